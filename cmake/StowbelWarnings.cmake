@@ -1,0 +1,9 @@
+# One warning set for every target of the project.
+add_library(stowbel_warnings INTERFACE)
+target_compile_options(stowbel_warnings INTERFACE
+    -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
+    -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual -Wnull-dereference
+    -Wdouble-promotion -Wformat=2 -Wimplicit-fallthrough)
+if(STOWBEL_WERROR)
+    target_compile_options(stowbel_warnings INTERFACE -Werror)
+endif()

@@ -1,0 +1,192 @@
+#include "calc/fitting.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "order/rounding.h"
+
+namespace stowbel {
+
+namespace {
+
+// No single factor of a count exceeds this, so sums of products stay far inside 64 bits.
+constexpr long double kCountCap = 1LL << 30;
+
+Count TruncCount(long double x) {
+    return SaturateTo<Count>(std::min(Trunc(x), kCountCap));
+}
+
+constexpr long double kPi = std::numbers::pi_v<long double>;
+// pi / 3 as the double the pattern angle is limited to.
+constexpr double kMaxPatternAngle = 1.0471975511965979;
+
+long double ClampedCosine(long double angle) {
+    const long double c = std::cos(angle);
+    return c <= 0.5L ? 0.5L : c;
+}
+
+struct SearchArgs {
+    Count quantity;
+    bool square;
+    long double W;
+    long double a;
+    long double b;
+    long double tiers;
+};
+
+// Whether at least one unit fits across the block in an orientation the search can count.
+bool SomeUnitFitsWidth(const SearchArgs& args) {
+    if (args.square) {
+        return TruncCount(args.W / args.a) >= 1 || TruncCount(args.W / args.b) >= 1;
+    }
+    return args.a <= args.W;
+}
+
+// Steps 4 and 5: from the floor-area bound upwards in 10 mm steps until the block holds the
+// quantity; the result is 10 mm past that length.
+long double SearchLength(const SearchArgs& args, double& fitDetail) {
+    const long double area = args.square ? args.a * args.b : kPi * (args.a / 2) * (args.a / 2);
+    const long double start =
+        Ceil(static_cast<long double>(args.quantity) / args.tiers) * area / args.W;
+    if (args.quantity > 0 && !SomeUnitFitsWidth(args)) {
+        return 0;
+    }
+    long double count = 0;
+    long double step = 0;
+    while (count * args.tiers < static_cast<long double>(args.quantity)) {
+        const long double length = start + step;
+        const Count found = args.square ? BestMixedBlock(args.a, args.b, args.W, length, fitDetail)
+                                        : CountStaggeredRound(args.a, args.W, length, fitDetail);
+        count = static_cast<long double>(found);
+        step += 10;
+    }
+    return start + step;
+}
+
+struct Attempt {
+    long double length = 0;
+    bool fixedOrientation = false;  // a unit that may not turn filled its rows: final
+};
+
+// One attempt without standing on end: the fixed orientation or the search.
+Attempt PlainLength(Count quantity, bool square, bool turnAcross, long double W, long double Hc,
+                    long double a, long double b, long double h, double& fitDetail) {
+    const long double tiers = static_cast<long double>(TruncCount(Hc / h));
+    if (tiers < 1) {
+        return {};
+    }
+    if (square && !turnAcross) {
+        const Count perRow = TruncCount(W / b);
+        if (perRow >= 1) {
+            fitDetail = static_cast<double>(perRow);
+            const long double stacks = Ceil(static_cast<long double>(quantity) / tiers);
+            const long double rows = Ceil(stacks / static_cast<long double>(perRow));
+            return {rows * a, true};
+        }
+    }
+    return {SearchLength({quantity, square, W, a, b, tiers}, fitDetail), false};
+}
+
+}  // namespace
+
+Count CountMixedBlock(Count k, long double a, long double b, long double W, long double L) {
+    const auto kk = static_cast<long double>(k);
+    const Count alongPerColumn = TruncCount(L / a);
+    const Count along = k * alongPerColumn;
+    const Count acrossRest = TruncCount((W - kk * b) / a) * TruncCount(L / b);
+    const long double endLength = L - static_cast<long double>(alongPerColumn) * a;
+    const Count acrossEnd = TruncCount(endLength / b) * TruncCount(kk * b / a);
+    return along + acrossRest + acrossEnd;
+}
+
+Count BestMixedBlock(long double a, long double b, long double W, long double L, double& k) {
+    const Count n = TruncCount(W / b);
+    Count best = CountMixedBlock(0, a, b, W, L);
+    Count bestK = 0;
+    for (Count i = 0; i <= n; ++i) {
+        const Count count = CountMixedBlock(i, a, b, W, L);
+        if (count > best) {
+            best = count;
+            bestK = i;
+        }
+    }
+    k = static_cast<double>(bestK);
+    return best;
+}
+
+Count CountStaggeredRound(long double D, long double W, long double L, double& angle) {
+    if (L < D || W < D) {
+        angle = 0;
+        return 0;
+    }
+    const Count g = TruncCount(W / D);
+    const auto gg = static_cast<long double>(g);
+    // The width left beside a straight row of g units, stored as a double.
+    const auto h = static_cast<double>(Frac(W / D) * D);
+
+    long double phiS = 0;
+    long double phiA = 0;
+    if (h != 0) {
+        if (g >= 2) {
+            phiA = std::asin(h / (2 * D * (gg - 1)) + 0.5L);
+            if (phiA > kPi / 3) {
+                phiA = kMaxPatternAngle;
+            }
+        }
+        if (h < D / 2) {
+            phiS = std::asin(h / D);
+        } else {
+            phiS = std::asin((W / D - 1) / (2 * gg - 1));
+        }
+    }
+
+    const Count t = TruncCount((L - D) / (D * ClampedCosine(phiS)));
+    const Count countS = g * (t + 1);
+    Count v = 0;
+    if (g >= 2) {
+        v = TruncCount((L - D) / (D * ClampedCosine(phiA)));
+    }
+    const Count countA = g * (v + 1) - (v + 1) / 2;
+
+    if (countA <= countS || g == 1) {
+        angle = static_cast<double>(phiS);
+        return countS;
+    }
+    angle = static_cast<double>(phiA);
+    return countA;
+}
+
+double RequiredLength(Count quantity, bool square, bool turnAcross, bool standOnEnd, double W,
+                      double Hc, double a, double b, double h, double gap, bool& laidOnEnd,
+                      double& fitDetail) {
+    laidOnEnd = false;
+    const Attempt first = PlainLength(quantity, square, turnAcross, W, Hc, a, b, h, fitDetail);
+    const auto plain = static_cast<double>(first.length);
+    if (first.fixedOrientation || !standOnEnd) {
+        return plain;
+    }
+
+    double endDetail = 0;
+    Attempt second;
+    if (square) {
+        // Stood on its end face, the unit's length (without the gap) is the tier height and its
+        // height plus the gap is the cell along the container: exactly how it is then laid.
+        const long double cellAlong = static_cast<long double>(h) + gap;
+        const long double tierHeight = static_cast<long double>(a) - gap;
+        second =
+            PlainLength(quantity, square, turnAcross, W, Hc, cellAlong, b, tierHeight, endDetail);
+    } else {
+        // Lying cylinders: units end to end across the width, circles packed across the height.
+        second = PlainLength(quantity, square, turnAcross, Hc, W, a, b, h, endDetail);
+    }
+    const auto onEnd = static_cast<double>(second.length);
+    if (onEnd > 0 && (onEnd < plain || plain == 0)) {
+        laidOnEnd = true;
+        fitDetail = endDetail;
+        return onEnd;
+    }
+    return plain;
+}
+
+}  // namespace stowbel

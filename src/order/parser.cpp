@@ -1,0 +1,139 @@
+#include "order/parser.h"
+
+#include <string>
+
+#include "order/errors.h"
+#include "order/utf8.h"
+
+namespace stowbel {
+
+namespace {
+
+bool InSet(char32_t ch, std::u32string_view set) {
+    return set.find(ch) != std::u32string_view::npos;
+}
+
+std::string ToAscii(std::u32string_view run) {
+    // Runs hold characters of the ASCII field sets only.
+    std::string text;
+    text.reserve(run.size());
+    for (char32_t ch : run) {
+        text.push_back(static_cast<char>(ch));
+    }
+    return text;
+}
+
+std::string LineLabel(int lineIndex) {
+    return "Строка " + std::to_string(lineIndex + 1) + ": ";
+}
+
+// A size that later divides must be positive; "-" cannot be written, so zero is what remains.
+void RequirePositive(double value, const char* field, int lineIndex) {
+    if (!(value > 0)) {
+        throw ValidationError(
+            LineLabel(lineIndex) + "поле «" + field + "» должно быть больше нуля, а указано 0.",
+            lineIndex);
+    }
+}
+
+// Reads the number run at p, leaves p past the one separator character that follows it.
+double ReadNumber(std::u32string_view text, std::size_t& p, const NumberFormat& format,
+                  int lineIndex) {
+    const ScannedRun scanned = ScanRun(text, p, kNumberSet);
+    const double value = ParseFloatRun(ToAscii(scanned.run), format, lineIndex);
+    p = scanned.stop + 1;
+    return value;
+}
+
+bool FlagAt(std::u32string_view text, std::size_t position) {
+    return position >= 1 && position <= text.size() && text[position - 1] == U'1';
+}
+
+}  // namespace
+
+std::string_view StripComment(std::string_view line) {
+    const std::size_t comment = line.find("//");
+    if (comment != std::string_view::npos) {
+        line = line.substr(0, comment);
+    }
+    const auto isBlank = [](char ch) { return static_cast<unsigned char>(ch) <= 32; };
+    while (!line.empty() && isBlank(line.front())) {
+        line.remove_prefix(1);
+    }
+    while (!line.empty() && isBlank(line.back())) {
+        line.remove_suffix(1);
+    }
+    return line;
+}
+
+bool HasSignificantLine(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        if (!StripComment(line).empty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+ScannedRun ScanRun(std::u32string_view text, std::size_t start, std::u32string_view set) {
+    std::size_t p = start;
+    while (p >= 1 && p <= text.size() && InSet(text[p - 1], set)) {
+        ++p;
+    }
+    if (p <= start || start > text.size()) {
+        return {std::u32string_view(), p};
+    }
+    return {text.substr(start - 1, p - start), p};
+}
+
+void ParseContainerLine(std::string_view text, int lineIndex, const NumberFormat& format,
+                        ContainerSpec& spec) {
+    const std::u32string chars = DecodeUtf8(text);
+    std::size_t p = 1;
+    spec.Width = ReadNumber(chars, p, format, lineIndex);
+    RequirePositive(spec.Width, "Ширина", lineIndex);
+    spec.Length = ReadNumber(chars, p, format, lineIndex);
+    RequirePositive(spec.Length, "Длина", lineIndex);
+    spec.Height = ReadNumber(chars, p, format, lineIndex);
+    RequirePositive(spec.Height, "Высота", lineIndex);
+    spec.SideClearance = ReadNumber(chars, p, format, lineIndex);
+    spec.UnitGap = ReadNumber(chars, p, format, lineIndex);
+    // A missing or unknown mode reads as ISIN: neither flag.
+    const std::u32string_view mode = ScanRun(chars, p, kModeSet).run;
+    spec.HMAN = mode.find(U"HMAN") != std::u32string_view::npos;
+    spec.IDBL = mode.find(U"IDBL") != std::u32string_view::npos;
+}
+
+void ParseCargoLine(std::string_view text, int lineIndex, const NumberFormat& format,
+                    CargoTable& table) {
+    CargoType& entry = table[static_cast<std::size_t>(lineIndex)];
+    const std::u32string chars = DecodeUtf8(text);
+    std::size_t p = 1;
+    entry.Width = ReadNumber(chars, p, format, lineIndex);
+    entry.Length = ReadNumber(chars, p, format, lineIndex);
+    RequirePositive(entry.Length, "Длина", lineIndex);
+    entry.Height = ReadNumber(chars, p, format, lineIndex);
+    RequirePositive(entry.Height, "Высота", lineIndex);
+
+    const ScannedRun shape = ScanRun(chars, p, kShapeSet);
+    entry.IsSquare = shape.run.find(U"SQR") != std::u32string_view::npos;
+    if (entry.IsSquare) {
+        // The width of a round unit is not used; a rectangular one divides by it.
+        RequirePositive(entry.Width, "ГЕ-Ширина", lineIndex);
+    }
+    const std::size_t s = shape.stop;
+    entry.H_ROTATE = FlagAt(chars, s + 1);
+    entry.V_ROTATE = FlagAt(chars, s + 3);
+
+    const ScannedRun quantityRun = ScanRun(chars, s + 5, kQuantitySet);
+    const std::int64_t quantity = ParseIntegerRun(ToAscii(quantityRun.run), lineIndex);
+    if (quantity > kMaxQuantity) {
+        throw ValidationError(LineLabel(lineIndex) + "количество " + std::to_string(quantity) +
+                                  " шт. больше допустимого, не более " +
+                                  std::to_string(kMaxQuantity) + " шт. в строке.",
+                              lineIndex);
+    }
+    entry.QTY = static_cast<std::uint16_t>(quantity);
+}
+
+}  // namespace stowbel
