@@ -4,5 +4,5 @@ set -eu
 cd "$(dirname "$0")/.."
 BUILD_DIR="${1:-build}"
 [ $# -gt 0 ] && shift
-cmake -S . -B "$BUILD_DIR" -DSTOWBEL_WERROR=ON "$@" >/dev/null
+cmake -S . -B "$BUILD_DIR" -DSTOWBEL_WERROR=ON "$@" >/dev/null || exit 1
 cmake --build "$BUILD_DIR" --parallel "$(nproc)"

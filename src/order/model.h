@@ -51,6 +51,7 @@ class CargoTable {
     std::vector<CargoType> entries_;
 };
 
+// The values of one calculation run, shared by the run and the placements.
 struct RunState {
     std::int32_t TypeIndex = 0;
     std::int32_t TypeCount = 0;
@@ -61,12 +62,8 @@ struct RunState {
     double FitDetail = 0;
     std::int32_t UnitsLeft = 0;
     std::int32_t PlacedTotal = 0;
-    double SchemeScale = 0;
-    std::int32_t SchemeX0 = 100;
-    std::int32_t SchemeY0 = 50;
-    std::int32_t SummaryShift = 0;
-    std::int32_t Origin3DX = 0;
-    std::int32_t Origin3DY = 0;
+    // Where the current container lies in the pictures is the drawing's own business
+    // (SchemeGeometry): the calculation knows no pixels.
 };
 
 // 24-bit colour, red in bits 0-7, green in 8-15, blue in 16-23.

@@ -1,0 +1,90 @@
+#include "scheme/scheme_3d.h"
+
+#include <algorithm>
+
+#include "order/rounding.h"
+#include "scheme/primitives3d.h"
+
+namespace stowbel {
+
+namespace {
+
+constexpr Colour kWhite = 0xFFFFFF;
+
+// Far corner first: the box shows the floor and the two back walls.
+void OpenBox(SchemePictures& pictures, Canvas& canvas, const ContainerSpec& spec, int ox, int oy,
+             int yShift) {
+    DrawBox3D(pictures.Projection(), ox, oy, TruncToInt(spec.Length),
+              TruncToInt(spec.Width) + yShift, TruncToInt(spec.Height), 0, yShift, 0, canvas,
+              kWhite);
+}
+
+}  // namespace
+
+void FitSchemeProjection(SchemePictures& pictures, const ContainerSpec& spec) {
+    const ImageSize view = pictures.View3DSize();
+    const int vw = std::max(view.width / 2 - 40, 300);
+    const int vh = std::max(view.height / 2 - 40, 250);
+    FitProjection3D(pictures.Projection(), vw, vh, 0, 0, 0, spec.Length, spec.Width, spec.Height);
+}
+
+void DrawFirstContainer3D(SchemePictures& pictures, const ContainerSpec& spec,
+                          SchemeGeometry& geometry) {
+    OpenBox(pictures, pictures.View3D(), spec, 0, 0, 0);
+    OpenBox(pictures, pictures.Summary(), spec, 0, geometry.SummaryShift, geometry.SummaryShift);
+    geometry.Origin3DX = 0;
+    geometry.Origin3DY = 0;
+}
+
+void StepContainerCell(SchemePictures& pictures, SchemeGeometry& geometry, int number) {
+    const ImageSize view = pictures.View3DSize();
+    if ((number - 1) % 2 == 1) {
+        geometry.Origin3DX = RoundToInt(view.width / 2.0L + geometry.Origin3DX);
+    } else {
+        geometry.Origin3DX = 0;
+        geometry.Origin3DY = RoundToInt(view.height / 2.0L + geometry.Origin3DY);
+    }
+}
+
+void DrawContainerBoxes3D(SchemePictures& pictures, const ContainerSpec& spec,
+                          const SchemeGeometry& geometry, bool includeSummary) {
+    OpenBox(pictures, pictures.View3D(), spec, geometry.Origin3DX, geometry.Origin3DY, 0);
+    if (includeSummary) {
+        OpenBox(pictures, pictures.Summary(), spec, geometry.Origin3DX,
+                geometry.Origin3DY + geometry.SummaryShift, geometry.SummaryShift);
+    }
+}
+
+void DrawUnitBox3D(SchemePictures& pictures, const ContainerSpec& spec,
+                   const SchemeGeometry& geometry, int x1, int y1, int x2, int y2, int layer,
+                   double unitHeight, Colour colour, bool includeSummary) {
+    const long double hc = spec.Height;
+    const int zTop = TruncToInt(hc - layer * static_cast<long double>(unitHeight));
+    const int zBottom = TruncToInt(hc - (layer - 1) * static_cast<long double>(unitHeight));
+    DrawBox3D(pictures.Projection(), geometry.Origin3DX, geometry.Origin3DY, x1, y1, zTop, x2, y2,
+              zBottom, pictures.View3D(), colour);
+    if (includeSummary) {
+        const int shift = geometry.SummaryShift;
+        DrawBox3D(pictures.Projection(), geometry.Origin3DX, geometry.Origin3DY + shift, x1,
+                  y1 + shift, zTop, x2, y2 + shift, zBottom, pictures.Summary(), colour);
+    }
+}
+
+void DrawUnitCylinder3D(SchemePictures& pictures, const ContainerSpec& spec,
+                        const SchemeGeometry& geometry, long double x, long double y, int layer,
+                        double diameter, double unitHeight, Colour colour, bool includeSummary) {
+    const auto zTop = static_cast<double>(Trunc(static_cast<long double>(spec.Height) -
+                                                layer * static_cast<long double>(unitHeight)));
+    DrawUprightCylinder3D(pictures.Projection(), geometry.Origin3DX, geometry.Origin3DY,
+                          pictures.View3D(), static_cast<double>(x), static_cast<double>(y), zTop,
+                          diameter / 2, unitHeight, colour);
+    if (includeSummary) {
+        const int shift = geometry.SummaryShift;
+        DrawUprightCylinder3D(pictures.Projection(), geometry.Origin3DX, geometry.Origin3DY + shift,
+                              pictures.Summary(), static_cast<double>(x),
+                              static_cast<double>(y + shift), zTop, diameter / 2, unitHeight,
+                              colour);
+    }
+}
+
+}  // namespace stowbel

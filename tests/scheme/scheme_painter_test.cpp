@@ -1,0 +1,180 @@
+#include "scheme/scheme_painter.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "scheme/primitives3d.h"
+#include "scheme_test_support.h"
+
+namespace stowbel {
+namespace {
+
+using Coords = std::vector<int>;
+
+constexpr Colour kBrown = 0x000080;
+
+StackEvent Stack(int x1, int y1, int x2, int y2, int count) {
+    StackEvent stack;
+    stack.typeCount = 1;
+    stack.x1 = x1;
+    stack.y1 = y1;
+    stack.x2 = x2;
+    stack.y2 = y2;
+    stack.unitHeight = 1000;
+    stack.count = count;
+    stack.labelled = count >= 2;
+    stack.labelX = (x1 + x2) / 2.0L;
+    stack.labelY = (y1 + y2) / 2.0L;
+    return stack;
+}
+
+class SchemePainterTest : public testing::Test {
+  protected:
+    void Prepare(bool hman) {
+        spec.HMAN = hman;
+        painter.RunPrepared(spec);
+        painter.TypeColourSet(kBrown);
+        recorded.ClearRecords();
+    }
+    RecordedPictures recorded;
+    SchemePainter painter{recorded.pictures};
+    ContainerSpec spec = Container(2450, 16100, 2200);
+};
+
+TEST_F(SchemePainterTest, StackOfTwoWithItsLabel) {
+    Prepare(false);
+    painter.StackPlaced(Stack(50, 50, 1250, 850, 2));
+    const auto& f = recorded.scheme2D->Figures();
+    ASSERT_EQ(f.size(), 4U);
+    EXPECT_EQ(f[0].coords, (Coords{102, 52, 157, 89}));
+    EXPECT_EQ(f[0].pen, kBrown);
+    EXPECT_EQ(f[0].brush, 0xFFFFFFU);
+    EXPECT_EQ(f[3].kind, FigureKind::Text);
+    EXPECT_EQ(f[3].coords, (Coords{127, 67}));
+    EXPECT_EQ(f[3].text, "2");
+    // Two layers of three faces in each 3D picture.
+    EXPECT_EQ(recorded.view3D->CountOf(FigureKind::Polygon), 6U);
+    EXPECT_EQ(recorded.summary->CountOf(FigureKind::Polygon), 6U);
+}
+
+TEST_F(SchemePainterTest, SummaryUnitsAreBlackOnTheColourTheLastBoxLeft) {
+    Prepare(false);
+    painter.StackPlaced(Stack(50, 50, 1250, 850, 1));
+    const auto& f = recorded.summary->Figures();
+    ASSERT_EQ(f.size(), 6U);  // box, then the crossed rectangle
+    EXPECT_EQ(f[3].kind, FigureKind::Rectangle);
+    EXPECT_EQ(f[3].pen, 0U);
+    EXPECT_EQ(f[3].brush, kBrown);
+    EXPECT_EQ(recorded.scheme2D->CountOf(FigureKind::Text), 0U);
+}
+
+TEST_F(SchemePainterTest, SummaryBoxesAreShiftedInOffsetAndInY) {
+    Prepare(false);
+    painter.StackPlaced(Stack(50, 50, 1250, 850, 1));
+    RecordingCanvas expected;
+    DrawBox3D(recorded.pictures.Projection(), 0, 162, 50, 50 + 162, 1200, 1250, 850 + 162, 2200,
+              expected, kBrown);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(recorded.summary->Figures()[i].coords, expected.Figures()[i].coords);
+    }
+}
+
+TEST_F(SchemePainterTest, HmanDrawsNoUnitsIntoTheSummary) {
+    Prepare(true);
+    painter.StackPlaced(Stack(50, 50, 1250, 850, 2));
+    RoundEvent drum{1, 575, 550, 1000, 1000, 2};
+    painter.RoundPlaced(drum);
+    EXPECT_TRUE(recorded.summary->Figures().empty());
+    EXPECT_FALSE(recorded.scheme2D->Figures().empty());
+}
+
+TEST_F(SchemePainterTest, BlockCOfTheFifthLineAppearsIn2DOnly) {
+    Prepare(false);
+    StackEvent stack = Stack(50, 50, 1250, 850, 2);
+    stack.block = StackBlock::C;
+    stack.typeCount = 5;
+    painter.StackPlaced(stack);
+    EXPECT_TRUE(recorded.view3D->Figures().empty());
+    EXPECT_EQ(recorded.scheme2D->CountOf(FigureKind::Rectangle), 1U);
+    stack.block = StackBlock::A;
+    painter.StackPlaced(stack);
+    EXPECT_EQ(recorded.view3D->CountOf(FigureKind::Polygon), 6U);
+}
+
+TEST_F(SchemePainterTest, RoundStackOutlineLabelAndCylinders) {
+    Prepare(false);
+    painter.RoundPlaced(RoundEvent{1, 575, 550, 1000, 1000, 2});
+    const auto& f = recorded.scheme2D->Figures();
+    ASSERT_EQ(f.size(), 2U);
+    EXPECT_EQ(f[0].kind, FigureKind::Ellipse);
+    const double s = painter.Geometry().SchemeScale;
+    EXPECT_EQ(f[0].coords[0], 100 + static_cast<int>(std::lround(75 * s)));
+    EXPECT_EQ(f[1].kind, FigureKind::Text);  // label at the centre, no shift
+    EXPECT_EQ(f[1].coords, (Coords{100 + static_cast<int>(std::lround(575 * s)),
+                                   50 + static_cast<int>(std::lround(550 * s))}));
+    EXPECT_EQ(recorded.view3D->CountOf(FigureKind::Arc), 2U * 256U);
+    // The summary gets both cylinders and then the outline again, but no label.
+    EXPECT_EQ(recorded.summary->Figures().back().kind, FigureKind::Ellipse);
+    EXPECT_EQ(recorded.summary->CountOf(FigureKind::Text), 0U);
+}
+
+TEST_F(SchemePainterTest, NextContainersFillTheTwoWideGrid) {
+    Prepare(false);
+    const std::vector<std::pair<int, int>> cells{
+        {556, 0}, {0, 380}, {556, 380}, {0, 760}, {556, 760}};
+    for (int number = 2; number <= 6; ++number) {
+        painter.ContainerBegun(number);
+        const auto cell = cells[static_cast<std::size_t>(number - 2)];
+        EXPECT_EQ(painter.Geometry().Origin3DX, cell.first) << number;
+        EXPECT_EQ(painter.Geometry().Origin3DY, cell.second) << number;
+    }
+    EXPECT_EQ(recorded.scheme2D->CountOf(FigureKind::Rectangle), 5U);
+    painter.ContainerBegun(7);
+    EXPECT_EQ(recorded.scheme2D->CountOf(FigureKind::Rectangle), 5U);
+}
+
+TEST_F(SchemePainterTest, SecondContainerOutlineAndPenBack) {
+    Prepare(false);
+    painter.ContainerBegun(2);
+    const Figure& outline = recorded.scheme2D->Figures().front();
+    EXPECT_EQ(outline.coords, (Coords{100, 182, 837, 294}));
+    EXPECT_EQ(recorded.scheme2D->PenColour(), kBrown);
+    EXPECT_EQ(recorded.view3D->CountOf(FigureKind::Polygon), 3U);
+    EXPECT_EQ(recorded.summary->CountOf(FigureKind::Polygon), 3U);
+}
+
+TEST_F(SchemePainterTest, HmanNextContainerOnlyInTheMainPictures) {
+    Prepare(true);
+    painter.ContainerBegun(2);
+    EXPECT_TRUE(recorded.summary->Figures().empty());
+    EXPECT_EQ(recorded.view3D->CountOf(FigureKind::Polygon), 3U);
+}
+
+TEST(SchemePainterCellTest, OddViewWidthRoundsTiesToEven) {
+    RecordedPictures recorded;
+    recorded.pictures.SetImageSizes({1000, 761}, {1111, 760}, {1112, 760});
+    SchemePainter painter(recorded.pictures);
+    painter.RunPrepared(Container(2450, 16100, 2200));
+    painter.ContainerBegun(2);
+    EXPECT_EQ(painter.Geometry().Origin3DX, 556);  // Round(555.5)
+}
+
+TEST_F(SchemePainterTest, LyingUnitsInTheMainViewOnly) {
+    Prepare(false);
+    LyingRoundEvent lying;
+    lying.typeCount = 1;
+    lying.x = 600;
+    lying.z = 1700;
+    lying.y = 50;
+    lying.diameter = 1000;
+    lying.axisLength = 1000;
+    lying.count = 2;
+    painter.LyingRoundPlaced(lying);
+    EXPECT_EQ(recorded.view3D->CountOf(FigureKind::Ellipse), 2U * 256U);
+    EXPECT_TRUE(recorded.scheme2D->Figures().empty());
+    EXPECT_TRUE(recorded.summary->Figures().empty());
+}
+
+}  // namespace
+}  // namespace stowbel
