@@ -5,6 +5,8 @@
 #include <QDir>
 #include <climits>
 
+#include "calc/run.h"
+#include "order/examples.h"
 #include "scheme/primitives3d.h"
 #include "scheme/recording_canvas.h"
 #include "scheme/scheme_painter.h"
@@ -157,6 +159,27 @@ TEST(RasterSceneTest, ThreeContainerSceneIsSavedForPeopleToLookAt) {
     EXPECT_TRUE(scheme->Image().save(dir + "scene-2d.png"));
     EXPECT_TRUE(view->Image().save(dir + "scene-3d.png"));
     EXPECT_TRUE(summary->Image().save(dir + "scene-summary.png"));
+}
+
+TEST(RasterSceneTest, ExampleOrdersAreDrawnAndSaved) {
+    for (const char* name : {"HMAN", "ISIN"}) {
+        auto* scheme = new RasterCanvas;
+        auto* view = new RasterCanvas;
+        auto* summary = new RasterCanvas;
+        SchemePictures pictures{std::unique_ptr<Canvas>(scheme), std::unique_ptr<Canvas>(view),
+                                std::unique_ptr<Canvas>(summary)};
+        SchemePainter painter(pictures);
+        OrderModel model;
+        RunResult result;
+        RunCalculation(ExampleOrder(name), model, RunOptions{}, painter, result);
+        EXPECT_EQ(scheme->Image().size(), QSize(1000, 761));
+        EXPECT_EQ(view->Image().size(), QSize(1112, 760));
+        QDir().mkpath(STOWBEL_TEST_OUTPUT_DIR);
+        const QString base = QStringLiteral(STOWBEL_TEST_OUTPUT_DIR "/example-") + name;
+        EXPECT_TRUE(scheme->Image().save(base + "-2d.png"));
+        EXPECT_TRUE(view->Image().save(base + "-3d.png"));
+        EXPECT_TRUE(summary->Image().save(base + "-summary.png"));
+    }
 }
 
 }  // namespace

@@ -1,0 +1,212 @@
+#include "calc/placement.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "calc/fitting.h"
+#include "calc/round_placement.h"
+#include "order/rounding.h"
+
+namespace stowbel {
+
+namespace {
+
+// Beyond this the alignment search gives up and keeps its closest block: only sizes with
+// many decimals get there, and the blocks only decide which rows change sides.
+constexpr std::int64_t kMaxAlignmentSearch = 100000;
+
+std::int64_t TruncWide(long double x) {
+    return SaturateTo<std::int64_t>(Trunc(x));
+}
+
+struct Block {
+    StackBlock kind;
+    std::int64_t rows;
+    std::int64_t perRow;
+    long double bx;  // x offset of the block
+    long double pitchAlong;
+    long double by;  // y offset of the block
+    long double pitchAcross;
+    bool along;  // alignment by BlockAlong (else BlockAcross)
+};
+
+class RectangularPlacement {
+  public:
+    RectangularPlacement(PlacementContext& context, CargoType& type)
+        : ctx_(context), spec_(context.spec), type_(type), state_(context.state) {}
+
+    void Place();
+
+  private:
+    void PlaceBlock(const Block& block);
+    void PlaceStack(const Block& block, std::int64_t row, std::int64_t slot, bool shifted);
+
+    PlacementContext& ctx_;
+    const ContainerSpec& spec_;
+    CargoType& type_;
+    RunState& state_;
+    RowAlignment alignment_;
+    long double cellLength_ = 0;
+    long double cellWidth_ = 0;
+    std::int64_t tiers_ = 0;
+    std::int32_t rowSlack_ = 0;
+    long double front_ = 0;
+    long double reach_ = 0;
+};
+
+void RectangularPlacement::Place() {
+    const long double g = spec_.UnitGap;
+    const long double c = spec_.SideClearance;
+    const long double wc = spec_.Width;
+    cellLength_ = type_.Length + g;
+    cellWidth_ = type_.Width + g;
+    tiers_ = TruncWide(static_cast<long double>(spec_.Height) / type_.Height);
+    front_ = std::max(0.0L, c - g / 2);
+    reach_ = std::max(0.0L, c - g);
+
+    alignment_.alternate = ctx_.alternate;
+    alignment_.fitDetail = state_.FitDetail;
+    alignment_.containerWidth = spec_.Width;
+    alignment_.cellLength = static_cast<double>(cellLength_);
+    alignment_.cellWidth = static_cast<double>(cellWidth_);
+    alignment_.blocks = FindAlignmentBlocks(type_.Length, type_.Width);
+
+    // The width a full row (lane A beside lane B) leaves free beyond both side clearances.
+    const long double f = state_.FitDetail * cellWidth_;
+    const long double rest = wc - f;
+    rowSlack_ = RoundToInt(wc - f - Trunc(rest / cellLength_) * cellLength_ - 2 * c);
+
+    const long double typeLength = state_.TypeLength;
+    const std::int64_t rowsA = TruncWide(typeLength / cellLength_);
+    const long double lengthA = static_cast<long double>(rowsA) * cellLength_;
+    const Block blocks[] = {
+        {StackBlock::A, rowsA, RoundToInt(state_.FitDetail), 0, cellLength_, 0, cellWidth_, true},
+        {StackBlock::B, TruncWide(typeLength / cellWidth_), TruncWide(rest / cellLength_), 0,
+         cellWidth_, f, cellLength_, false},
+        {StackBlock::C, TruncWide((typeLength - lengthA) / cellWidth_), TruncWide(wc / cellLength_),
+         lengthA, cellWidth_, 0, cellLength_, true},
+    };
+    for (const Block& block : blocks) {
+        PlaceBlock(block);
+    }
+}
+
+void RectangularPlacement::PlaceBlock(const Block& block) {
+    const long double limit = static_cast<long double>(spec_.Length) - reach_ + kTouchTolerance;
+    for (std::int64_t r = 1; r <= block.rows && state_.UnitsLeft > 0; ++r) {
+        // Rows only grow along the container: once one ends beyond it, all later ones do.
+        if (state_.UsedLength + block.bx + static_cast<long double>(r) * block.pitchAlong > limit) {
+            break;
+        }
+        const bool shifted =
+            block.along ? alignment_.AlongRowShifted(r) : alignment_.AcrossRowShifted(r);
+        for (std::int64_t a = 1; a <= block.perRow && state_.UnitsLeft > 0; ++a) {
+            PlaceStack(block, r, a, shifted);
+        }
+    }
+}
+
+void RectangularPlacement::PlaceStack(const Block& block, std::int64_t row, std::int64_t slot,
+                                      bool shifted) {
+    const long double g = spec_.UnitGap;
+    const long double c = spec_.SideClearance;
+    const long double used = state_.UsedLength;
+    const long double s = shifted ? rowSlack_ : 0;
+    const auto r = static_cast<long double>(row);
+    const auto a = static_cast<long double>(slot);
+
+    StackEvent stack;
+    stack.typeCount = state_.TypeCount;
+    stack.block = block.kind;
+    stack.x1 = RoundToInt(used + front_ + block.bx + (r - 1) * block.pitchAlong + g / 2);
+    stack.x2 = RoundToInt(used + front_ + block.bx + r * block.pitchAlong - g / 2);
+    stack.y1 = RoundToInt(s + c + block.by + (a - 1) * block.pitchAcross + g / 2);
+    stack.y2 = RoundToInt(s + c + block.by + a * block.pitchAcross - g / 2);
+    stack.unitHeight = type_.Height;
+    stack.count = static_cast<int>(std::min<std::int64_t>(state_.UnitsLeft, tiers_));
+    stack.labelled = tiers_ > 1 && state_.UnitsLeft > 1;
+    if (block.kind == StackBlock::A) {
+        stack.labelX = (static_cast<long double>(stack.x1) + stack.x2) / 2;
+        stack.labelY = (static_cast<long double>(stack.y1) + stack.y2) / 2;
+    } else {
+        const long double l = type_.Length;
+        stack.labelX = used + reach_ + block.bx + (r - 1) * cellWidth_ + type_.Width / 2.0L;
+        stack.labelY = s + block.by + (a - 1) * l + l / 2;
+    }
+    ctx_.observer.StackPlaced(stack);
+    state_.UnitsLeft -= stack.count;
+}
+
+}  // namespace
+
+AlignmentBlocks FindAlignmentBlocks(double length, double width) {
+    const long double l = length;
+    const long double w = width;
+    std::int64_t best = 1;
+    long double bestMiss = -1;
+    for (std::int64_t n = 1; n <= kMaxAlignmentSearch; ++n) {
+        const long double nl = static_cast<long double>(n) * l;
+        const long double miss = std::fabs(Trunc(nl / w) * w - nl);
+        if (miss <= 1) {
+            best = n;
+            break;
+        }
+        if (bestMiss < 0 || miss < bestMiss) {
+            best = n;
+            bestMiss = miss;
+        }
+    }
+    return {best, TruncWide(static_cast<long double>(best) * l / w)};
+}
+
+bool RowAlignment::Shifted(std::int64_t row, std::int64_t block) const {
+    if (!alternate) {
+        return false;
+    }
+    const bool odd = row % 2 == 1;
+    if (fitDetail == 0) {
+        return odd;
+    }
+    const long double rest =
+        static_cast<long double>(containerWidth) - fitDetail * static_cast<long double>(cellWidth);
+    if (Trunc(rest / cellLength) == 0) {
+        return odd;
+    }
+    return ((row - 1) / std::max<std::int64_t>(block, 1)) % 2 == 1;
+}
+
+bool RowAlignment::AlongRowShifted(std::int64_t row) const {
+    return Shifted(row, blocks.along);
+}
+
+bool RowAlignment::AcrossRowShifted(std::int64_t row) const {
+    return Shifted(row, blocks.across);
+}
+
+void PlaceCargoType(PlacementContext& context) {
+    const ContainerSpec& spec = context.spec;
+    RunState& state = context.state;
+    CargoType& type = context.table[static_cast<std::size_t>(state.TypeIndex)];
+
+    const double g = spec.UnitGap;
+    const double e = std::max(0.0, 2 * (spec.SideClearance - g));
+    const double usableWidth = spec.Width - e;
+    bool laidOnEnd = false;
+    state.TypeLength = RequiredLength(type.QTY, type.IsSquare, type.H_ROTATE, type.V_ROTATE,
+                                      usableWidth, spec.Height, type.Length + g, type.Width + g,
+                                      type.Height, g, laidOnEnd, state.FitDetail);
+    state.OnEndLength = laidOnEnd ? state.TypeLength : 0;
+
+    if (type.IsSquare) {
+        if (laidOnEnd) {
+            std::swap(type.Length, type.Height);
+        }
+        RectangularPlacement(context, type).Place();
+    } else {
+        PlaceRoundUnits(context, laidOnEnd);
+    }
+    state.UsedLength += state.TypeLength;
+}
+
+}  // namespace stowbel

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+
+#include "order/model.h"
+#include "order/number_format.h"
+
+namespace stowbel {
+
+// The fixed fragments and lines of the report. Every text is used exactly as it stands,
+// leading and trailing blanks included; " х " holds the Cyrillic letter.
+
+// "Заказ {n} -  ({colour}) {L} х {W} х {H} - {Q} мест "
+std::string OrderLine(int typeCount, int colourIndex, const CargoType& type,
+                      const NumberFormat& format);
+
+// The start text of a type's block in the current container.
+std::string StartFromFrontWall();
+std::string StartAt(long double millimetres, const NumberFormat& format);
+// A block that runs on into a next container.
+std::string ContinuesFrom(long double millimetres, const NumberFormat& format);
+std::string FillsWholeContainer();
+
+struct RowTexts {
+    std::string along;   // "{k} подд. вдоль контейнера, " or empty
+    std::string across;  // "{m} подд. поперёк контейнера, " or empty
+    long long high = 0;  // units in a stack
+};
+RowTexts MakeRowTexts(const ContainerSpec& spec, const CargoType& type, double fitDetail);
+
+std::string RectangularLayingLine(const std::string& start, double usedLength, const RowTexts& rows,
+                                  const NumberFormat& format);
+
+// The combined line of a round type: its order line and its laying in one.
+std::string RoundLayingLine(int typeCount, int colourIndex, const CargoType& type,
+                            const std::string& start, double usedLength, double fitDetail,
+                            long long high, const NumberFormat& format);
+
+// Whole degrees of the row angle as the report shows it.
+long long RowAngleDegrees(double fitDetail);
+
+inline constexpr const char* kOnEndLine = "Укладка торцем";
+
+std::string NotAllFitLine(int placed);
+std::string AllFitLine(int containers, long double freeMillimetres, const NumberFormat& format);
+
+}  // namespace stowbel

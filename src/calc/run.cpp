@@ -1,0 +1,242 @@
+#include "calc/run.h"
+
+#include "calc/placement.h"
+#include "calc/report.h"
+#include "order/parser.h"
+
+namespace stowbel {
+
+namespace {
+
+// Passes every event on and keeps the placed stacks as data.
+class ResultRecorder : public PlacementObserver {
+  public:
+    ResultRecorder(PlacementObserver& next, RunResult& result) : next_(next), result_(result) {}
+
+    int line = 0;
+    int container = 1;
+
+    void RunPrepared(const ContainerSpec& spec) override { next_.RunPrepared(spec); }
+    void TypeColourSet(Colour colour) override { next_.TypeColourSet(colour); }
+    void ContainerBegun(int number) override { next_.ContainerBegun(number); }
+    void StackPlaced(const StackEvent& stack) override {
+        PlacedStack placed = Base(StackShape::Square, stack.count);
+        placed.x1 = stack.x1;
+        placed.y1 = stack.y1;
+        placed.x2 = stack.x2;
+        placed.y2 = stack.y2;
+        result_.stacks.push_back(placed);
+        next_.StackPlaced(stack);
+    }
+    void RoundPlaced(const RoundEvent& unit) override {
+        PlacedStack placed = Base(StackShape::Round, unit.count);
+        placed.x = static_cast<double>(unit.x);
+        placed.y = static_cast<double>(unit.y);
+        placed.d = unit.diameter;
+        result_.stacks.push_back(placed);
+        next_.RoundPlaced(unit);
+    }
+    void LyingRoundPlaced(const LyingRoundEvent& unit) override {
+        PlacedStack placed = Base(StackShape::RoundLying, unit.count);
+        placed.x = static_cast<double>(unit.x);
+        placed.y = static_cast<double>(unit.y);
+        placed.z = static_cast<double>(unit.z);
+        placed.d = unit.diameter;
+        placed.length = unit.axisLength;
+        result_.stacks.push_back(placed);
+        next_.LyingRoundPlaced(unit);
+    }
+    void ReportComplete(const std::vector<std::string>& lines) override {
+        next_.ReportComplete(lines);
+    }
+
+  private:
+    PlacedStack Base(StackShape shape, int count) const {
+        PlacedStack placed;
+        placed.line = line;
+        placed.container = container;
+        placed.shape = shape;
+        placed.count = count;
+        return placed;
+    }
+
+    PlacementObserver& next_;
+    RunResult& result_;
+};
+
+class Run {
+  public:
+    Run(const std::vector<std::string>& lines, OrderModel& model, const RunOptions& options,
+        PlacementObserver& observer, RunResult& result)
+        : lines_(lines),
+          model_(model),
+          options_(options),
+          recorder_(observer, result),
+          result_(result),
+          context_{model.container, model.cargo, state_, options.alternate, recorder_} {}
+
+    void Execute();
+
+  private:
+    const ContainerSpec& Spec() const { return model_.container; }
+    CargoType& Type() { return model_.cargo[static_cast<std::size_t>(state_.TypeIndex)]; }
+    void AddLine(std::string line) { result_.report.push_back(std::move(line)); }
+    // Places the units left; true when every one found a place.
+    bool Place();
+    // Returns false when the loop over the cargo lines ends with this type.
+    bool ProcessType(std::size_t index, std::string_view text);
+    bool CarryOver(std::string& start);
+    void AddSummary();
+
+    const std::vector<std::string>& lines_;
+    OrderModel& model_;
+    const RunOptions& options_;
+    ResultRecorder recorder_;
+    RunResult& result_;
+    RunState state_;
+    PlacementContext context_;
+    bool everyUnitPlaced_ = true;
+};
+
+void Run::Execute() {
+    std::size_t first = 0;
+    while (first < lines_.size() && StripComment(lines_[first]).empty()) {
+        ++first;
+    }
+    if (first == lines_.size()) {
+        return;  // nothing to calculate: nothing changes
+    }
+    ParseContainerLine(StripComment(lines_[first]), static_cast<int>(first), options_.format,
+                       model_.container);
+    state_.UsedLength = 0;
+    recorder_.RunPrepared(Spec());
+    state_.ColourIndex = 0;
+    result_ = RunResult{};
+    result_.calculated = true;
+    state_.TypeCount = 0;
+    state_.PlacedTotal = 0;
+
+    for (std::size_t i = first + 1; i < lines_.size(); ++i) {
+        const std::string_view text = StripComment(lines_[i]);
+        if (text.empty()) {
+            continue;
+        }
+        if (!ProcessType(i, text)) {
+            break;
+        }
+    }
+    AddSummary();
+    recorder_.ReportComplete(result_.report);
+}
+
+bool Run::Place() {
+    const int before = state_.UnitsLeft;
+    PlaceCargoType(context_);
+    state_.PlacedTotal += before - state_.UnitsLeft;
+    result_.placed = state_.PlacedTotal;
+    return state_.UnitsLeft == 0;
+}
+
+bool Run::ProcessType(std::size_t index, std::string_view text) {
+    const ContainerSpec& spec = Spec();
+    state_.TypeCount += 1;
+    state_.TypeIndex = static_cast<std::int32_t>(index);
+    recorder_.line = state_.TypeIndex;
+    ParseCargoLine(text, state_.TypeIndex, options_.format, model_.cargo);
+    if (result_.containers == 0) {
+        result_.containers = 1;
+    }
+    if (!(spec.IDBL && state_.TypeCount > 2)) {
+        AddLine(OrderLine(state_.TypeCount, state_.ColourIndex, Type(), options_.format));
+    }
+    const Colour colour = CargoPalette::Entry(state_.ColourIndex).colour;
+    recorder_.TypeColourSet(colour);
+    state_.UnitsLeft = Type().QTY;
+    const bool startedEmpty = state_.UsedLength == 0;
+    bool fits = Place();
+
+    std::string start;
+    const bool placedNothing = state_.UnitsLeft == Type().QTY;
+    // A type that found no place in an empty container fits no container.
+    if (!fits && !(startedEmpty && placedNothing)) {
+        if (!CarryOver(start)) {
+            everyUnitPlaced_ = false;
+            return false;
+        }
+        fits = state_.UnitsLeft == 0;
+    }
+    if (!fits) {
+        everyUnitPlaced_ = false;
+    }
+
+    if (state_.UsedLength == state_.TypeLength) {
+        start += StartFromFrontWall();
+    } else {
+        start += StartAt(static_cast<long double>(state_.UsedLength) - state_.TypeLength,
+                         options_.format);
+    }
+    const CargoType& type = Type();
+    const RowTexts rows = MakeRowTexts(spec, type, state_.FitDetail);
+    if (type.IsSquare) {
+        AddLine(RectangularLayingLine(start, state_.UsedLength, rows, options_.format));
+    } else {
+        AddLine(RoundLayingLine(state_.TypeCount, state_.ColourIndex, type, start,
+                                state_.UsedLength, state_.FitDetail, rows.high, options_.format));
+    }
+    if (state_.OnEndLength > 0) {
+        AddLine(kOnEndLine);
+    }
+    state_.ColourIndex = (state_.ColourIndex + 1) % CargoPalette::kSize;
+    return fits;
+}
+
+// Moves the rest of the current type into next containers as the mode allows. Returns false
+// when the loop over the cargo lines ends here without the type's laying lines.
+bool Run::CarryOver(std::string& start) {
+    const ContainerSpec& spec = Spec();
+    const bool mayContinue = spec.HMAN || (spec.IDBL && state_.TypeCount <= 2);
+    bool firstContainer = true;
+    while (mayContinue && state_.UnitsLeft > 0) {
+        start +=
+            firstContainer
+                ? ContinuesFrom(static_cast<long double>(state_.UsedLength) - state_.TypeLength,
+                                options_.format)
+                : FillsWholeContainer();
+        Type().QTY = static_cast<std::uint16_t>(state_.UnitsLeft);
+        if (spec.IDBL && state_.TypeCount == 3) {
+            return false;
+        }
+        state_.UsedLength = 0;
+        result_.containers += 1;
+        recorder_.container = result_.containers;
+        recorder_.ContainerBegun(result_.containers);
+        recorder_.TypeColourSet(CargoPalette::Entry(state_.ColourIndex).colour);
+        const int before = state_.UnitsLeft;
+        Place();
+        firstContainer = false;
+        // Without HMAN a type goes on once; with it, as long as a container takes something.
+        if (!spec.HMAN || state_.UnitsLeft == before) {
+            break;
+        }
+    }
+    return true;
+}
+
+void Run::AddSummary() {
+    if (everyUnitPlaced_) {
+        AddLine(AllFitLine(result_.containers,
+                           static_cast<long double>(Spec().Length) - state_.UsedLength,
+                           options_.format));
+    } else {
+        AddLine(NotAllFitLine(state_.PlacedTotal));
+    }
+}
+
+}  // namespace
+
+void RunCalculation(const std::vector<std::string>& lines, OrderModel& model,
+                    const RunOptions& options, PlacementObserver& observer, RunResult& result) {
+    Run(lines, model, options, observer, result).Execute();
+}
+
+}  // namespace stowbel
