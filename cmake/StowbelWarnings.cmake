@@ -2,7 +2,7 @@
 add_library(stowbel_warnings INTERFACE)
 target_compile_options(stowbel_warnings INTERFACE
     -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
-    -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual -Wnull-dereference
+    -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual
     -Wdouble-promotion -Wformat=2 -Wimplicit-fallthrough)
 if(STOWBEL_WERROR)
     target_compile_options(stowbel_warnings INTERFACE -Werror)

@@ -1,0 +1,98 @@
+#include "cli/calc_command.h"
+
+#include <filesystem>
+#include <memory>
+
+#include "calc/run.h"
+#include "cli/cli.h"
+#include "cli/json_result.h"
+#include "order/errors.h"
+#include "order/parser.h"
+#include "output/file_error.h"
+#include "output/order_file.h"
+#include "output/result_files.h"
+#include "scheme/raster_canvas.h"
+#include "scheme/scheme_painter.h"
+
+namespace stowbel {
+
+namespace {
+
+std::string DescribeOrderError(const std::string& file, const OrderError& error) {
+    if (dynamic_cast<const ValidationError*>(&error) != nullptr || error.LineIndex() < 0) {
+        return file + ": " + error.what();  // the message names the line itself
+    }
+    return file + ": строка " + std::to_string(error.LineIndex() + 1) + ": " + error.what();
+}
+
+void PrintResult(const CalcRequest& request, const RunResult& result,
+                 const std::optional<std::string>& error, std::ostream& out) {
+    if (request.json) {
+        out << ResultToJson(result, error) << "\n";
+        return;
+    }
+    for (const std::string& line : result.report) {
+        out << line << "\n";
+    }
+}
+
+}  // namespace
+
+int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& err) {
+    std::vector<std::string> lines;
+    try {
+        lines = ReadOrderFile(request.orderFile);
+    } catch (const FileError& e) {
+        err << "stowbel-cli: " << e.what() << "\n";
+        return kExitUsage;
+    }
+    if (!HasSignificantLine(lines)) {
+        err << "stowbel-cli: " << request.orderFile
+            << ": нечего рассчитывать, в заказе нет ни одной строки кроме комментариев\n";
+        return kExitOrderError;
+    }
+
+    auto scheme = std::make_unique<RasterCanvas>();
+    auto view = std::make_unique<RasterCanvas>();
+    auto summary = std::make_unique<RasterCanvas>();
+    const RasterCanvas& schemeImage = *scheme;
+    const RasterCanvas& viewImage = *view;
+    const RasterCanvas& summaryImage = *summary;
+    SchemePictures pictures(std::move(scheme), std::move(view), std::move(summary));
+    pictures.SetImageSizes(request.scheme2D, request.view3D, request.summary);
+    SchemePainter painter(pictures);
+
+    OrderModel model;
+    RunResult result;
+    RunOptions options;
+    options.format = request.format;
+    options.alternate = request.alternate;
+    try {
+        RunCalculation(lines, model, options, painter, result);
+    } catch (const OrderError& e) {
+        const std::string message = DescribeOrderError(request.orderFile, e);
+        PrintResult(request, result, message, out);
+        err << "stowbel-cli: " << message << "\n";
+        return kExitOrderError;
+    }
+    PrintResult(request, result, std::nullopt, out);
+
+    if (request.outputDirectory) {
+        try {
+            std::error_code ec;
+            std::filesystem::create_directories(*request.outputDirectory, ec);
+            if (ec) {
+                throw FileError(*request.outputDirectory, ec.message());
+            }
+            StoreResults(*request.outputDirectory, request.orderFile, result.report,
+                         {schemeImage.Image(), viewImage.Image(), summaryImage.Image()},
+                         model.container.HMAN);
+        } catch (const FileError& e) {
+            err << "stowbel-cli: " << e.what() << "\n";
+            return kExitUsage;
+        }
+    }
+    return kExitOk;
+}
+
+}  // namespace stowbel

@@ -1,0 +1,28 @@
+#include <QGuiApplication>
+#include <QString>
+#include <cstdlib>
+#include <iostream>
+
+#include "cli/cli.h"
+
+namespace {
+
+// Qt's own notices about the environment (no runtime directory on a server) are not the
+// tool's output.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith("QStandardPaths:")) {
+        return;
+    }
+    std::cerr << message.toStdString() << "\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The tool draws pictures off-screen and never needs a display.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    qInstallMessageHandler(QuietMessages);
+    QGuiApplication app(argc, argv);
+    std::vector<std::string> args(argv, argv + argc);
+    return stowbel::RunCli(args, std::cout, std::cerr);
+}
