@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="cmake g++ make pkg-config clang-format qt6-base-dev qt6-base-dev-tools libgl-dev
-libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth"
+libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fp-utils"
 
 missing=""
 for p in $PACKAGES; do

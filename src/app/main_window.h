@@ -1,0 +1,148 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include "app/panel_layout.h"
+#include "calc/run.h"
+#include "order/number_format.h"
+#include "scheme/scheme_pictures.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QPlainTextEdit;
+class QTimer;
+class QToolBar;
+
+namespace stowbel {
+
+class ImageView;
+class RasterCanvas;
+class UserDialogs;
+
+// Where the program keeps its files: order files come from IN, results go to OUT, both beside
+// the program unless a caller (a test) says otherwise.
+struct AppPaths {
+    QString programDirectory;
+    QString inDirectory;
+    QString outDirectory;
+
+    static AppPaths BesideProgram();
+};
+
+// The main window: the order editor on the left, the report above the 3D and 2D schemes on the
+// right, menu and tool bar on top.
+class TSDIAppForm : public QMainWindow {
+    Q_OBJECT
+  public:
+    static constexpr int kSummaryWidth = 1112;
+    static constexpr int kSummaryHeight = 760;
+    static constexpr int kTitleHeight = 32;
+    static constexpr int kWatchInterval = 5000;
+
+    TSDIAppForm(const AppPaths& paths, UserDialogs& dialogs, QWidget* parent = nullptr);
+    ~TSDIAppForm() override;
+
+    // Commands of the menu and the tool bar.
+    void FileNew1Execute();
+    void FileOpenItemClick();
+    void FileSaveItemClick();
+    void FileSaveAsItemClick();
+    void N4Click();
+    void FileExit1Execute();
+    void N2Click();
+    void N3Click();
+    void CutItemClick();
+    void HelpAbout1Execute();
+    void N5Click();
+    void Memo1Change();
+    void DemoClick();
+    int SelectDemoData();
+    void LoadDemoData(const QString& name);
+
+    void LayoutPanels();
+
+    // The order file whose results a calculation stores; empty when there is none.
+    const QString& CurrentOrderFile() const { return currentOrderFile_; }
+    void SetCurrentOrderFile(const QString& path) { currentOrderFile_ = path; }
+    const QString& SaveFileName() const { return saveFileName_; }
+    const AppPaths& Paths() const { return paths_; }
+    const SchemePictures& Pictures() const { return pictures_; }
+    QStringList OrderLines() const;
+    QStringList ReportLines() const;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void SetupInterface();
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    QFrame* CreatePane(const char* name, QWidget* parent, int minWidth, int minHeight);
+    QFrame* CreateSplitter(const char* name, QWidget* parent, int tag, Qt::CursorShape cursor);
+    void AddSchemeView(QFrame* pane, const char* titleName, const QString& title,
+                       const RasterCanvas& canvas, ImageView*& view);
+    void ShowReport(const std::vector<std::string>& lines);
+    void SelectOrderLine(int lineIndex);
+    void WriteReport(const QString& path);
+    void StoreResultFiles(bool hman);
+    void SetTooltipHint(QAction* action, const QString& hint);
+
+    AppPaths paths_;
+    UserDialogs& dialogs_;
+    NumberFormat format_;
+    OrderModel model_;
+
+    RasterCanvas* scheme2D_ = nullptr;
+    RasterCanvas* view3D_ = nullptr;
+    RasterCanvas* summary_ = nullptr;
+    SchemePictures pictures_;
+
+    QString currentOrderFile_;
+    QString saveFileName_;
+
+    QPlainTextEdit* memo1_ = nullptr;
+    QPlainTextEdit* memo2_ = nullptr;
+    QWidget* client_ = nullptr;
+    QFrame* leftPanel_ = nullptr;
+    QFrame* leftSplitter_ = nullptr;
+    QFrame* workPanel_ = nullptr;
+    QFrame* resultPanel_ = nullptr;
+    QFrame* topSplitter_ = nullptr;
+    QFrame* graphPanel_ = nullptr;
+    QFrame* graph3DPanel_ = nullptr;
+    QFrame* graphSplitter_ = nullptr;
+    QFrame* graph2DPanel_ = nullptr;
+    ImageView* view3DImage_ = nullptr;
+    ImageView* view2DImage_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QTimer* timer1_ = nullptr;
+
+    QAction* fileNewItem_ = nullptr;
+    QAction* fileOpenItem_ = nullptr;
+    QAction* fileSaveItem_ = nullptr;
+    QAction* fileSaveAsItem_ = nullptr;
+    QAction* demoItem_ = nullptr;
+    QAction* n4_ = nullptr;
+    QAction* fileExitItem_ = nullptr;
+    QAction* n2_ = nullptr;
+    QAction* cutItem_ = nullptr;
+    QAction* n3_ = nullptr;
+    QAction* helpAboutItem_ = nullptr;
+    QAction* n5_ = nullptr;
+
+    // Splitter dragging: 0 or the tag of the splitter being dragged.
+    int splitterDragKind_ = 0;
+    QPoint splitterDragStartPos_;
+    int splitterDragStartSize_ = 0;
+    bool graph3DWidthSet_ = false;
+    bool firstShowDone_ = false;
+};
+
+}  // namespace stowbel

@@ -1,0 +1,223 @@
+// Building the main window: panes, splitters, menu and tool bar.
+#include <QAction>
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/image_view.h"
+#include "app/main_window.h"
+#include "scheme/raster_canvas.h"
+
+namespace stowbel {
+
+namespace {
+
+constexpr int kSplitterThickness = 12;
+constexpr int kIconSize = 64;
+
+QPlainTextEdit* CreateEditor(const char* name, QWidget* parent) {
+    auto* editor = new QPlainTextEdit(parent);
+    editor->setObjectName(QString::fromLatin1(name));
+    // The lines the program reads are the text's own lines: long ones scroll, never wrap.
+    editor->setLineWrapMode(QPlainTextEdit::NoWrap);
+    editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    return editor;
+}
+
+void FillWith(QWidget* pane, QWidget* content) {
+    auto* layout = new QVBoxLayout(pane);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(content);
+}
+
+}  // namespace
+
+QFrame* TSDIAppForm::CreatePane(const char* name, QWidget* parent, int minWidth, int minHeight) {
+    auto* pane = new QFrame(parent);
+    pane->setObjectName(QString::fromLatin1(name));
+    pane->setMinimumSize(minWidth, minHeight);
+    return pane;
+}
+
+QFrame* TSDIAppForm::CreateSplitter(const char* name, QWidget* parent, int tag,
+                                    Qt::CursorShape cursor) {
+    auto* splitter = new QFrame(parent);
+    splitter->setObjectName(QString::fromLatin1(name));
+    splitter->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    splitter->setAutoFillBackground(true);
+    splitter->setCursor(cursor);
+    splitter->setProperty("tag", tag);
+    splitter->resize(kSplitterThickness, kSplitterThickness);
+    splitter->installEventFilter(this);
+    return splitter;
+}
+
+void TSDIAppForm::AddSchemeView(QFrame* pane, const char* titleName, const QString& title,
+                                const RasterCanvas& canvas, ImageView*& view) {
+    auto* layout = new QVBoxLayout(pane);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* label = new QLabel(title, pane);
+    label->setObjectName(QString::fromLatin1(titleName));
+    label->setFixedHeight(kTitleHeight);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QFont font = label->font();
+    font.setPointSize(14);
+    label->setFont(font);
+    layout->addWidget(label);
+    view = new ImageView(canvas, pane);
+    view->setObjectName(QStringLiteral("Image1"));
+    layout->addWidget(view, 1);
+}
+
+void TSDIAppForm::SetupInterface() {
+    if (findChild<QFrame*>(QStringLiteral("WorkPanel")) != nullptr) {
+        return;
+    }
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(client_);
+
+    leftPanel_ = CreatePane("LeftPanel", client_, kMinLeftWidth, 0);
+    leftPanel_->resize(260, leftPanel_->height());
+    leftSplitter_ = CreateSplitter("LeftSplitter", client_, 1, Qt::SizeHorCursor);
+    workPanel_ = CreatePane("WorkPanel", client_, 0, 0);
+    resultPanel_ = CreatePane("ResultPanel", workPanel_, 0, kMinResultHeight);
+    resultPanel_->resize(resultPanel_->width(), 150);
+    topSplitter_ = CreateSplitter("TopSplitter", workPanel_, 2, Qt::SizeVerCursor);
+    graphPanel_ = CreatePane("GraphPanel", workPanel_, 0, 0);
+    graph3DPanel_ = CreatePane("Graph3DPanel", graphPanel_, kMinGraphPaneWidth, 0);
+    graph3DPanel_->resize(500, graph3DPanel_->height());
+    graphSplitter_ = CreateSplitter("GraphSplitter", graphPanel_, 3, Qt::SizeHorCursor);
+    graph2DPanel_ = CreatePane("Graph2DPanel", graphPanel_, kMinGraphPaneWidth, 0);
+
+    memo1_ = CreateEditor("Memo1", leftPanel_);
+    FillWith(leftPanel_, memo1_);
+    memo2_ = CreateEditor("Memo2", resultPanel_);
+    FillWith(resultPanel_, memo2_);
+    AddSchemeView(graph3DPanel_, "Title3D", QStringLiteral("3D-схема"), *view3D_, view3DImage_);
+    AddSchemeView(graph2DPanel_, "Title2D", QStringLiteral("2D-схема"), *scheme2D_, view2DImage_);
+}
+
+void TSDIAppForm::SetTooltipHint(QAction* action, const QString& hint) {
+    action->setStatusTip(hint);
+    action->setToolTip(hint);
+}
+
+void TSDIAppForm::CreateActions() {
+    const auto make = [this](const char* name, const QString& caption, const QString& hint) {
+        auto* action = new QAction(caption, this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setStatusTip(hint);
+        return action;
+    };
+    fileNewItem_ = make("FileNewItem", "&Создать", "Создать файл исходных данных");
+    fileNewItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    fileOpenItem_ = make("FileOpenItem", "&Открыть", "Открыть файл исходных данных");
+    fileOpenItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    fileSaveItem_ = make("FileSaveItem", "&Сохранить", "Сохранить файл исходных данных");
+    fileSaveItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    fileSaveAsItem_ = make("FileSaveAsItem", "Сохранить &как...",
+                           "Сохранить файл исходных данных под другим именем");
+    demoItem_ = make("DemoItem", "&Примеры...",
+                     "Загрузить демонстрационный набор исходных данных и рассчитать его");
+    n4_ = make("N4", "Очистить", "");
+    fileExitItem_ = make("FileExitItem", "В&ыход", "Выйти из программы");
+    n2_ = make("N2", "&Расчёт", "Вычисление загрузки");
+    cutItem_ = make("CutItem", "Поставить на &дежурство",
+                    "Проверять каталог IN постоянно и выполнять расчёт при появлении в нём файла "
+                    "исходных данных");
+    cutItem_->setCheckable(true);
+    n3_ = make("N3", "Чередовать выравнивание", "");
+    n3_->setCheckable(true);
+    helpAboutItem_ =
+        make("HelpAboutItem", "&О программе", "версия программы и информация об авторе");
+    n5_ = make("N5", "Руководство пользователя", "");
+
+    connect(fileNewItem_, &QAction::triggered, this, &TSDIAppForm::FileNew1Execute);
+    connect(fileOpenItem_, &QAction::triggered, this, &TSDIAppForm::FileOpenItemClick);
+    connect(fileSaveItem_, &QAction::triggered, this, &TSDIAppForm::FileSaveItemClick);
+    connect(fileSaveAsItem_, &QAction::triggered, this, &TSDIAppForm::FileSaveAsItemClick);
+    connect(demoItem_, &QAction::triggered, this, &TSDIAppForm::DemoClick);
+    connect(n4_, &QAction::triggered, this, &TSDIAppForm::N4Click);
+    connect(fileExitItem_, &QAction::triggered, this, &TSDIAppForm::FileExit1Execute);
+    connect(n2_, &QAction::triggered, this, &TSDIAppForm::N2Click);
+    connect(cutItem_, &QAction::triggered, this, &TSDIAppForm::CutItemClick);
+    // N3 is checkable: choosing it in the menu flips the tick, which is all N3Click does.
+    connect(helpAboutItem_, &QAction::triggered, this, &TSDIAppForm::HelpAbout1Execute);
+    connect(n5_, &QAction::triggered, this, &TSDIAppForm::N5Click);
+}
+
+void TSDIAppForm::CreateMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    const auto menu = [bar](const char* name, const QString& caption, const QString& hint) {
+        QMenu* m = bar->addMenu(caption);
+        m->setObjectName(QString::fromLatin1(name));
+        m->menuAction()->setObjectName(QString::fromLatin1(name) + QStringLiteral("Action"));
+        m->menuAction()->setStatusTip(hint);
+        m->setToolTipsVisible(false);
+        return m;
+    };
+    QMenu* file = menu("File1", "&Файл", "Исходные данные");
+    file->addAction(fileNewItem_);
+    file->addAction(fileOpenItem_);
+    file->addAction(fileSaveItem_);
+    file->addAction(fileSaveAsItem_);
+    file->addAction(demoItem_);
+    file->addAction(n4_);
+    file->addSeparator()->setObjectName(QStringLiteral("N1"));
+    file->addAction(fileExitItem_);
+    bar->addAction(n2_);
+    QMenu* watch = menu("Edit1", "&Дежурство",
+                        "Работа в фоновом режиме - расчёт при появлении файла в каталоге IN");
+    watch->addAction(cutItem_);
+    QMenu* options = menu("N3D1", "Параметры", "");
+    options->addAction(n3_);
+    QMenu* help = menu("Help1", "&Помощь", "Руководство пользователя");
+    help->addAction(helpAboutItem_);
+    help->addAction(n5_);
+}
+
+void TSDIAppForm::CreateToolBar() {
+    toolBar_ = addToolBar(QStringLiteral("ToolBar1"));
+    toolBar_->setObjectName(QStringLiteral("ToolBar1"));
+    toolBar_->setMovable(false);
+    toolBar_->setIconSize(QSize(kIconSize, kIconSize));
+    QStyle* style = QApplication::style();
+    struct Button {
+        const char* name;
+        const char* hint;
+        QStyle::StandardPixmap icon;
+        void (TSDIAppForm::*handler)();
+    };
+    const Button buttons[] = {
+        {"ToolButton1", "Открыть", QStyle::SP_DialogOpenButton, &TSDIAppForm::FileOpenItemClick},
+        {"ToolButton7", "Расчет", QStyle::SP_MediaPlay, &TSDIAppForm::N2Click},
+        {"ToolButton2", "Сохранить", QStyle::SP_DialogSaveButton, &TSDIAppForm::FileSaveItemClick},
+        {"ToolButton3", "Сохранить как...", QStyle::SP_DriveFDIcon,
+         &TSDIAppForm::FileSaveAsItemClick},
+        {"ToolButton5", "Дежурство", QStyle::SP_BrowserReload, &TSDIAppForm::CutItemClick},
+        {"ToolButtonDemo", "Примеры", QStyle::SP_FileDialogInfoView, &TSDIAppForm::DemoClick},
+        {"ToolButton6", "Выход", QStyle::SP_DialogCloseButton, &TSDIAppForm::FileExit1Execute},
+    };
+    for (const Button& b : buttons) {
+        auto* action = new QAction(style->standardIcon(b.icon), QString::fromUtf8(b.hint), this);
+        action->setObjectName(QString::fromLatin1(b.name) + QStringLiteral("Action"));
+        SetTooltipHint(action, QString::fromUtf8(b.hint));
+        connect(action, &QAction::triggered, this, b.handler);
+        toolBar_->addAction(action);
+        toolBar_->widgetForAction(action)->setObjectName(QString::fromLatin1(b.name));
+    }
+}
+
+}  // namespace stowbel

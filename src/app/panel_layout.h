@@ -1,0 +1,55 @@
+#pragma once
+
+namespace stowbel {
+
+struct PaneRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const PaneRect&) const = default;
+};
+
+// What the layout of the main window's panes starts from: the client area, the bars, the
+// current pane sizes (a drag sets them) and the splitter thicknesses.
+struct LayoutInput {
+    int clientWidth = 0;
+    int clientHeight = 0;
+    int toolbarHeight = 0;
+    int statusHeight = 0;
+    int leftWidth = 260;
+    int resultHeight = 150;
+    int graph3DWidth = 500;
+    bool graph3DWidthSet = false;  // the user has dragged the graph splitter
+    int splitter = 12;
+};
+
+// Bounds of every pane relative to its parent: the first three within the client area (the
+// tool bar on top), the next three within WorkPanel, the last three within GraphPanel.
+struct PanelBounds {
+    PaneRect leftPanel, leftSplitter, workPanel;
+    PaneRect resultPanel, topSplitter, graphPanel;
+    PaneRect graph3DPanel, graphSplitter, graph2DPanel;
+};
+
+// Minimum sizes that hold whatever the window's size.
+inline constexpr int kMinLeftWidth = 120;
+inline constexpr int kMinResultHeight = 80;
+inline constexpr int kMinGraphPaneWidth = 160;
+inline constexpr int kMinWorkSize = 300;
+inline constexpr int kMinGraphHeight = 180;
+inline constexpr int kMinGraph3DWidth = 180;
+inline constexpr int kRightReserve = 420;    // client width kept beside the left pane
+inline constexpr int kGraphReserve = 260;    // work height kept below the report
+inline constexpr int kGraph2DReserve = 180;  // graph width kept beside the 3D pane
+
+PanelBounds LayoutPanels(const LayoutInput& input);
+
+// New size of the pane a splitter resizes, from its size at the start of the drag and the
+// cursor's movement since. limit is the client width (left splitter), the work panel's height
+// (top splitter) or the graph panel's width (graph splitter).
+int DragLeftWidth(int startSize, int delta, int clientWidth);
+int DragResultHeight(int startSize, int delta, int workHeight);
+int DragGraph3DWidth(int startSize, int delta, int graphWidth);
+
+}  // namespace stowbel

@@ -1,0 +1,63 @@
+#include "app/splash_form.h"
+
+#include <QFile>
+#include <QFont>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+
+namespace stowbel {
+
+TSplashForm::TSplashForm(const QString& programDirectory, QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::Window) {
+    setObjectName(QStringLiteral("SplashForm"));
+    setFixedSize(kWidth, kHeight);
+    setAutoFillBackground(true);
+    QPalette palette;
+    palette.setColor(QPalette::Window, Qt::black);
+    setPalette(palette);
+
+    const QString path = programDirectory + QStringLiteral("/Splash.jpg");
+    if (QFile::exists(path)) {
+        picture_.load(path);  // a picture that cannot be decoded leaves the window black
+    }
+
+    versionLabel_ = new QLabel(QStringLiteral("версия 2.69"), this);
+    versionLabel_->setObjectName(QStringLiteral("VersionLabel"));
+    versionLabel_->setAttribute(Qt::WA_TranslucentBackground);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSize(18);
+    font.setBold(true);
+    versionLabel_->setFont(font);
+    versionLabel_->setStyleSheet(QStringLiteral("color: rgb(0, 255, 255);"));
+    versionLabel_->adjustSize();
+    versionLabel_->move(kWidth - versionLabel_->width() - 34,
+                        kHeight - versionLabel_->height() - 80);
+
+    if (const QScreen* screen = this->screen()) {
+        move(screen->geometry().center() - rect().center());
+    }
+}
+
+QRect TSplashForm::PictureRect() const {
+    if (picture_.isNull()) {
+        return {};
+    }
+    const QSize size = picture_.size().scaled(kWidth, kHeight, Qt::KeepAspectRatio);
+    return QRect(QPoint((kWidth - size.width()) / 2, (kHeight - size.height()) / 2), size);
+}
+
+void TSplashForm::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    if (!picture_.isNull()) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(PictureRect(), picture_);
+    }
+}
+
+void TSplashForm::mousePressEvent(QMouseEvent*) {
+    emit Clicked();
+}
+
+}  // namespace stowbel

@@ -1,0 +1,30 @@
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QThread>
+
+#include "app/about_box.h"
+#include "app/main_window.h"
+#include "app/splash_form.h"
+#include "app/user_dialogs.h"
+
+namespace stowbel {
+
+int RunProgram(QApplication& app, const SplashWait& wait) {
+    const AppPaths paths = AppPaths::BesideProgram();
+    {
+        TSplashForm splash(paths.programDirectory);
+        splash.show();
+        splash.repaint();
+        QApplication::processEvents();  // let the window system show it once
+        wait(kSplashMilliseconds);
+    }
+    QtUserDialogs dialogs;
+    TSDIAppForm window(paths, dialogs);
+    TAboutBox about(&window);  // created with the other windows, shown by nobody
+    window.showMaximized();
+    QApplication::processEvents();
+    return app.exec();
+}
+
+}  // namespace stowbel

@@ -1,0 +1,63 @@
+#include "app/user_dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace stowbel {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Расчёт загрузки поддонов в контейнер");
+
+}  // namespace
+
+QString QtUserDialogs::OpenFileName(QWidget* parent, const QString& directory) {
+    QFileDialog dialog(parent, QStringLiteral("Открыть"), directory);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().front();
+}
+
+QString QtUserDialogs::SaveFileName(QWidget* parent, const QString& directory) {
+    QFileDialog dialog(parent, QStringLiteral("Сохранить как"), directory);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().front();
+}
+
+int QtUserDialogs::SelectDemoData(QWidget* parent) {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Демонстрационные данные"),
+                    QStringLiteral("Выберите демонстрационный набор исходных данных:"),
+                    QMessageBox::NoButton, parent);
+    QPushButton* hman = box.addButton(QStringLiteral("HMAN"), QMessageBox::YesRole);
+    QPushButton* isin = box.addButton(QStringLiteral("ISIN"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    box.setDefaultButton(hman);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == hman) {
+        return 1;
+    }
+    if (box.clickedButton() == isin) {
+        return 2;
+    }
+    return 0;
+}
+
+void QtUserDialogs::ShowError(QWidget* parent, const QString& message) {
+    QMessageBox::critical(parent, kTitle, message);
+}
+
+void QtUserDialogs::ShowMessage(QWidget* parent, const QString& message) {
+    QMessageBox::information(parent, kTitle, message);
+}
+
+}  // namespace stowbel
