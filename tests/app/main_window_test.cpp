@@ -308,6 +308,28 @@ class MainWindowTest : public QObject {
         TSplashForm withPicture(dir_->path());
         QCOMPARE(withPicture.PictureRect(), QRect(130, 0, 640, 640));
     }
+
+    void startUpShowsTheSplashThenTheMainWindow() {
+        window_.reset();
+        int waited = 0;
+        bool splashShown = false;
+        const SplashWait wait = [&](int ms) {
+            waited = ms;
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                splashShown = splashShown || (w->objectName() == "SplashForm" && w->isVisible());
+            }
+            QTimer::singleShot(50, [] {
+                for (QWidget* w : QApplication::topLevelWidgets()) {
+                    if (w->objectName() == "SDIAppForm" && w->isVisible()) {
+                        w->close();
+                    }
+                }
+            });
+        };
+        QCOMPARE(RunProgram(*qApp, wait), 0);
+        QCOMPARE(waited, 2500);
+        QVERIFY(splashShown);
+    }
 };
 
 QTEST_MAIN(MainWindowTest)
