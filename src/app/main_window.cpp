@@ -94,6 +94,12 @@ TSDIAppForm::TSDIAppForm(const AppPaths& paths, UserDialogs& dialogs, QWidget* p
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
     timer1_->setInterval(kWatchInterval);
+    connect(timer1_, &QTimer::timeout, this, &TSDIAppForm::Timer1Timer);
+    watchEngine_ = std::make_unique<WatchEngine>(
+        WatchEngine::Options{paths_.inDirectory.toStdString(), paths_.outDirectory.toStdString()},
+        [this](const std::string& path, const std::vector<std::string>& lines) {
+            return ProcessWatchedOrder(path, lines);
+        });
 
     n2_->setEnabled(false);
     connect(memo1_, &QPlainTextEdit::textChanged, this, &TSDIAppForm::Memo1Change);
@@ -174,14 +180,68 @@ void TSDIAppForm::N3Click() {
     n3_->toggle();
 }
 
+bool TSDIAppForm::WatchModeOn() const {
+    return timer1_->isActive();
+}
+
+void TSDIAppForm::SetManualCommandsEnabled(bool enabled) {
+    // While watch mode fills the editor, nothing may replace its text or calculate by hand.
+    memo1_->setReadOnly(!enabled);
+    for (QAction* action : {fileNewItem_, fileOpenItem_, n4_, demoItem_}) {
+        action->setEnabled(enabled);
+    }
+    for (QWidget* button : manualButtons_) {
+        button->setEnabled(enabled);
+    }
+    if (enabled) {
+        Memo1Change();
+    } else {
+        n2_->setEnabled(false);
+    }
+}
+
 void TSDIAppForm::CutItemClick() {
     const bool on = !timer1_->isActive();
     cutItem_->setChecked(on);
     if (on) {
         timer1_->start();
+        statusBar()->showMessage(QStringLiteral("Дежурство: каталог ") + paths_.inDirectory);
     } else {
         timer1_->stop();
+        statusBar()->clearMessage();
     }
+    SetManualCommandsEnabled(!on);
+}
+
+void TSDIAppForm::Timer1Timer() {
+    if (watchTickRunning_) {
+        return;
+    }
+    watchTickRunning_ = true;
+    watchEngine_->Tick();
+    watchTickRunning_ = false;
+}
+
+OrderOutcome TSDIAppForm::ProcessWatchedOrder(const std::string& path,
+                                              const std::vector<std::string>& lines) {
+    memo1_->setPlainText(JoinLines(lines));
+    currentOrderFile_ = QString::fromStdString(path);
+    const QString name = QFileInfo(currentOrderFile_).fileName();
+    if (!HasSignificantLine(lines)) {
+        const QString message = QStringLiteral("нечего рассчитывать");
+        statusBar()->showMessage(name + QStringLiteral(": ") + message);
+        return {OrderOutcome::Kind::Failed, message.toStdString(), -1};
+    }
+    const OrderOutcome outcome = Calculate(false);
+    if (outcome.kind == OrderOutcome::Kind::Done) {
+        statusBar()->showMessage(name + QStringLiteral(": рассчитан"));
+    } else {
+        const QString message = QString::fromStdString(outcome.message);
+        statusBar()->showMessage(name + QStringLiteral(": ") + message);
+        memo2_->appendPlainText(QStringLiteral("Ошибка: ") + message);
+    }
+    QCoreApplication::processEvents();  // show each order while the tick goes on
+    return outcome;
 }
 
 void TSDIAppForm::ShowReport(const std::vector<std::string>& lines) {
@@ -200,10 +260,14 @@ void TSDIAppForm::SelectOrderLine(int lineIndex) {
 }
 
 void TSDIAppForm::N2Click() {
-    const std::vector<std::string> lines = ToStd(OrderLines());
-    if (!HasSignificantLine(lines)) {
+    if (WatchModeOn() || !HasSignificantLine(ToStd(OrderLines()))) {
         return;
     }
+    Calculate(true);
+}
+
+OrderOutcome TSDIAppForm::Calculate(bool interactive) {
+    const std::vector<std::string> lines = ToStd(OrderLines());
     pictures_.SetImageSizes({view2DImage_->width(), view2DImage_->height()},
                             {view3DImage_->width(), view3DImage_->height()},
                             {kSummaryWidth, kSummaryHeight});
@@ -221,27 +285,30 @@ void TSDIAppForm::N2Click() {
         }
         view3DImage_->update();
         view2DImage_->update();
-        dialogs_.ShowError(this, QString::fromStdString(e.what()));
         SelectOrderLine(e.LineIndex());
-        return;
+        if (interactive) {
+            dialogs_.ShowError(this, QString::fromStdString(e.what()));
+        }
+        return {OrderOutcome::Kind::Failed, e.what(), e.LineIndex()};
     }
     ShowReport(result.report);
     view3DImage_->update();
     view2DImage_->update();
-    StoreResultFiles(model_.container.HMAN);
-}
-
-void TSDIAppForm::StoreResultFiles(bool hman) {
     if (currentOrderFile_.isEmpty() || !QFileInfo(currentOrderFile_).isFile()) {
-        return;
+        return {};
     }
     try {
         StoreResults(paths_.outDirectory.toStdString(), currentOrderFile_.toStdString(),
                      ToStd(ReportLines()),
-                     {scheme2D_->Image(), view3D_->Image(), summary_->Image()}, hman);
+                     {scheme2D_->Image(), view3D_->Image(), summary_->Image()},
+                     model_.container.HMAN);
     } catch (const FileError& e) {
-        dialogs_.ShowError(this, QString::fromStdString(e.what()));
+        if (interactive) {
+            dialogs_.ShowError(this, QString::fromStdString(e.what()));
+        }
+        return {OrderOutcome::Kind::Retry, e.what(), -1};
     }
+    return {};
 }
 
 int TSDIAppForm::SelectDemoData() {
@@ -262,6 +329,9 @@ void TSDIAppForm::DemoClick() {
 }
 
 void TSDIAppForm::LoadDemoData(const QString& name) {
+    if (WatchModeOn()) {
+        return;
+    }
     memo1_->setUpdatesEnabled(false);
     memo1_->setPlainText(JoinLines(ExampleOrder(name.toStdString())));
     memo1_->setUpdatesEnabled(true);

@@ -8,6 +8,7 @@
 #include "app/panel_layout.h"
 #include "calc/run.h"
 #include "order/number_format.h"
+#include "output/watch_engine.h"
 #include "scheme/scheme_pictures.h"
 
 class QAction;
@@ -62,6 +63,9 @@ class TSDIAppForm : public QMainWindow {
     void DemoClick();
     int SelectDemoData();
     void LoadDemoData(const QString& name);
+    // One watch-mode tick: calculates the orders that are ready in IN.
+    void Timer1Timer();
+    bool WatchModeOn() const;
 
     void LayoutPanels();
 
@@ -91,8 +95,13 @@ class TSDIAppForm : public QMainWindow {
     void ShowReport(const std::vector<std::string>& lines);
     void SelectOrderLine(int lineIndex);
     void WriteReport(const QString& path);
-    void StoreResultFiles(bool hman);
     void SetTooltipHint(QAction* action, const QString& hint);
+    // Calculates the editor's order and stores results for an opened order file. Interactive
+    // calculations show errors in dialogs; watch mode only reports them.
+    OrderOutcome Calculate(bool interactive);
+    OrderOutcome ProcessWatchedOrder(const std::string& path,
+                                     const std::vector<std::string>& lines);
+    void SetManualCommandsEnabled(bool enabled);
 
     AppPaths paths_;
     UserDialogs& dialogs_;
@@ -123,6 +132,9 @@ class TSDIAppForm : public QMainWindow {
     ImageView* view2DImage_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QTimer* timer1_ = nullptr;
+    std::unique_ptr<WatchEngine> watchEngine_;
+    bool watchTickRunning_ = false;
+    std::vector<QWidget*> manualButtons_;
 
     QAction* fileNewItem_ = nullptr;
     QAction* fileOpenItem_ = nullptr;

@@ -216,7 +216,12 @@ void TSDIAppForm::CreateToolBar() {
         SetTooltipHint(action, QString::fromUtf8(b.hint));
         connect(action, &QAction::triggered, this, b.handler);
         toolBar_->addAction(action);
-        toolBar_->widgetForAction(action)->setObjectName(QString::fromLatin1(b.name));
+        QWidget* button = toolBar_->widgetForAction(action);
+        button->setObjectName(QString::fromLatin1(b.name));
+        if (b.handler == &TSDIAppForm::FileOpenItemClick || b.handler == &TSDIAppForm::N2Click ||
+            b.handler == &TSDIAppForm::DemoClick) {
+            manualButtons_.push_back(button);
+        }
     }
 }
 

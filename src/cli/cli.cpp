@@ -5,7 +5,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <QCoreApplication>
+
 #include "cli/calc_command.h"
+#include "cli/watch_command.h"
 #include "order/examples.h"
 
 namespace stowbel {
@@ -26,6 +29,11 @@ constexpr const char* kUsage =
     "      and the pictures in DIR under their result names.\n"
     "  example HMAN|ISIN\n"
     "      Prints a built-in example order.\n"
+    "  watch [--in DIR] [--out DIR] [--interval MS] [--once]\n"
+    "      Calculates order files t*.txt that appear in DIR (default IN beside the program)\n"
+    "      and stores their results in OUT; done orders move to IN/done, faulty ones to\n"
+    "      IN/failed with an error file in OUT. --once processes what is ready and exits.\n"
+    "      Stops after the current order on SIGINT or SIGTERM.\n"
     "\n"
     "Options:\n"
     "  -h, --help     Shows this help.\n"
@@ -106,6 +114,37 @@ int Example(const QStringList& arguments, std::ostream& out, std::ostream& err) 
     return kExitOk;
 }
 
+int Watch(const QStringList& arguments, std::ostream& err) {
+    QCommandLineParser parser;
+    const QCommandLineOption inOption("in", "", "DIR");
+    const QCommandLineOption outOption("out", "", "DIR");
+    const QCommandLineOption intervalOption("interval", "", "MS");
+    const QCommandLineOption onceOption("once");
+    parser.addOptions({inOption, outOption, intervalOption, onceOption});
+    if (!parser.parse(arguments)) {
+        return UsageError(err, parser.errorText().toStdString());
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return UsageError(err, "watch takes no file names");
+    }
+    const QString programDirectory = QCoreApplication::applicationDirPath();
+    WatchRequest request;
+    request.inDirectory =
+        (parser.isSet(inOption) ? parser.value(inOption) : programDirectory + "/IN").toStdString();
+    request.outDirectory =
+        (parser.isSet(outOption) ? parser.value(outOption) : programDirectory + "/OUT")
+            .toStdString();
+    request.once = parser.isSet(onceOption);
+    if (parser.isSet(intervalOption)) {
+        bool ok = false;
+        request.intervalMs = parser.value(intervalOption).toInt(&ok);
+        if (!ok || request.intervalMs < 1) {
+            return UsageError(err, "--interval takes a positive number of milliseconds");
+        }
+    }
+    return RunWatchCommand(request, err);
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -137,6 +176,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (command == "example") {
         return Example(arguments, out, err);
+    }
+    if (command == "watch") {
+        return Watch(rest, err);
     }
     return UsageError(err, "unknown command '" + command.toStdString() + "'");
 }

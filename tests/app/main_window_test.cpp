@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFrame>
@@ -234,6 +235,36 @@ class MainWindowTest : public QObject {
         Action("CutItem")->trigger();
         QVERIFY(!timer->isActive());
         QVERIFY(!Action("CutItem")->isChecked());
+    }
+
+    void watchTickCalculatesADroppedOrderAndLocksTheEditor() {
+        window_->CutItemClick();
+        QVERIFY(Memo("Memo1")->isReadOnly());
+        QVERIFY(!Action("FileOpenItem")->isEnabled());
+        QVERIFY(!Action("N2")->isEnabled());
+        QVERIFY(!window_->findChild<QToolButton*>("ToolButton7")->isEnabled());
+
+        WriteFile(In("t0002.txt"), "2450,16800,2200,50,30,HMAN\n800,1200,2100,SQR,1,0,10\n");
+        WriteFile(In("t0003.txt"), "2450,16800,2200,50,30,ISIN\n800,1200,BOX\n");
+        const QDateTime old = QDateTime::currentDateTime().addSecs(-10);
+        for (const char* name : {"t0002.txt", "t0003.txt"}) {
+            QFile file(In(name));
+            file.open(QIODevice::ReadWrite);
+            file.setFileTime(old, QFileDevice::FileModificationTime);
+        }
+        window_->Timer1Timer();
+        QCOMPARE(OutFiles(),
+                 QStringList({"r0002.txt", "r0002.txt2d.jpg", "r0002.txt3d.jpg", "r0003.txt.err"}));
+        QVERIFY(QFile::exists(In("done/t0002.txt")));
+        QVERIFY(QFile::exists(In("failed/t0003.txt")));
+        QVERIFY(dialogs_->errors.isEmpty());  // watch mode never opens a dialog
+        QVERIFY(Memo("Memo2")->toPlainText().contains("Ошибка"));
+        QCOMPARE(window_->OrderLines().at(1), QString("800,1200,BOX"));
+
+        window_->CutItemClick();
+        QVERIFY(!Memo("Memo1")->isReadOnly());
+        QVERIFY(Action("FileOpenItem")->isEnabled());
+        QVERIFY(Action("N2")->isEnabled());
     }
 
     void alternationOptionToggles() {

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <thread>
+
+#include "../temp_dir.h"
+#include "order/examples.h"
+
+extern char** environ;
+
+namespace stowbel {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// The real stowbel-cli watching a directory, as a service would run it.
+class Watcher {
+  public:
+    Watcher(const fs::path& in, const fs::path& out, const std::string& interval) {
+        const std::string binary = STOWBEL_CLI_BINARY;
+        const std::string inArg = in.string();
+        const std::string outArg = out.string();
+        const char* argv[] = {binary.c_str(), "watch",          "--in",
+                              inArg.c_str(),  "--out",          outArg.c_str(),
+                              "--interval",   interval.c_str(), nullptr};
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        if (posix_spawn(&pid_, binary.c_str(), &actions, nullptr, const_cast<char**>(argv),
+                        environ) != 0) {
+            pid_ = -1;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+    }
+    ~Watcher() {
+        if (pid_ > 0) {
+            Stop(SIGKILL);
+        }
+    }
+    // Sends the signal and waits; returns the exit status, or -1 when killed by the signal.
+    int Stop(int signal) {
+        kill(pid_, signal);
+        int status = 0;
+        waitpid(pid_, &status, 0);
+        pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    bool Running() const { return pid_ > 0; }
+
+  private:
+    pid_t pid_ = -1;
+};
+
+std::string Text(const char* example) {
+    std::string text;
+    for (const std::string& line : ExampleOrder(example)) {
+        text += line + "\n";
+    }
+    return text;
+}
+
+int OrdersLeft(const fs::path& in) {
+    int left = 0;
+    for (const auto& entry : fs::directory_iterator(in)) {
+        left += entry.is_regular_file() ? 1 : 0;
+    }
+    return left;
+}
+
+bool WaitUntilEmpty(const fs::path& in, std::chrono::seconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (OrdersLeft(in) == 0) {
+            return true;
+        }
+        std::this_thread::sleep_for(100ms);
+    }
+    return false;
+}
+
+std::set<std::string> Names(const fs::path& directory) {
+    std::set<std::string> names;
+    if (fs::exists(directory)) {
+        for (const auto& entry : fs::directory_iterator(directory)) {
+            names.insert(entry.path().filename().string());
+        }
+    }
+    return names;
+}
+
+class WatchEndToEndTest : public testing::Test {
+  protected:
+    void SetUp() override { fs::create_directories(in_); }
+
+    // Orders t000..t099: every tenth malformed.
+    void DropOrders(int from, int to, std::set<std::string>& good, std::set<std::string>& bad) {
+        for (int i = from; i < to; ++i) {
+            char name[16];
+            std::snprintf(name, sizeof name, "t%03d.txt", i);
+            const bool malformed = i % 10 == 7;
+            dir_.Write("IN/" + std::string(name), malformed
+                                                      ? "2450,16100,2200,50,0,ISIN\n800,1200,BOX\n"
+                                                      : Text(i % 2 == 0 ? "ISIN" : "HMAN"));
+            (malformed ? bad : good).insert(name);
+        }
+    }
+
+    void ExpectEveryOrderOnce(const std::set<std::string>& good, const std::set<std::string>& bad) {
+        EXPECT_EQ(Names(in_ / "done"), good);
+        EXPECT_EQ(Names(in_ / "failed"), bad);
+        const std::set<std::string> out = Names(out_);
+        for (const std::string& name : good) {
+            const std::string result = "r" + name.substr(1);
+            EXPECT_TRUE(out.contains(result)) << name;
+            EXPECT_TRUE(out.contains(result + "2d.jpg")) << name;
+            EXPECT_TRUE(out.contains(result + "3d.jpg")) << name;
+        }
+        for (const std::string& name : bad) {
+            EXPECT_TRUE(out.contains("r" + name.substr(1) + ".err")) << name;
+        }
+    }
+
+    TempDir dir_;
+    fs::path in_ = dir_.Path() / "IN";
+    fs::path out_ = dir_.Path() / "OUT";
+};
+
+TEST_F(WatchEndToEndTest, HundredOrdersIncludingOneWrittenSlowly) {
+    std::set<std::string> good;
+    std::set<std::string> bad;
+    Watcher watcher(in_, out_, "500");
+    ASSERT_TRUE(watcher.Running());
+    DropOrders(0, 99, good, bad);
+
+    // The last order arrives in pieces, faster than the watcher looks.
+    const std::string text = Text("ISIN");
+    {
+        std::ofstream slow(in_ / "t099.txt", std::ios::binary);
+        for (std::size_t i = 0; i < text.size(); i += 40) {
+            slow << text.substr(i, 40) << std::flush;
+            std::this_thread::sleep_for(50ms);
+        }
+    }
+    good.insert("t099.txt");
+
+    ASSERT_TRUE(WaitUntilEmpty(in_, 120s));
+    EXPECT_EQ(watcher.Stop(SIGTERM), 0);
+    ExpectEveryOrderOnce(good, bad);
+    EXPECT_EQ(ReadBytes((out_ / "r099.txt").string()), ReadBytes((out_ / "r000.txt").string()));
+}
+
+TEST_F(WatchEndToEndTest, KilledWatcherLosesNoOrderAfterARestart) {
+    std::set<std::string> good;
+    std::set<std::string> bad;
+    DropOrders(0, 60, good, bad);
+    for (const auto& entry : fs::directory_iterator(in_)) {
+        fs::last_write_time(entry.path(), fs::file_time_type::clock::now() - 10s);
+    }
+    {
+        Watcher first(in_, out_, "100");
+        const auto deadline = std::chrono::steady_clock::now() + 60s;
+        while (Names(in_ / "done").size() < 10 && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(5ms);
+        }
+        first.Stop(SIGKILL);
+    }
+    EXPECT_GT(OrdersLeft(in_), 0);
+    Watcher second(in_, out_, "100");
+    ASSERT_TRUE(WaitUntilEmpty(in_, 120s));
+    EXPECT_EQ(second.Stop(SIGINT), 0);
+    ExpectEveryOrderOnce(good, bad);
+    // A kill between renames may leave a temporary file, never a half result under its name.
+    for (const std::string& name : Names(out_)) {
+        if (name.ends_with(".jpg")) {
+            EXPECT_GT(fs::file_size(out_ / name), 100U) << name;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace stowbel

@@ -1,0 +1,189 @@
+#include "output/watch_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "../temp_dir.h"
+#include "order/examples.h"
+#include "output/codepage.h"
+#include "output/order_job.h"
+
+namespace stowbel {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+class WatchEngineTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        fs::create_directories(in_);
+        now_ = fs::file_time_type::clock::now();
+    }
+
+    WatchEngine Engine() {
+        return WatchEngine(
+            {in_.string(), out_.string()},
+            [this](const std::string& path, const std::vector<std::string>& lines) {
+                const std::string name = fs::path(path).filename().string();
+                calls_.push_back(name);
+                linesSeen_[name] = lines;
+                const auto preset = outcomes_.find(name);
+                return preset != outcomes_.end() ? preset->second : OrderOutcome{};
+            },
+            [this] { return now_; }, [this](const std::string& line) { log_.push_back(line); });
+    }
+
+    // An order file last written age ago by the test clock.
+    fs::path Order(const std::string& name, const std::string& text,
+                   std::chrono::milliseconds age = 10s) {
+        const fs::path path = in_ / name;
+        dir_.Write("IN/" + name, text);
+        fs::last_write_time(path, now_ - age);
+        return path;
+    }
+
+    std::vector<std::string> Names(const fs::path& directory) const {
+        std::vector<std::string> names;
+        if (fs::exists(directory)) {
+            for (const auto& entry : fs::directory_iterator(directory)) {
+                names.push_back(entry.path().filename().string());
+            }
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    TempDir dir_;
+    fs::path in_ = dir_.Path() / "IN";
+    fs::path out_ = dir_.Path() / "OUT";
+    fs::file_time_type now_;
+    std::vector<std::string> calls_;
+    std::map<std::string, std::vector<std::string>> linesSeen_;
+    std::map<std::string, OrderOutcome> outcomes_;
+    std::vector<std::string> log_;
+};
+
+TEST_F(WatchEngineTest, TakesOrderNamesOnlyOldestFirst) {
+    Order("t2.txt", "b", 30s);
+    Order("T1.TXT", "a", 20s);
+    Order("t3.txt", "c", 40s);
+    Order("x.txt", "d", 50s);
+    Order("t4.doc", "e", 50s);
+    WatchEngine engine = Engine();
+    EXPECT_EQ(engine.Tick(), 3);
+    EXPECT_EQ(calls_, (std::vector<std::string>{"t3.txt", "t2.txt", "T1.TXT"}));
+    EXPECT_EQ(Names(in_ / "done"), (std::vector<std::string>{"T1.TXT", "t2.txt", "t3.txt"}));
+    EXPECT_EQ(Names(in_), (std::vector<std::string>{"done", "t4.doc", "x.txt"}));
+    EXPECT_EQ(log_.size(), 3U);
+}
+
+TEST_F(WatchEngineTest, AFreshFileWaitsUntilItStopsChanging) {
+    const fs::path order = Order("t1.txt", "2450,", 0s);
+    WatchEngine engine = Engine();
+    EXPECT_EQ(engine.Tick(), 0);  // first look: it may still be being copied
+    dir_.Write("IN/t1.txt", "2450,16100,");
+    fs::last_write_time(order, now_ + 1ms);
+    now_ += 100ms;
+    EXPECT_EQ(engine.Tick(), 0);  // it changed since the last look
+    now_ += 100ms;
+    EXPECT_EQ(engine.Tick(), 1);  // unchanged since the last look
+    EXPECT_EQ(linesSeen_["t1.txt"], (std::vector<std::string>{"2450,16100,"}));
+}
+
+TEST_F(WatchEngineTest, AFileUnchangedForTwoSecondsIsReadyAtOnce) {
+    Order("t1.txt", "x", 2s);
+    WatchEngine engine = Engine();
+    EXPECT_EQ(engine.Tick(), 1);
+}
+
+TEST_F(WatchEngineTest, DoneNamesThatClashGetANumber) {
+    fs::create_directories(in_ / "done");
+    dir_.Write("IN/done/t1.txt", "older");
+    dir_.Write("IN/done/t1-1.txt", "older");
+    Order("t1.txt", "new");
+    WatchEngine engine = Engine();
+    engine.Tick();
+    EXPECT_EQ(Names(in_ / "done"), (std::vector<std::string>{"t1-1.txt", "t1-2.txt", "t1.txt"}));
+    EXPECT_EQ(ReadBytes((in_ / "done/t1-2.txt").string()), "new");
+    EXPECT_EQ(ReadBytes((in_ / "done/t1.txt").string()), "older");
+}
+
+TEST_F(WatchEngineTest, AFaultyOrderMovesToFailedWithAnErrorFile) {
+    Order("t7.txt", "x");
+    outcomes_["t7.txt"] = {OrderOutcome::Kind::Failed, "'' is not a valid integer value", 2};
+    WatchEngine engine = Engine();
+    engine.Tick();
+    EXPECT_EQ(Names(in_ / "failed"), (std::vector<std::string>{"t7.txt"}));
+    const std::string text = Windows1251ToUtf8(ReadBytes((out_ / "r7.txt.err").string()));
+    EXPECT_EQ(text,
+              "Заказ t7.txt не рассчитан.\r\n"
+              "Ошибка в строке 3: '' is not a valid integer value\r\n"
+              "Заказ перенесён в каталог IN/failed.\r\n");
+}
+
+TEST_F(WatchEngineTest, AWriteFailureLeavesTheOrderForALaterTick) {
+    Order("t1.txt", "x");
+    outcomes_["t1.txt"] = {OrderOutcome::Kind::Retry, "OUT/r1.txt: No space left on device", -1};
+    WatchEngine engine = Engine();
+    engine.Tick();
+    EXPECT_TRUE(fs::exists(in_ / "t1.txt"));
+    EXPECT_FALSE(fs::exists(out_ / "r1.txt.err"));
+    outcomes_.clear();
+    engine.Tick();
+    EXPECT_EQ(calls_.size(), 2U);
+    EXPECT_EQ(Names(in_ / "done"), (std::vector<std::string>{"t1.txt"}));
+}
+
+TEST_F(WatchEngineTest, NonFilesNamedLikeOrdersAreReportedAndMovedAside) {
+    fs::create_directories(in_ / "t9.txt");
+    Order("real.txt", "x");
+    fs::create_symlink(in_ / "real.txt", in_ / "t8.txt");
+    WatchEngine engine = Engine();
+    engine.Tick();
+    EXPECT_TRUE(calls_.empty());
+    EXPECT_EQ(Names(in_ / "failed"), (std::vector<std::string>{"t8.txt", "t9.txt"}));
+    EXPECT_TRUE(fs::exists(out_ / "r9.txt.err"));
+    EXPECT_TRUE(fs::exists(in_ / "real.txt"));
+}
+
+TEST_F(WatchEngineTest, StopsBetweenOrders) {
+    Order("t1.txt", "x", 20s);
+    Order("t2.txt", "x", 10s);
+    std::atomic<bool> stop{false};
+    WatchEngine engine(
+        {in_.string(), out_.string()},
+        [&](const std::string&, const std::vector<std::string>&) {
+            stop = true;
+            return OrderOutcome{};
+        },
+        [this] { return now_; });
+    EXPECT_EQ(engine.Tick(&stop), 1);
+    EXPECT_TRUE(fs::exists(in_ / "t2.txt"));
+}
+
+TEST_F(WatchEngineTest, RealCalculationStoresResultsAndErrors) {
+    std::string isin;
+    for (const std::string& line : ExampleOrder("ISIN")) {
+        isin += line + "\n";
+    }
+    Order("t0001.txt", isin, 20s);
+    Order("t0002.txt", "2450,16100,2200,50,0,ISIN\n800,1200,0,SQR,1,0,2\n", 10s);
+    Order("t0003.txt", "// nothing\n", 5s);
+    WatchEngine engine(
+        {in_.string(), out_.string()},
+        [this](const std::string& path, const std::vector<std::string>& lines) {
+            return CalculateAndStore(path, lines, out_.string(), OrderJobOptions{});
+        },
+        [this] { return now_; });
+    EXPECT_EQ(engine.Tick(), 3);
+    EXPECT_EQ(Names(out_),
+              (std::vector<std::string>{"r0001.txt", "r0001.txt.jpg", "r0001.txt2d.jpg",
+                                        "r0001.txt3d.jpg", "r0002.txt.err", "r0003.txt.err"}));
+    EXPECT_EQ(Names(in_ / "failed"), (std::vector<std::string>{"t0002.txt", "t0003.txt"}));
+}
+
+}  // namespace
+}  // namespace stowbel
