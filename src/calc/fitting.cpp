@@ -43,25 +43,54 @@ bool SomeUnitFitsWidth(const SearchArgs& args) {
     return args.a <= args.W;
 }
 
+// Lengths tried one by one before the search gallops; every real order is decided well within.
+constexpr Count kLinearSteps = 4096;
+
 // Steps 4 and 5: from the floor-area bound upwards in 10 mm steps until the block holds the
-// quantity; the result is 10 mm past that length.
+// quantity; the result is 10 mm past that length. The count only grows with the length, so past
+// the first steps the first length that holds is found by galloping and bisection over the same
+// 10 mm grid: the same result, but an absurd order cannot keep the search busy for hours.
 long double SearchLength(const SearchArgs& args, double& fitDetail) {
     const long double area = args.square ? args.a * args.b : kPi * (args.a / 2) * (args.a / 2);
     const long double start =
         Ceil(static_cast<long double>(args.quantity) / args.tiers) * area / args.W;
-    if (args.quantity > 0 && !SomeUnitFitsWidth(args)) {
+    if (args.quantity <= 0) {
+        return start;
+    }
+    if (!SomeUnitFitsWidth(args)) {
         return 0;
     }
-    long double count = 0;
-    long double step = 0;
-    while (count * args.tiers < static_cast<long double>(args.quantity)) {
-        const long double length = start + step;
+    const auto holds = [&](Count step) {
+        const long double length = start + 10.0L * static_cast<long double>(step);
         const Count found = args.square ? BestMixedBlock(args.a, args.b, args.W, length, fitDetail)
                                         : CountStaggeredRound(args.a, args.W, length, fitDetail);
-        count = static_cast<long double>(found);
-        step += 10;
+        return static_cast<long double>(found) * args.tiers >=
+               static_cast<long double>(args.quantity);
+    };
+    const auto result = [&](Count step) {
+        return start + 10.0L * static_cast<long double>(step + 1);
+    };
+    for (Count step = 0; step < kLinearSteps; ++step) {
+        if (holds(step)) {
+            return result(step);
+        }
     }
-    return start + step;
+    Count below = kLinearSteps - 1;  // known not to hold
+    Count above = 2 * kLinearSteps;
+    while (!holds(above)) {
+        below = above;
+        above *= 2;
+    }
+    while (above - below > 1) {
+        const Count middle = below + (above - below) / 2;
+        if (holds(middle)) {
+            above = middle;
+        } else {
+            below = middle;
+        }
+    }
+    holds(above);  // leaves the fit detail of the length found
+    return result(above);
 }
 
 struct Attempt {

@@ -93,6 +93,9 @@ void RectangularPlacement::Place() {
 }
 
 void RectangularPlacement::PlaceBlock(const Block& block) {
+    if (block.perRow <= 0) {
+        return;  // no slot in any row: nothing to visit
+    }
     const long double limit = static_cast<long double>(spec_.Length) - reach_ + kTouchTolerance;
     for (std::int64_t r = 1; r <= block.rows && state_.UnitsLeft > 0; ++r) {
         // Rows only grow along the container: once one ends beyond it, all later ones do.

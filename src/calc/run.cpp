@@ -2,6 +2,7 @@
 
 #include "calc/placement.h"
 #include "calc/report.h"
+#include "calc/work_limits.h"
 #include "order/parser.h"
 
 namespace stowbel {
@@ -96,6 +97,7 @@ class Run {
     RunState state_;
     PlacementContext context_;
     bool everyUnitPlaced_ = true;
+    WorkTotals totals_;
 };
 
 void Run::Execute() {
@@ -143,6 +145,7 @@ bool Run::ProcessType(std::size_t index, std::string_view text) {
     state_.TypeIndex = static_cast<std::int32_t>(index);
     recorder_.line = state_.TypeIndex;
     ParseCargoLine(text, state_.TypeIndex, options_.format, model_.cargo);
+    CheckWorkLimits(spec, Type(), state_.TypeIndex, totals_);
     if (result_.containers == 0) {
         result_.containers = 1;
     }

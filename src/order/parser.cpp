@@ -36,11 +36,23 @@ void RequirePositive(double value, const char* field, int lineIndex) {
     }
 }
 
+// Larger sizes describe no real load and would only make the calculation's counts and searches
+// astronomically long.
+void RequireAtMostLimit(double value, const char* field, int lineIndex) {
+    if (value > kMaxMillimetres) {
+        throw ValidationError(LineLabel(lineIndex) + "значение поля «" + field +
+                                  "» слишком велико, допустимо не более " +
+                                  std::to_string(static_cast<long long>(kMaxMillimetres)) + " мм.",
+                              lineIndex);
+    }
+}
+
 // Reads the number run at p, leaves p past the one separator character that follows it.
 double ReadNumber(std::u32string_view text, std::size_t& p, const NumberFormat& format,
-                  int lineIndex) {
+                  int lineIndex, const char* field) {
     const ScannedRun scanned = ScanRun(text, p, kNumberSet);
     const double value = ParseFloatRun(ToAscii(scanned.run), format, lineIndex);
+    RequireAtMostLimit(value, field, lineIndex);
     p = scanned.stop + 1;
     return value;
 }
@@ -90,14 +102,14 @@ void ParseContainerLine(std::string_view text, int lineIndex, const NumberFormat
                         ContainerSpec& spec) {
     const std::u32string chars = DecodeUtf8(text);
     std::size_t p = 1;
-    spec.Width = ReadNumber(chars, p, format, lineIndex);
+    spec.Width = ReadNumber(chars, p, format, lineIndex, "Ширина");
     RequirePositive(spec.Width, "Ширина", lineIndex);
-    spec.Length = ReadNumber(chars, p, format, lineIndex);
+    spec.Length = ReadNumber(chars, p, format, lineIndex, "Длина");
     RequirePositive(spec.Length, "Длина", lineIndex);
-    spec.Height = ReadNumber(chars, p, format, lineIndex);
+    spec.Height = ReadNumber(chars, p, format, lineIndex, "Высота");
     RequirePositive(spec.Height, "Высота", lineIndex);
-    spec.SideClearance = ReadNumber(chars, p, format, lineIndex);
-    spec.UnitGap = ReadNumber(chars, p, format, lineIndex);
+    spec.SideClearance = ReadNumber(chars, p, format, lineIndex, "ОтступПоБортам");
+    spec.UnitGap = ReadNumber(chars, p, format, lineIndex, "ОтступМеждуГЕ");
     // A missing or unknown mode reads as ISIN: neither flag.
     const std::u32string_view mode = ScanRun(chars, p, kModeSet).run;
     spec.HMAN = mode.find(U"HMAN") != std::u32string_view::npos;
@@ -109,10 +121,10 @@ void ParseCargoLine(std::string_view text, int lineIndex, const NumberFormat& fo
     CargoType& entry = table[static_cast<std::size_t>(lineIndex)];
     const std::u32string chars = DecodeUtf8(text);
     std::size_t p = 1;
-    entry.Width = ReadNumber(chars, p, format, lineIndex);
-    entry.Length = ReadNumber(chars, p, format, lineIndex);
+    entry.Width = ReadNumber(chars, p, format, lineIndex, "ГЕ-Ширина");
+    entry.Length = ReadNumber(chars, p, format, lineIndex, "Длина");
     RequirePositive(entry.Length, "Длина", lineIndex);
-    entry.Height = ReadNumber(chars, p, format, lineIndex);
+    entry.Height = ReadNumber(chars, p, format, lineIndex, "Высота");
     RequirePositive(entry.Height, "Высота", lineIndex);
 
     const ScannedRun shape = ScanRun(chars, p, kShapeSet);

@@ -17,6 +17,8 @@ inline constexpr std::u32string_view kShapeSet = U"SQRRND";
 inline constexpr std::u32string_view kQuantitySet = U"1234567890";
 
 inline constexpr std::uint16_t kMaxQuantity = 65535;
+// No size of a container or a unit may exceed a kilometre.
+inline constexpr double kMaxMillimetres = 1000000;
 
 // The significant text of a line: what precedes the first "//", without leading and trailing
 // characters of code 32 or less.

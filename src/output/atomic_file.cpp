@@ -85,7 +85,7 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     temp.CommitAs(path);
 }
 
-std::string ReadWholeFile(const std::string& path) {
+std::string ReadWholeFile(const std::string& path, std::uintmax_t maxBytes) {
     // Non-blocking so that a named pipe in place of a file cannot hang the reader.
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
@@ -118,6 +118,10 @@ std::string ReadWholeFile(const std::string& path) {
             break;
         }
         bytes.append(buffer, static_cast<std::size_t>(n));
+        if (bytes.size() > maxBytes) {
+            close(fd);
+            throw FileError(path, "файл слишком велик");
+        }
     }
     close(fd);
     return bytes;

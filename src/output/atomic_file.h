@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -9,7 +10,8 @@ namespace stowbel {
 // sees either the old file or the whole new one, never half of it. Throws FileError.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
-// Reads a whole regular file. Throws FileError naming the path.
-std::string ReadWholeFile(const std::string& path);
+// Reads a whole regular file of at most maxBytes. Throws FileError naming the path.
+std::string ReadWholeFile(const std::string& path,
+                          std::uintmax_t maxBytes = static_cast<std::uintmax_t>(-1));
 
 }  // namespace stowbel

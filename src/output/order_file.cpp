@@ -39,7 +39,7 @@ std::vector<std::string> DecodeOrderText(std::string_view bytes) {
 }
 
 std::vector<std::string> ReadOrderFile(const std::string& path) {
-    return DecodeOrderText(ReadWholeFile(path));
+    return DecodeOrderText(ReadWholeFile(path, kMaxOrderFileBytes));
 }
 
 }  // namespace stowbel

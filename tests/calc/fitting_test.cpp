@@ -155,6 +155,32 @@ TEST(RequiredLengthTest, LyingDrumsPackAcrossTheHeight) {
     EXPECT_FALSE(plainOnEnd);
 }
 
+// The search as written: one length per 10 mm from the area bound.
+double LinearSearch(Count quantity, double W, double a, double b, long double tiers,
+                    double& detail) {
+    const long double start = std::ceil(quantity / tiers) * a * b / W;
+    long double count = 0;
+    long double step = 0;
+    while (count * tiers < quantity) {
+        count = static_cast<long double>(BestMixedBlock(a, b, W, start + step, detail));
+        step += 10;
+    }
+    return static_cast<double>(start + step);
+}
+
+TEST(RequiredLengthTest, LongSearchesGallopToTheSameLength) {
+    // Units 20 m long: the area bound is far below the length needed.
+    for (const Count quantity : {Count{300}, Count{1001}, Count{4099}}) {
+        bool onEnd = false;
+        double detail = -1;
+        const double length = RequiredLength(quantity, true, true, false, 2350, 2200, 20000, 800,
+                                             1000, 0, onEnd, detail);
+        double expectedDetail = -1;
+        EXPECT_EQ(length, LinearSearch(quantity, 2350, 20000, 800, 2, expectedDetail)) << quantity;
+        EXPECT_EQ(detail, expectedDetail);
+    }
+}
+
 TEST(RequiredLengthTest, ManySmallUnitsFinishAndHoldTheQuantity) {
     bool onEnd = false;
     double detail = 0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <ostream>
 
 #include "calc/report.h"
 #include "order/errors.h"
@@ -403,6 +404,55 @@ TEST(RunErrorTest, QuantityOutOfRangeEndsTheRunAtItsLine) {
         EXPECT_NE(std::string(e.what()).find("70000"), std::string::npos);
     }
 }
+
+struct LimitCase {
+    const char* name;
+    std::string order;
+    int line;  // 1-based line the refusal names
+    const char* words;
+};
+
+std::ostream& operator<<(std::ostream& os, const LimitCase& c) {
+    return os << c.name;
+}
+
+class RunLimitTest : public testing::TestWithParam<LimitCase> {};
+
+TEST_P(RunLimitTest, RefusesWithAMessageNamingTheLine) {
+    RunResult result;
+    OrderModel model;
+    EventLog log;
+    try {
+        RunCalculation(Lines(GetParam().order), model, RunOptions{}, log, result);
+        FAIL() << "no refusal";
+    } catch (const ValidationError& e) {
+        EXPECT_EQ(e.LineIndex(), GetParam().line - 1);
+        const std::string message = e.what();
+        EXPECT_TRUE(message.starts_with("Строка " + std::to_string(GetParam().line) + ": "))
+            << message;
+        EXPECT_NE(message.find(GetParam().words), std::string::npos) << message;
+    }
+}
+
+std::string ManyLines(int count, const char* line) {
+    std::string order = "2450,16100,2200,50,0,HMAN\n";
+    for (int i = 0; i < count; ++i) {
+        order += line;
+    }
+    return order;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Orders, RunLimitTest,
+    testing::Values(
+        LimitCase{"TinyUnits", "2450,16100,2200,50,0,ISIN\n0.1,0.1,10,SQR,1,0,5\n", 2,
+                  "слишком малы"},
+        LimitCase{"TinyDrumsLyingAcrossTheHeight",
+                  "2450,16100,2200,50,0,ISIN\n1,0.1,1000,RND,0,1,5\n", 2, "слишком малы"},
+        LimitCase{"TooManyUnits", ManyLines(2, "100,100,100,SQR,1,0,60000\n"), 3, "100000 мест"},
+        LimitCase{"TooManyCargoLines", ManyLines(10001, "100,100,100,SQR,1,0,0\n"), 10002,
+                  "10000 строк груза"}),
+    [](const testing::TestParamInfo<LimitCase>& p) { return std::string(p.param.name); });
 
 TEST(RunEventsTest, ColourIsSetBeforeTheTypeAndAgainInItsNextContainer) {
     const Calculated c = Calculate(

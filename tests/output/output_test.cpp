@@ -87,6 +87,18 @@ TEST(AtomicFileTest, ReadingRefusesDirectoriesAndMissingFiles) {
     EXPECT_EQ(ReadWholeFile(dir.Write("t.txt", "abc")), "abc");
 }
 
+TEST(OrderFileTest, HugeFilesAreRefusedUnread) {
+    TempDir dir;
+    const std::string path = dir.Write("t.txt", "");
+    fs::resize_file(path, 100 * 1024 * 1024);
+    try {
+        ReadOrderFile(path);
+        FAIL();
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("слишком велик"), std::string::npos);
+    }
+}
+
 QImage TestImage(int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(QColor(10, 200, 30));

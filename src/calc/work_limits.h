@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+
+#include "order/model.h"
+
+namespace stowbel {
+
+// Bounds on what one calculation may be asked to lay out and draw, so that no order, however
+// absurd, keeps the program busy for more than a few seconds. Orders beyond them are refused with
+// a message naming the line; real loads stay far below.
+inline constexpr int kMaxCargoLines = 10000;
+inline constexpr std::int64_t kMaxUnitsPerRun = 100000;
+inline constexpr double kMaxUnitsAcross = 10000;
+
+struct WorkTotals {
+    int cargoLines = 0;
+    std::int64_t units = 0;
+};
+
+// Counts the cargo line just read and throws ValidationError when the order passes a bound.
+void CheckWorkLimits(const ContainerSpec& spec, const CargoType& type, int lineIndex,
+                     WorkTotals& totals);
+
+}  // namespace stowbel
