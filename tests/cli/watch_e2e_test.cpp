@@ -105,12 +105,12 @@ class WatchEndToEndTest : public testing::Test {
     // Orders t000..t099: every tenth malformed.
     void DropOrders(int from, int to, std::set<std::string>& good, std::set<std::string>& bad) {
         for (int i = from; i < to; ++i) {
-            char name[16];
-            std::snprintf(name, sizeof name, "t%03d.txt", i);
+            std::string number = std::to_string(i);
+            number.insert(0, 3 - std::min<std::size_t>(3, number.size()), '0');
+            const std::string name = "t" + number + ".txt";
             const bool malformed = i % 10 == 7;
-            dir_.Write("IN/" + std::string(name), malformed
-                                                      ? "2450,16100,2200,50,0,ISIN\n800,1200,BOX\n"
-                                                      : Text(i % 2 == 0 ? "ISIN" : "HMAN"));
+            dir_.Write("IN/" + name, malformed ? "2450,16100,2200,50,0,ISIN\n800,1200,BOX\n"
+                                               : Text(i % 2 == 0 ? "ISIN" : "HMAN"));
             (malformed ? bad : good).insert(name);
         }
     }
