@@ -4,7 +4,8 @@
 set -eu
 
 PACKAGES="cmake g++ make pkg-config clang-format qt6-base-dev qt6-base-dev-tools libgl-dev
-libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fp-utils"
+libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fp-utils
+clang-14 libclang-rt-14-dev"
 
 missing=""
 for p in $PACKAGES; do

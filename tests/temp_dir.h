@@ -10,7 +10,7 @@ namespace stowbel {
 
 // A fresh directory for one test, removed with everything in it afterwards.
 class TempDir {
-  public:
+public:
     TempDir() {
         std::string pattern = (std::filesystem::temp_directory_path() / "stowbel-XXXXXX").string();
         path_ = mkdtemp(pattern.data());
@@ -33,7 +33,7 @@ class TempDir {
         return file;
     }
 
-  private:
+private:
     std::filesystem::path path_;
 };
 

@@ -8,7 +8,7 @@ namespace stowbel {
 // instead.
 class TAboutBox : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit TAboutBox(QWidget* parent = nullptr);
 };
 

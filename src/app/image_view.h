@@ -9,13 +9,13 @@ class RasterCanvas;
 // Shows one picture of the last run at its own size from the upper left corner, as drawn.
 class ImageView : public QWidget {
     Q_OBJECT
-  public:
+public:
     ImageView(const RasterCanvas& canvas, QWidget* parent);
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     const RasterCanvas& canvas_;
 };
 

@@ -38,7 +38,7 @@ struct AppPaths {
 // right, menu and tool bar on top.
 class TSDIAppForm : public QMainWindow {
     Q_OBJECT
-  public:
+public:
     static constexpr int kSummaryWidth = 1112;
     static constexpr int kSummaryHeight = 760;
     static constexpr int kTitleHeight = 32;
@@ -78,12 +78,12 @@ class TSDIAppForm : public QMainWindow {
     QStringList OrderLines() const;
     QStringList ReportLines() const;
 
-  protected:
+protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     void SetupInterface();
     void CreateActions();
     void CreateMenus();

@@ -10,7 +10,7 @@ namespace stowbel {
 // scaled to fit with its aspect kept, and the version in cyan near the lower right corner.
 class TSplashForm : public QWidget {
     Q_OBJECT
-  public:
+public:
     static constexpr int kWidth = 900;
     static constexpr int kHeight = 640;
 
@@ -19,14 +19,14 @@ class TSplashForm : public QWidget {
     // Where the picture is drawn: centred, scaled to fit; empty without a picture.
     QRect PictureRect() const;
 
-  signals:
+signals:
     void Clicked();
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-  private:
+private:
     QImage picture_;
     QLabel* versionLabel_ = nullptr;
 };

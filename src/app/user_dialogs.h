@@ -9,7 +9,7 @@ namespace stowbel {
 // Every question the main window asks the user. The program uses the Qt dialogs; tests answer
 // in place of a person.
 class UserDialogs {
-  public:
+public:
     virtual ~UserDialogs() = default;
 
     // An order file to open; empty when cancelled.
@@ -23,7 +23,7 @@ class UserDialogs {
 };
 
 class QtUserDialogs : public UserDialogs {
-  public:
+public:
     QString OpenFileName(QWidget* parent, const QString& directory) override;
     QString SaveFileName(QWidget* parent, const QString& directory) override;
     int SelectDemoData(QWidget* parent) override;

@@ -32,13 +32,13 @@ struct Block {
 };
 
 class RectangularPlacement {
-  public:
+public:
     RectangularPlacement(PlacementContext& context, CargoType& type)
         : ctx_(context), spec_(context.spec), type_(type), state_(context.state) {}
 
     void Place();
 
-  private:
+private:
     void PlaceBlock(const Block& block);
     void PlaceStack(const Block& block, std::int64_t row, std::int64_t slot, bool shifted);
 

@@ -45,7 +45,7 @@ struct RowAlignment {
     bool AlongRowShifted(std::int64_t row) const;
     bool AcrossRowShifted(std::int64_t row) const;
 
-  private:
+private:
     bool Shifted(std::int64_t row, std::int64_t block) const;
 };
 

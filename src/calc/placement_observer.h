@@ -46,7 +46,7 @@ struct LyingRoundEvent {
 // What the calculation tells the pictures. The calculation knows no pixels: positions are in
 // millimetres, and the drawing decides what to draw where.
 class PlacementObserver {
-  public:
+public:
     virtual ~PlacementObserver() = default;
 
     // The container line is read; the first container begins.

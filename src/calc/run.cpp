@@ -11,7 +11,7 @@ namespace {
 
 // Passes every event on and keeps the placed stacks as data.
 class ResultRecorder : public PlacementObserver {
-  public:
+public:
     ResultRecorder(PlacementObserver& next, RunResult& result) : next_(next), result_(result) {}
 
     int line = 0;
@@ -51,7 +51,7 @@ class ResultRecorder : public PlacementObserver {
         next_.ReportComplete(lines);
     }
 
-  private:
+private:
     PlacedStack Base(StackShape shape, int count) const {
         PlacedStack placed;
         placed.line = line;
@@ -66,7 +66,7 @@ class ResultRecorder : public PlacementObserver {
 };
 
 class Run {
-  public:
+public:
     Run(const std::vector<std::string>& lines, OrderModel& model, const RunOptions& options,
         PlacementObserver& observer, RunResult& result)
         : lines_(lines),
@@ -78,7 +78,7 @@ class Run {
 
     void Execute();
 
-  private:
+private:
     const ContainerSpec& Spec() const { return model_.container; }
     CargoType& Type() { return model_.cargo[static_cast<std::size_t>(state_.TypeIndex)]; }
     void AddLine(std::string line) { result_.report.push_back(std::move(line)); }

@@ -33,7 +33,7 @@ struct CargoType {
 // Entries are indexed by the line index of the cargo line in the order text. The table grows
 // on demand, so an order may have any number of lines.
 class CargoTable {
-  public:
+public:
     static constexpr std::size_t kInitialSize = 256;
 
     CargoTable() : entries_(kInitialSize) {}
@@ -47,7 +47,7 @@ class CargoTable {
     const CargoType& at(std::size_t index) const { return entries_.at(index); }
     std::size_t size() const { return entries_.size(); }
 
-  private:
+private:
     std::vector<CargoType> entries_;
 };
 

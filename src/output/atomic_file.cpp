@@ -19,7 +19,7 @@ std::string Reason(int error) {
 }
 
 class TempFile {
-  public:
+public:
     explicit TempFile(const std::string& target) : path_(target + ".XXXXXX.tmp") {
         fd_ = mkstemps(path_.data(), 4);
         if (fd_ < 0) {
@@ -67,7 +67,7 @@ class TempFile {
         committed_ = true;
     }
 
-  private:
+private:
     std::string path_;
     int fd_ = -1;
     bool committed_ = false;

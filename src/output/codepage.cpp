@@ -10,7 +10,7 @@ namespace stowbel {
 namespace {
 
 class Converter {
-  public:
+public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
             throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
@@ -46,7 +46,7 @@ class Converter {
         return output;
     }
 
-  private:
+private:
     iconv_t cd_;
 };
 

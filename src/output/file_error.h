@@ -7,12 +7,12 @@ namespace stowbel {
 
 // A file that could not be read or written. The message names the path.
 class FileError : public std::runtime_error {
-  public:
+public:
     FileError(const std::string& path, const std::string& reason)
         : std::runtime_error(path + ": " + reason), path_(path) {}
     const std::string& Path() const { return path_; }
 
-  private:
+private:
     std::string path_;
 };
 

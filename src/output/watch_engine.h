@@ -32,7 +32,7 @@ using OrderProcessor =
 // An order leaves the input directory only after its results are complete, so a crash at any
 // moment loses none; at worst one order is calculated twice.
 class WatchEngine {
-  public:
+public:
     using Clock = std::function<std::filesystem::file_time_type()>;
     using Logger = std::function<void(const std::string& line)>;
 
@@ -56,7 +56,7 @@ class WatchEngine {
     }
     static bool IsOrderName(const std::string& name);
 
-  private:
+private:
     struct Seen {
         std::uintmax_t size = 0;
         std::filesystem::file_time_type time;

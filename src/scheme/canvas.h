@@ -25,7 +25,7 @@ struct Font {
 // values between calls and between runs. Rectangles and ellipses are given by two corners; the
 // right and bottom edges are exclusive.
 class Canvas {
-  public:
+public:
     virtual ~Canvas() = default;
 
     virtual void Resize(int width, int height) = 0;
@@ -59,10 +59,10 @@ class Canvas {
     // UTF-8 text, upper-left corner at (x, y), black on the brush colour.
     virtual void TextOut(int x, int y, std::string_view text) = 0;
 
-  protected:
+protected:
     virtual void DrawLine(PixelPoint from, PixelPoint to) = 0;
 
-  private:
+private:
     Colour penColour_ = 0;
     int penWidth_ = 1;
     Colour brushColour_ = 0xFFFFFF;

@@ -22,7 +22,7 @@ namespace stowbel {
 // with the same colours is skipped, and a figure wholly outside the bitmap is not handed to
 // QPainter at all: a cylinder of a few pixels draws a handful of arcs instead of 256.
 class RasterCanvas : public Canvas {
-  public:
+public:
     RasterCanvas();
     ~RasterCanvas() override;
     RasterCanvas(const RasterCanvas&) = delete;
@@ -42,10 +42,10 @@ class RasterCanvas : public Canvas {
     // The picture as drawn so far.
     const QImage& Image() const;
 
-  protected:
+protected:
     void DrawLine(PixelPoint from, PixelPoint to) override;
 
-  private:
+private:
     enum class Use { Outline, Fill, OutlineAndFill, Nothing };
     // The painter, with the canvas's pen and brush as the figure needs them.
     QPainter& Painter(Use use);

@@ -22,7 +22,11 @@ struct Figure {
 // Keeps every figure instead of drawing it; for tests and for anything that wants the
 // drawing as data.
 class RecordingCanvas : public Canvas {
-  public:
+public:
+    // Keeps at most maxKept figures; later ones are only counted.
+    explicit RecordingCanvas(std::size_t maxKept = static_cast<std::size_t>(-1))
+        : maxKept_(maxKept) {}
+
     void Resize(int width, int height) override {
         width_ = width;
         height_ = height;
@@ -39,16 +43,22 @@ class RecordingCanvas : public Canvas {
 
     const std::vector<Figure>& Figures() const { return figures_; }
     std::size_t CountOf(FigureKind kind) const;
-    void Clear() { figures_.clear(); }
+    std::size_t TotalDrawn() const { return totalDrawn_; }
+    void Clear() {
+        figures_.clear();
+        totalDrawn_ = 0;
+    }
 
-  protected:
+protected:
     void DrawLine(PixelPoint from, PixelPoint to) override;
 
-  private:
+private:
     void Record(FigureKind kind, std::vector<int> coords, std::string text = {});
 
     int width_ = 0;
     int height_ = 0;
+    std::size_t maxKept_;
+    std::size_t totalDrawn_ = 0;
     std::vector<Figure> figures_;
 };
 

@@ -7,7 +7,7 @@ namespace stowbel {
 
 // Draws what a calculation run places into the three pictures, in the order the run tells it.
 class SchemePainter : public PlacementObserver {
-  public:
+public:
     // Containers after this one get no outline and no 3D box.
     static constexpr int kMaxDrawnContainers = 6;
     // From this cargo line on, block C and round units appear in the 2D scheme only.
@@ -25,7 +25,7 @@ class SchemePainter : public PlacementObserver {
 
     const SchemeGeometry& Geometry() const { return geometry_; }
 
-  private:
+private:
     bool SummaryShowsUnits() const { return !spec_.HMAN; }
 
     SchemePictures& pictures_;

@@ -22,7 +22,7 @@ inline constexpr ImageSize kDefaultSummarySize{1112, 760};
 // projection that serves them. The image sizes are what the pictures are shown at; every run
 // sizes the bitmaps from them.
 class SchemePictures {
-  public:
+public:
     SchemePictures(std::unique_ptr<Canvas> scheme2D, std::unique_ptr<Canvas> view3D,
                    std::unique_ptr<Canvas> summary)
         : scheme2D_(std::move(scheme2D)),
@@ -49,7 +49,7 @@ class SchemePictures {
     ProjectionState& Projection() { return projection_; }
     const ProjectionState& Projection() const { return projection_; }
 
-  private:
+private:
     std::unique_ptr<Canvas> scheme2D_;
     std::unique_ptr<Canvas> view3D_;
     std::unique_ptr<Canvas> summary_;

@@ -22,7 +22,7 @@ namespace {
 
 // Answers the main window's questions in place of a person and remembers what it was asked.
 class FakeDialogs : public UserDialogs {
-  public:
+public:
     QString openName;
     QString saveName;
     int demoChoice = 0;
@@ -61,7 +61,7 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<FakeDialogs> dialogs_;
     std::unique_ptr<TSDIAppForm> window_;
@@ -81,7 +81,7 @@ class MainWindowTest : public QObject {
         window_->FileOpenItemClick();
     }
 
-  private slots:
+private slots:
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
         dialogs_ = std::make_unique<FakeDialogs>();

@@ -10,7 +10,7 @@ namespace stowbel {
 
 // Records the order of events that the run tells the pictures.
 class EventLog : public PlacementObserver {
-  public:
+public:
     std::vector<std::string> events;
     std::vector<StackEvent> stacks;
 

@@ -50,7 +50,7 @@ std::string GoldenReport(const char* file) {
 }
 
 class CliTest : public testing::Test {
-  protected:
+protected:
     TempDir dir;
 };
 

@@ -25,7 +25,7 @@ using namespace std::chrono_literals;
 
 // The real stowbel-cli watching a directory, as a service would run it.
 class Watcher {
-  public:
+public:
     Watcher(const fs::path& in, const fs::path& out, const std::string& interval) {
         const std::string binary = STOWBEL_CLI_BINARY;
         const std::string inArg = in.string();
@@ -57,7 +57,7 @@ class Watcher {
     }
     bool Running() const { return pid_ > 0; }
 
-  private:
+private:
     pid_t pid_ = -1;
 };
 
@@ -99,7 +99,7 @@ std::set<std::string> Names(const fs::path& directory) {
 }
 
 class WatchEndToEndTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override { fs::create_directories(in_); }
 
     // Orders t000..t099: every tenth malformed.

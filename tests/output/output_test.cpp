@@ -132,7 +132,7 @@ TEST(JpegEncoderTest, LibjpegErrorsBecomeExceptions) {
 }
 
 class StoreResultsTest : public testing::Test {
-  protected:
+protected:
     QImage scheme = TestImage(100, 76);
     QImage view = TestImage(111, 76);
     QImage summary = TestImage(111, 76);

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <map>
 
+#include <unistd.h>
+
 #include "../temp_dir.h"
 #include "order/examples.h"
 #include "output/codepage.h"
@@ -17,7 +19,7 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 class WatchEngineTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         fs::create_directories(in_);
         now_ = fs::file_time_type::clock::now();
@@ -183,6 +185,58 @@ TEST_F(WatchEngineTest, RealCalculationStoresResultsAndErrors) {
               (std::vector<std::string>{"r0001.txt", "r0001.txt.jpg", "r0001.txt2d.jpg",
                                         "r0001.txt3d.jpg", "r0002.txt.err", "r0003.txt.err"}));
     EXPECT_EQ(Names(in_ / "failed"), (std::vector<std::string>{"t0002.txt", "t0003.txt"}));
+}
+
+TEST_F(WatchEngineTest, HugeOrderFileFailsWithoutBeingRead) {
+    const fs::path order = Order("t1.txt", "");
+    fs::resize_file(order, 100 * 1024 * 1024);
+    fs::last_write_time(order, now_ - 10s);
+    WatchEngine engine = Engine();
+    engine.Tick();
+    EXPECT_TRUE(calls_.empty());
+    EXPECT_EQ(Names(in_ / "failed"), (std::vector<std::string>{"t1.txt"}));
+    const std::string text = Windows1251ToUtf8(ReadBytes((out_ / "r1.txt.err").string()));
+    EXPECT_NE(text.find("слишком велик"), std::string::npos);
+}
+
+TEST_F(WatchEngineTest, NamesWithBlanksAndCyrillicLetters) {
+    Order("t заказ 1.txt", "x");
+    WatchEngine engine = Engine();
+    engine.Tick();
+    EXPECT_EQ(Names(in_ / "done"), (std::vector<std::string>{"t заказ 1.txt"}));
+}
+
+TEST_F(WatchEngineTest, UnreadableOrderFails) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root reads every file";
+    }
+    const fs::path order = Order("t1.txt", "x");
+    fs::permissions(order, fs::perms::none);
+    WatchEngine engine = Engine();
+    engine.Tick();
+    EXPECT_EQ(Names(in_ / "failed"), (std::vector<std::string>{"t1.txt"}));
+}
+
+TEST_F(WatchEngineTest, UnwritableOutputKeepsEveryOrderAndSaysWhy) {
+    dir_.Write("OUT", "a file where the output directory should be");
+    std::string isin;
+    for (const std::string& line : ExampleOrder("ISIN")) {
+        isin += line + "\n";
+    }
+    Order("t1.txt", isin, 20s);
+    Order("t2.txt", "2450,16100,2200,50,0,ISIN\n800,1200,BOX\n", 10s);
+    WatchEngine engine(
+        {in_.string(), out_.string()},
+        [this](const std::string& path, const std::vector<std::string>& lines) {
+            return CalculateAndStore(path, lines, out_.string(), OrderJobOptions{});
+        },
+        [this] { return now_; }, [this](const std::string& line) { log_.push_back(line); });
+    engine.Tick();
+    EXPECT_TRUE(fs::exists(in_ / "t1.txt"));
+    EXPECT_TRUE(fs::exists(in_ / "t2.txt"));
+    ASSERT_EQ(log_.size(), 2U);
+    EXPECT_NE(log_[0].find("повтор"), std::string::npos);
+    EXPECT_NE(log_[1].find("остаётся в IN"), std::string::npos);
 }
 
 }  // namespace

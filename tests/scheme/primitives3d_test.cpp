@@ -19,7 +19,7 @@ TEST(ShadeTest, RoundsEachComponentTiesToEven) {
 }
 
 class PrimitiveTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         projection.Scale = 10;
         projection.OffsetX = 100;

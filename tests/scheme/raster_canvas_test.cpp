@@ -25,7 +25,7 @@ QRgb Rgb(int r, int g, int b) {
 }
 
 class RasterCanvasTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override { canvas.Resize(60, 40); }
     RasterCanvas canvas;
 };

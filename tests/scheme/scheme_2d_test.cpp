@@ -13,7 +13,7 @@ namespace {
 using Coords = std::vector<int>;
 
 class PrepareSchemesTest : public testing::Test {
-  protected:
+protected:
     RecordedPictures recorded;
     SchemeGeometry geometry;
     ContainerSpec spec = Container(2450, 16100, 2200);

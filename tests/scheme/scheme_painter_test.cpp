@@ -30,7 +30,7 @@ StackEvent Stack(int x1, int y1, int x2, int y2, int count) {
 }
 
 class SchemePainterTest : public testing::Test {
-  protected:
+protected:
     void Prepare(bool hman) {
         spec.HMAN = hman;
         painter.RunPrepared(spec);
