@@ -33,12 +33,6 @@ namespace stowbel {
 
 namespace {
 
-std::unique_ptr<Canvas> NewCanvas(RasterCanvas*& keep) {
-    auto canvas = std::make_unique<RasterCanvas>();
-    keep = canvas.get();
-    return canvas;
-}
-
 std::vector<std::string> ToStd(const QStringList& lines) {
     std::vector<std::string> result;
     result.reserve(static_cast<std::size_t>(lines.size()));
@@ -77,8 +71,7 @@ TSDIAppForm::TSDIAppForm(const AppPaths& paths, UserDialogs& dialogs, QWidget* p
     : QMainWindow(parent),
       paths_(paths),
       dialogs_(dialogs),
-      format_(NumberFormat::FromEnvironment()),
-      pictures_(NewCanvas(scheme2D_), NewCanvas(view3D_), NewCanvas(summary_)) {
+      format_(NumberFormat::FromEnvironment()) {
     setObjectName(QStringLiteral("SDIAppForm"));
     setWindowTitle(QStringLiteral("Расчёт загрузки поддонов в контейнер"));
     // A missing directory surfaces later as a file error when results are written.
@@ -268,10 +261,10 @@ void TSDIAppForm::N2Click() {
 
 OrderOutcome TSDIAppForm::Calculate(bool interactive) {
     const std::vector<std::string> lines = ToStd(OrderLines());
-    pictures_.SetImageSizes({view2DImage_->width(), view2DImage_->height()},
-                            {view3DImage_->width(), view3DImage_->height()},
-                            {kSummaryWidth, kSummaryHeight});
-    SchemePainter painter(pictures_);
+    pictures_.Pictures().SetImageSizes({view2DImage_->width(), view2DImage_->height()},
+                                       {view3DImage_->width(), view3DImage_->height()},
+                                       {kSummaryWidth, kSummaryHeight});
+    SchemePainter painter(pictures_.Pictures());
     RunOptions options;
     options.format = format_;
     options.alternate = n3_->isChecked();
@@ -299,9 +292,7 @@ OrderOutcome TSDIAppForm::Calculate(bool interactive) {
     }
     try {
         StoreResults(paths_.outDirectory.toStdString(), currentOrderFile_.toStdString(),
-                     ToStd(ReportLines()),
-                     {scheme2D_->Image(), view3D_->Image(), summary_->Image()},
-                     model_.container.HMAN);
+                     ToStd(ReportLines()), pictures_.Images(), model_.container.HMAN);
     } catch (const FileError& e) {
         if (interactive) {
             dialogs_.ShowError(this, QString::fromStdString(e.what()));

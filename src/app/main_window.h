@@ -8,6 +8,7 @@
 #include "app/panel_layout.h"
 #include "calc/run.h"
 #include "order/number_format.h"
+#include "output/raster_pictures.h"
 #include "output/watch_engine.h"
 #include "scheme/scheme_pictures.h"
 
@@ -74,7 +75,7 @@ public:
     void SetCurrentOrderFile(const QString& path) { currentOrderFile_ = path; }
     const QString& SaveFileName() const { return saveFileName_; }
     const AppPaths& Paths() const { return paths_; }
-    const SchemePictures& Pictures() const { return pictures_; }
+    const SchemePictures& Pictures() const { return pictures_.Pictures(); }
     QStringList OrderLines() const;
     QStringList ReportLines() const;
 
@@ -108,10 +109,7 @@ private:
     NumberFormat format_;
     OrderModel model_;
 
-    RasterCanvas* scheme2D_ = nullptr;
-    RasterCanvas* view3D_ = nullptr;
-    RasterCanvas* summary_ = nullptr;
-    SchemePictures pictures_;
+    RasterPictures pictures_;
 
     QString currentOrderFile_;
     QString saveFileName_;

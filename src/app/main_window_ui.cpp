@@ -104,8 +104,10 @@ void TSDIAppForm::SetupInterface() {
     FillWith(leftPanel_, memo1_);
     memo2_ = CreateEditor("Memo2", resultPanel_);
     FillWith(resultPanel_, memo2_);
-    AddSchemeView(graph3DPanel_, "Title3D", QStringLiteral("3D-схема"), *view3D_, view3DImage_);
-    AddSchemeView(graph2DPanel_, "Title2D", QStringLiteral("2D-схема"), *scheme2D_, view2DImage_);
+    AddSchemeView(graph3DPanel_, "Title3D", QStringLiteral("3D-схема"), pictures_.View3D(),
+                  view3DImage_);
+    AddSchemeView(graph2DPanel_, "Title2D", QStringLiteral("2D-схема"), pictures_.Scheme2D(),
+                  view2DImage_);
 }
 
 void TSDIAppForm::SetTooltipHint(QAction* action, const QString& hint) {

@@ -1,7 +1,6 @@
 #include "cli/calc_command.h"
 
 #include <filesystem>
-#include <memory>
 
 #include "calc/run.h"
 #include "cli/cli.h"
@@ -10,8 +9,8 @@
 #include "order/parser.h"
 #include "output/file_error.h"
 #include "output/order_file.h"
+#include "output/raster_pictures.h"
 #include "output/result_files.h"
-#include "scheme/raster_canvas.h"
 #include "scheme/scheme_painter.h"
 
 namespace stowbel {
@@ -52,15 +51,8 @@ int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& 
         return kExitOrderError;
     }
 
-    auto scheme = std::make_unique<RasterCanvas>();
-    auto view = std::make_unique<RasterCanvas>();
-    auto summary = std::make_unique<RasterCanvas>();
-    const RasterCanvas& schemeImage = *scheme;
-    const RasterCanvas& viewImage = *view;
-    const RasterCanvas& summaryImage = *summary;
-    SchemePictures pictures(std::move(scheme), std::move(view), std::move(summary));
-    pictures.SetImageSizes(request.scheme2D, request.view3D, request.summary);
-    SchemePainter painter(pictures);
+    RasterPictures pictures(request.scheme2D, request.view3D, request.summary);
+    SchemePainter painter(pictures.Pictures());
 
     OrderModel model;
     RunResult result;
@@ -85,8 +77,7 @@ int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& 
                 throw FileError(*request.outputDirectory, ec.message());
             }
             StoreResults(*request.outputDirectory, request.orderFile, result.report,
-                         {schemeImage.Image(), viewImage.Image(), summaryImage.Image()},
-                         model.container.HMAN);
+                         pictures.Images(), model.container.HMAN);
         } catch (const FileError& e) {
             err << "stowbel-cli: " << e.what() << "\n";
             return kExitUsage;
