@@ -43,8 +43,8 @@ bool SomeUnitFitsWidth(const SearchArgs& args) {
     return args.a <= args.W;
 }
 
-// Lengths tried one by one before the search gallops; every real order is decided well within.
-constexpr Count kLinearSteps = 4096;
+// Lengths tried one by one before the search gallops; real orders are mostly decided within.
+constexpr Count kLinearSteps = 256;
 
 // Steps 4 and 5: from the floor-area bound upwards in 10 mm steps until the block holds the
 // quantity; the result is 10 mm past that length. The count only grows with the length, so past
@@ -119,22 +119,44 @@ Attempt PlainLength(Count quantity, bool square, bool turnAcross, long double W,
 
 }  // namespace
 
+namespace {
+
+// The terms of a mixed block that do not depend on k, computed once per length.
+struct BlockTerms {
+    long double a, b, W, L;
+    Count alongPerColumn;   // T(L / a)
+    Count acrossPerColumn;  // T(L / b)
+    Count acrossAtEnd;      // T((L - T(L / a) * a) / b)
+
+    BlockTerms(long double a_, long double b_, long double W_, long double L_)
+        : a(a_),
+          b(b_),
+          W(W_),
+          L(L_),
+          alongPerColumn(TruncCount(L_ / a_)),
+          acrossPerColumn(TruncCount(L_ / b_)),
+          acrossAtEnd(TruncCount((L_ - static_cast<long double>(alongPerColumn) * a_) / b_)) {}
+
+    Count CountFor(Count k) const {
+        const auto kk = static_cast<long double>(k);
+        return k * alongPerColumn + TruncCount((W - kk * b) / a) * acrossPerColumn +
+               acrossAtEnd * TruncCount(kk * b / a);
+    }
+};
+
+}  // namespace
+
 Count CountMixedBlock(Count k, long double a, long double b, long double W, long double L) {
-    const auto kk = static_cast<long double>(k);
-    const Count alongPerColumn = TruncCount(L / a);
-    const Count along = k * alongPerColumn;
-    const Count acrossRest = TruncCount((W - kk * b) / a) * TruncCount(L / b);
-    const long double endLength = L - static_cast<long double>(alongPerColumn) * a;
-    const Count acrossEnd = TruncCount(endLength / b) * TruncCount(kk * b / a);
-    return along + acrossRest + acrossEnd;
+    return BlockTerms(a, b, W, L).CountFor(k);
 }
 
 Count BestMixedBlock(long double a, long double b, long double W, long double L, double& k) {
+    const BlockTerms terms(a, b, W, L);
     const Count n = TruncCount(W / b);
-    Count best = CountMixedBlock(0, a, b, W, L);
+    Count best = terms.CountFor(0);
     Count bestK = 0;
     for (Count i = 0; i <= n; ++i) {
-        const Count count = CountMixedBlock(i, a, b, W, L);
+        const Count count = terms.CountFor(i);
         if (count > best) {
             best = count;
             bestK = i;

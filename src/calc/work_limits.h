@@ -11,7 +11,7 @@ namespace stowbel {
 // a message naming the line; real loads stay far below.
 inline constexpr int kMaxCargoLines = 10000;
 inline constexpr std::int64_t kMaxUnitsPerRun = 100000;
-inline constexpr double kMaxUnitsAcross = 10000;
+inline constexpr double kMaxUnitsAcross = 1000;
 
 struct WorkTotals {
     int cargoLines = 0;

@@ -445,10 +445,9 @@ std::string ManyLines(int count, const char* line) {
 INSTANTIATE_TEST_SUITE_P(
     Orders, RunLimitTest,
     testing::Values(
-        LimitCase{"TinyUnits", "2450,16100,2200,50,0,ISIN\n0.1,0.1,10,SQR,1,0,5\n", 2,
-                  "слишком малы"},
+        LimitCase{"TinyUnits", "2450,16100,2200,50,0,ISIN\n1,1,10,SQR,1,0,5\n", 2, "слишком малы"},
         LimitCase{"TinyDrumsLyingAcrossTheHeight",
-                  "2450,16100,2200,50,0,ISIN\n1,0.1,1000,RND,0,1,5\n", 2, "слишком малы"},
+                  "2450,16100,2200,50,0,ISIN\n1,1,1000,RND,0,1,5\n", 2, "слишком малы"},
         LimitCase{"TooManyUnits", ManyLines(2, "100,100,100,SQR,1,0,60000\n"), 3, "100000 мест"},
         LimitCase{"TooManyCargoLines", ManyLines(10001, "100,100,100,SQR,1,0,0\n"), 10002,
                   "10000 строк груза"}),
