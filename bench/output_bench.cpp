@@ -1,7 +1,5 @@
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -69,12 +67,3 @@ BENCHMARK_CAPTURE(CliCalcOut, HMAN, "HMAN")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(EncodeOnly, HMAN, "HMAN")->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

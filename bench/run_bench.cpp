@@ -1,7 +1,5 @@
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -55,12 +53,3 @@ BENCHMARK(BM_RunTwentyTypes5000Boxes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Run2000Drums)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
