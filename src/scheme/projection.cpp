@@ -9,43 +9,73 @@
 
 namespace stowbel {
 
-Point3D RotatePoint3D(const Point3D& centre, const Point3D& point, int axis, double angle) {
-    // The quotient is taken in double precision and only then multiplied by pi in extended
-    // precision; the truncated coordinates depend on it ((0, 0, 1000) turns to z = 499).
-    const double turns = angle / 180;
-    const long double theta = turns * std::numbers::pi_v<long double>;
-    const long double c = std::cos(theta);
-    const long double s = std::sin(theta);
-    // The turning pair (a, b) and the coordinate that stays.
-    double Point3D::*first = &Point3D::y;
-    double Point3D::*second = &Point3D::z;
-    if (axis == 2) {
-        first = &Point3D::x;
-        second = &Point3D::z;
-    } else if (axis == 3) {
-        first = &Point3D::x;
-        second = &Point3D::y;
+namespace {
+
+// A turn by a fixed angle about one axis, its cosine and sine computed once.
+struct Turn {
+    int axis;
+    long double c;
+    long double s;
+
+    Turn(int axis_, double angle) : axis(axis_) {
+        // The quotient is taken in double precision and only then multiplied by pi in extended
+        // precision; the truncated coordinates depend on it ((0, 0, 1000) turns to z = 499).
+        const double turns = angle / 180;
+        const long double theta = turns * std::numbers::pi_v<long double>;
+        c = std::cos(theta);
+        s = std::sin(theta);
     }
-    const long double a = point.*first - centre.*first;
-    const long double b = point.*second - centre.*second;
-    // Truncated while still in extended precision: 499.99999999999997 must not become 500.
-    Point3D result = point;
-    result.*first = static_cast<double>(Trunc(centre.*first + c * a + s * b));
-    result.*second = static_cast<double>(Trunc(centre.*second + c * b - s * a));
-    result.x = static_cast<double>(Trunc(result.x));
-    result.y = static_cast<double>(Trunc(result.y));
-    result.z = static_cast<double>(Trunc(result.z));
-    return result;
+
+    Point3D Apply(const Point3D& centre, const Point3D& point) const {
+        // The turning pair (a, b) and the coordinate that stays.
+        double Point3D::*first = &Point3D::y;
+        double Point3D::*second = &Point3D::z;
+        if (axis == 2) {
+            first = &Point3D::x;
+            second = &Point3D::z;
+        } else if (axis == 3) {
+            first = &Point3D::x;
+            second = &Point3D::y;
+        }
+        const long double a = point.*first - centre.*first;
+        const long double b = point.*second - centre.*second;
+        // Truncated while still in extended precision: 499.99999999999997 must not become 500.
+        Point3D result = point;
+        result.*first = static_cast<double>(Trunc(centre.*first + c * a + s * b));
+        result.*second = static_cast<double>(Trunc(centre.*second + c * b - s * a));
+        result.x = static_cast<double>(Trunc(result.x));
+        result.y = static_cast<double>(Trunc(result.y));
+        result.z = static_cast<double>(Trunc(result.z));
+        return result;
+    }
+};
+
+// The three turns of the axonometric view.
+const Turn& Upright() {
+    static const Turn turn(1, 90);
+    return turn;
+}
+const Turn& Around() {
+    static const Turn turn(2, 45);
+    return turn;
+}
+const Turn& Down() {
+    static const Turn turn(1, -30);
+    return turn;
+}
+
+}  // namespace
+
+Point3D RotatePoint3D(const Point3D& centre, const Point3D& point, int axis, double angle) {
+    return Turn(axis, angle).Apply(centre, point);
 }
 
 Point3D RotateScene(const Point3D& point) {
-    const Point3D origin;
-    return RotateLying(RotatePoint3D(origin, point, 1, 90));
+    return RotateLying(Upright().Apply({}, point));
 }
 
 Point3D RotateLying(const Point3D& point) {
-    const Point3D origin;
-    return RotatePoint3D(origin, RotatePoint3D(origin, point, 2, 45), 1, -30);
+    return Down().Apply({}, Around().Apply({}, point));
 }
 
 void FitProjection3D(ProjectionState& projection, int viewWidth, int viewHeight, double x1,
