@@ -33,6 +33,13 @@ void CheckWorkLimits(const ContainerSpec& spec, const CargoType& type, int lineI
         Refuse(lineIndex, "в заказе больше " + std::to_string(kMaxUnitsPerRun) +
                               " мест; разбейте его на несколько заказов.");
     }
+    if (!type.IsSquare) {
+        totals.roundUnits += type.QTY;
+        if (totals.roundUnits > kMaxRoundUnitsPerRun) {
+            Refuse(lineIndex, "в заказе больше " + std::to_string(kMaxRoundUnitsPerRun) +
+                                  " круглых мест (RND); разбейте его на несколько заказов.");
+        }
+    }
     const double g = spec.UnitGap;
     double across = CellsAcross(spec.Width, type.Length + g);
     if (type.IsSquare) {

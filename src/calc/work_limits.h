@@ -11,11 +11,14 @@ namespace stowbel {
 // a message naming the line; real loads stay far below.
 inline constexpr int kMaxCargoLines = 10000;
 inline constexpr std::int64_t kMaxUnitsPerRun = 100000;
+// A drum is drawn with some 260 figures, a box with 3: drums get a bound of their own.
+inline constexpr std::int64_t kMaxRoundUnitsPerRun = 20000;
 inline constexpr double kMaxUnitsAcross = 1000;
 
 struct WorkTotals {
     int cargoLines = 0;
     std::int64_t units = 0;
+    std::int64_t roundUnits = 0;
 };
 
 // Counts the cargo line just read and throws ValidationError when the order passes a bound.

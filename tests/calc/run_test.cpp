@@ -449,6 +449,8 @@ INSTANTIATE_TEST_SUITE_P(
         LimitCase{"TinyDrumsLyingAcrossTheHeight",
                   "2450,16100,2200,50,0,ISIN\n1,1,1000,RND,0,1,5\n", 2, "слишком малы"},
         LimitCase{"TooManyUnits", ManyLines(2, "100,100,100,SQR,1,0,60000\n"), 3, "100000 мест"},
+        LimitCase{"TooManyDrums", ManyLines(3, "100,100,100,RND,1,0,8000\n"), 4,
+                  "20000 круглых мест"},
         LimitCase{"TooManyCargoLines", ManyLines(10001, "100,100,100,SQR,1,0,0\n"), 10002,
                   "10000 строк груза"}),
     [](const testing::TestParamInfo<LimitCase>& p) { return std::string(p.param.name); });
