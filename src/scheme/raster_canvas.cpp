@@ -102,7 +102,7 @@ QPainter& RasterCanvas::Painter(Use use) {
     } else {
         painter_->setPen(Qt::NoPen);
     }
-    if (use == Use::Fill || use == Use::OutlineAndFill) {
+    if (use == Use::OutlineAndFill) {
         painter_->setBrush(ToQColor(BrushColour()));
     } else {
         painter_->setBrush(Qt::NoBrush);

@@ -46,7 +46,7 @@ protected:
     void DrawLine(PixelPoint from, PixelPoint to) override;
 
 private:
-    enum class Use { Outline, Fill, OutlineAndFill, Nothing };
+    enum class Use { Outline, OutlineAndFill, Nothing };
     // The painter, with the canvas's pen and brush as the figure needs them.
     QPainter& Painter(Use use);
     // True when the figure repeats the previous one exactly or lies outside the bitmap.
