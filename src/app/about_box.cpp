@@ -17,7 +17,7 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, int x, 
 
 }  // namespace
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("О программе"));
     setFixedSize(432, 252);

@@ -6,10 +6,10 @@ namespace stowbel {
 
 // The About box. Created at start with the other windows; the About command shows the splash
 // instead.
-class TAboutBox : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
 public:
-    explicit TAboutBox(QWidget* parent = nullptr);
+    explicit AboutBox(QWidget* parent = nullptr);
 };
 
 }  // namespace stowbel

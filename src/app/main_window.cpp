@@ -17,7 +17,7 @@
 #include <QUrl>
 
 #include "app/image_view.h"
-#include "app/splash_form.h"
+#include "app/splash_window.h"
 #include "app/user_dialogs.h"
 #include "order/errors.h"
 #include "order/examples.h"
@@ -67,7 +67,7 @@ AppPaths AppPaths::BesideProgram() {
     return {dir, dir + QStringLiteral("/IN"), dir + QStringLiteral("/OUT")};
 }
 
-TSDIAppForm::TSDIAppForm(const AppPaths& paths, UserDialogs& dialogs, QWidget* parent)
+MainWindow::MainWindow(const AppPaths& paths, UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent),
       paths_(paths),
       dialogs_(dialogs),
@@ -84,58 +84,58 @@ TSDIAppForm::TSDIAppForm(const AppPaths& paths, UserDialogs& dialogs, QWidget* p
     CreateToolBar();
     SetupInterface();
 
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setInterval(kWatchInterval);
-    connect(timer1_, &QTimer::timeout, this, &TSDIAppForm::Timer1Timer);
+    watchTimer_ = new QTimer(this);
+    watchTimer_->setObjectName(QStringLiteral("Timer1"));
+    watchTimer_->setInterval(kWatchInterval);
+    connect(watchTimer_, &QTimer::timeout, this, &MainWindow::watchTick);
     watchEngine_ = std::make_unique<WatchEngine>(
         WatchEngine::Options{paths_.inDirectory.toStdString(), paths_.outDirectory.toStdString()},
         [this](const std::string& path, const std::vector<std::string>& lines) {
             return ProcessWatchedOrder(path, lines);
         });
 
-    n2_->setEnabled(false);
-    connect(memo1_, &QPlainTextEdit::textChanged, this, &TSDIAppForm::Memo1Change);
-    n3_->setChecked(true);
-    memo2_->clear();
+    calculateAction_->setEnabled(false);
+    connect(orderEditor_, &QPlainTextEdit::textChanged, this, &MainWindow::orderTextChanged);
+    alternateAction_->setChecked(true);
+    reportView_->clear();
     resize(1280, 900);
 }
 
-TSDIAppForm::~TSDIAppForm() = default;
+MainWindow::~MainWindow() = default;
 
-QStringList TSDIAppForm::OrderLines() const {
-    return LinesOf(memo1_);
+QStringList MainWindow::OrderLines() const {
+    return LinesOf(orderEditor_);
 }
-QStringList TSDIAppForm::ReportLines() const {
-    return LinesOf(memo2_);
-}
-
-void TSDIAppForm::Memo1Change() {
-    n2_->setEnabled(HasSignificantLine(ToStd(OrderLines())));
+QStringList MainWindow::ReportLines() const {
+    return LinesOf(reportView_);
 }
 
-void TSDIAppForm::FileNew1Execute() {
+void MainWindow::orderTextChanged() {
+    calculateAction_->setEnabled(HasSignificantLine(ToStd(OrderLines())));
+}
+
+void MainWindow::newOrder() {
     // A new order starts with the field headers and is no longer the opened file.
     const std::vector<std::string> example = ExampleOrder("ISIN");
-    memo1_->setPlainText(QString::fromStdString(example[0]) + QLatin1Char('\n') +
-                         QString::fromStdString(example[2]) + QLatin1Char('\n'));
+    orderEditor_->setPlainText(QString::fromStdString(example[0]) + QLatin1Char('\n') +
+                               QString::fromStdString(example[2]) + QLatin1Char('\n'));
     currentOrderFile_.clear();
 }
 
-void TSDIAppForm::FileOpenItemClick() {
+void MainWindow::openOrder() {
     const QString path = dialogs_.OpenFileName(this, paths_.inDirectory);
     if (path.isEmpty()) {
         return;
     }
     try {
-        memo1_->setPlainText(JoinLines(ReadOrderFile(path.toStdString())));
+        orderEditor_->setPlainText(JoinLines(ReadOrderFile(path.toStdString())));
         currentOrderFile_ = path;
     } catch (const FileError& e) {
         dialogs_.ShowError(this, QString::fromStdString(e.what()));
     }
 }
 
-void TSDIAppForm::WriteReport(const QString& path) {
+void MainWindow::WriteReport(const QString& path) {
     try {
         SaveReport(path.toStdString(), ToStd(ReportLines()));
     } catch (const FileError& e) {
@@ -143,15 +143,15 @@ void TSDIAppForm::WriteReport(const QString& path) {
     }
 }
 
-void TSDIAppForm::FileSaveItemClick() {
+void MainWindow::saveReport() {
     if (saveFileName_.isEmpty()) {
-        FileSaveAsItemClick();
+        saveReportAs();
         return;
     }
     WriteReport(saveFileName_);
 }
 
-void TSDIAppForm::FileSaveAsItemClick() {
+void MainWindow::saveReportAs() {
     const QString path = dialogs_.SaveFileName(this, paths_.outDirectory);
     if (path.isEmpty()) {
         return;
@@ -160,53 +160,53 @@ void TSDIAppForm::FileSaveAsItemClick() {
     WriteReport(path);
 }
 
-void TSDIAppForm::N4Click() {
-    memo1_->clear();
+void MainWindow::clearOrder() {
+    orderEditor_->clear();
 }
 
-void TSDIAppForm::FileExit1Execute() {
+void MainWindow::exitProgram() {
     close();
 }
 
-void TSDIAppForm::N3Click() {
+void MainWindow::toggleAlternation() {
     // The tick is the option: the next calculation reads it.
-    n3_->toggle();
+    alternateAction_->toggle();
 }
 
-bool TSDIAppForm::WatchModeOn() const {
-    return timer1_->isActive();
+bool MainWindow::WatchModeOn() const {
+    return watchTimer_->isActive();
 }
 
-void TSDIAppForm::SetManualCommandsEnabled(bool enabled) {
+void MainWindow::SetManualCommandsEnabled(bool enabled) {
     // While watch mode fills the editor, nothing may replace its text or calculate by hand.
-    memo1_->setReadOnly(!enabled);
-    for (QAction* action : {fileNewItem_, fileOpenItem_, n4_, demoItem_}) {
+    orderEditor_->setReadOnly(!enabled);
+    for (QAction* action : {newAction_, openAction_, clearAction_, examplesAction_}) {
         action->setEnabled(enabled);
     }
     for (QWidget* button : manualButtons_) {
         button->setEnabled(enabled);
     }
     if (enabled) {
-        Memo1Change();
+        orderTextChanged();
     } else {
-        n2_->setEnabled(false);
+        calculateAction_->setEnabled(false);
     }
 }
 
-void TSDIAppForm::CutItemClick() {
-    const bool on = !timer1_->isActive();
-    cutItem_->setChecked(on);
+void MainWindow::toggleWatchMode() {
+    const bool on = !watchTimer_->isActive();
+    watchAction_->setChecked(on);
     if (on) {
-        timer1_->start();
+        watchTimer_->start();
         statusBar()->showMessage(QStringLiteral("Дежурство: каталог ") + paths_.inDirectory);
     } else {
-        timer1_->stop();
+        watchTimer_->stop();
         statusBar()->clearMessage();
     }
     SetManualCommandsEnabled(!on);
 }
 
-void TSDIAppForm::Timer1Timer() {
+void MainWindow::watchTick() {
     if (watchTickRunning_) {
         return;
     }
@@ -215,9 +215,9 @@ void TSDIAppForm::Timer1Timer() {
     watchTickRunning_ = false;
 }
 
-OrderOutcome TSDIAppForm::ProcessWatchedOrder(const std::string& path,
-                                              const std::vector<std::string>& lines) {
-    memo1_->setPlainText(JoinLines(lines));
+OrderOutcome MainWindow::ProcessWatchedOrder(const std::string& path,
+                                             const std::vector<std::string>& lines) {
+    orderEditor_->setPlainText(JoinLines(lines));
     currentOrderFile_ = QString::fromStdString(path);
     const QString name = QFileInfo(currentOrderFile_).fileName();
     if (!HasSignificantLine(lines)) {
@@ -231,35 +231,35 @@ OrderOutcome TSDIAppForm::ProcessWatchedOrder(const std::string& path,
     } else {
         const QString message = QString::fromStdString(outcome.message);
         statusBar()->showMessage(name + QStringLiteral(": ") + message);
-        memo2_->appendPlainText(QStringLiteral("Ошибка: ") + message);
+        reportView_->appendPlainText(QStringLiteral("Ошибка: ") + message);
     }
     QCoreApplication::processEvents();  // show each order while the tick goes on
     return outcome;
 }
 
-void TSDIAppForm::ShowReport(const std::vector<std::string>& lines) {
-    memo2_->setPlainText(JoinLines(lines));
+void MainWindow::ShowReport(const std::vector<std::string>& lines) {
+    reportView_->setPlainText(JoinLines(lines));
 }
 
-void TSDIAppForm::SelectOrderLine(int lineIndex) {
-    const QTextBlock block = memo1_->document()->findBlockByNumber(lineIndex);
+void MainWindow::SelectOrderLine(int lineIndex) {
+    const QTextBlock block = orderEditor_->document()->findBlockByNumber(lineIndex);
     if (!block.isValid()) {
         return;
     }
     QTextCursor cursor(block);
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    memo1_->setTextCursor(cursor);
-    memo1_->setFocus();
+    orderEditor_->setTextCursor(cursor);
+    orderEditor_->setFocus();
 }
 
-void TSDIAppForm::N2Click() {
+void MainWindow::calculate() {
     if (WatchModeOn() || !HasSignificantLine(ToStd(OrderLines()))) {
         return;
     }
     Calculate(true);
 }
 
-OrderOutcome TSDIAppForm::Calculate(bool interactive) {
+OrderOutcome MainWindow::Calculate(bool interactive) {
     const std::vector<std::string> lines = ToStd(OrderLines());
     pictures_.Pictures().SetImageSizes({view2DImage_->width(), view2DImage_->height()},
                                        {view3DImage_->width(), view3DImage_->height()},
@@ -267,7 +267,7 @@ OrderOutcome TSDIAppForm::Calculate(bool interactive) {
     SchemePainter painter(pictures_.Pictures());
     RunOptions options;
     options.format = format_;
-    options.alternate = n3_->isChecked();
+    options.alternate = alternateAction_->isChecked();
     RunResult result;
     try {
         RunCalculation(lines, model_, options, painter, result);
@@ -302,48 +302,48 @@ OrderOutcome TSDIAppForm::Calculate(bool interactive) {
     return {};
 }
 
-int TSDIAppForm::SelectDemoData() {
-    return dialogs_.SelectDemoData(this);
+int MainWindow::chooseExample() {
+    return dialogs_.chooseExample(this);
 }
 
-void TSDIAppForm::DemoClick() {
-    switch (SelectDemoData()) {
+void MainWindow::showExamples() {
+    switch (chooseExample()) {
         case 1:
-            LoadDemoData(QStringLiteral("HMAN"));
+            loadExample(QStringLiteral("HMAN"));
             break;
         case 2:
-            LoadDemoData(QStringLiteral("ISIN"));
+            loadExample(QStringLiteral("ISIN"));
             break;
         default:
             break;
     }
 }
 
-void TSDIAppForm::LoadDemoData(const QString& name) {
+void MainWindow::loadExample(const QString& name) {
     if (WatchModeOn()) {
         return;
     }
-    memo1_->setUpdatesEnabled(false);
-    memo1_->setPlainText(JoinLines(ExampleOrder(name.toStdString())));
-    memo1_->setUpdatesEnabled(true);
-    memo2_->clear();
+    orderEditor_->setUpdatesEnabled(false);
+    orderEditor_->setPlainText(JoinLines(ExampleOrder(name.toStdString())));
+    orderEditor_->setUpdatesEnabled(true);
+    reportView_->clear();
     // An example is no order file: nothing is stored, and Save asks for a name.
     currentOrderFile_.clear();
     saveFileName_.clear();
-    n2_->setEnabled(true);
-    N2Click();
+    calculateAction_->setEnabled(true);
+    calculate();
 }
 
-void TSDIAppForm::HelpAbout1Execute() {
-    TSplashForm splash(paths_.programDirectory);
+void MainWindow::showAbout() {
+    SplashWindow splash(paths_.programDirectory);
     splash.setWindowModality(Qt::ApplicationModal);
     QEventLoop loop;
-    connect(&splash, &TSplashForm::Clicked, &loop, &QEventLoop::quit);
+    connect(&splash, &SplashWindow::Clicked, &loop, &QEventLoop::quit);
     splash.show();
     loop.exec();
 }
 
-void TSDIAppForm::N5Click() {
+void MainWindow::openUserGuide() {
     const QString path = paths_.programDirectory + QLatin1Char('/') + QLatin1String(kGuideFile);
     if (!QFileInfo::exists(path)) {
         dialogs_.ShowMessage(this, QStringLiteral("Файл руководства не найден:\r\n") + path);
@@ -354,7 +354,7 @@ void TSDIAppForm::N5Click() {
     }
 }
 
-void TSDIAppForm::LayoutPanels() {
+void MainWindow::LayoutPanels() {
     if (client_ == nullptr) {
         return;
     }
@@ -380,12 +380,12 @@ void TSDIAppForm::LayoutPanels() {
     place(graph2DPanel_, b.graph2DPanel);
 }
 
-void TSDIAppForm::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     LayoutPanels();
 }
 
-void TSDIAppForm::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!firstShowDone_) {
         firstShowDone_ = true;
@@ -394,7 +394,7 @@ void TSDIAppForm::showEvent(QShowEvent* event) {
     LayoutPanels();
 }
 
-bool TSDIAppForm::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* splitter = qobject_cast<QFrame*>(watched);
     const int tag = splitter != nullptr ? splitter->property("tag").toInt() : 0;
     if (tag == 0) {

@@ -37,7 +37,7 @@ struct AppPaths {
 
 // The main window: the order editor on the left, the report above the 3D and 2D schemes on the
 // right, menu and tool bar on top.
-class TSDIAppForm : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int kSummaryWidth = 1112;
@@ -45,27 +45,27 @@ public:
     static constexpr int kTitleHeight = 32;
     static constexpr int kWatchInterval = 5000;
 
-    TSDIAppForm(const AppPaths& paths, UserDialogs& dialogs, QWidget* parent = nullptr);
-    ~TSDIAppForm() override;
+    MainWindow(const AppPaths& paths, UserDialogs& dialogs, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Commands of the menu and the tool bar.
-    void FileNew1Execute();
-    void FileOpenItemClick();
-    void FileSaveItemClick();
-    void FileSaveAsItemClick();
-    void N4Click();
-    void FileExit1Execute();
-    void N2Click();
-    void N3Click();
-    void CutItemClick();
-    void HelpAbout1Execute();
-    void N5Click();
-    void Memo1Change();
-    void DemoClick();
-    int SelectDemoData();
-    void LoadDemoData(const QString& name);
+    void newOrder();
+    void openOrder();
+    void saveReport();
+    void saveReportAs();
+    void clearOrder();
+    void exitProgram();
+    void calculate();
+    void toggleAlternation();
+    void toggleWatchMode();
+    void showAbout();
+    void openUserGuide();
+    void orderTextChanged();
+    void showExamples();
+    int chooseExample();
+    void loadExample(const QString& name);
     // One watch-mode tick: calculates the orders that are ready in IN.
-    void Timer1Timer();
+    void watchTick();
     bool WatchModeOn() const;
 
     void LayoutPanels();
@@ -114,8 +114,8 @@ private:
     QString currentOrderFile_;
     QString saveFileName_;
 
-    QPlainTextEdit* memo1_ = nullptr;
-    QPlainTextEdit* memo2_ = nullptr;
+    QPlainTextEdit* orderEditor_ = nullptr;
+    QPlainTextEdit* reportView_ = nullptr;
     QWidget* client_ = nullptr;
     QFrame* leftPanel_ = nullptr;
     QFrame* leftSplitter_ = nullptr;
@@ -129,23 +129,23 @@ private:
     ImageView* view3DImage_ = nullptr;
     ImageView* view2DImage_ = nullptr;
     QToolBar* toolBar_ = nullptr;
-    QTimer* timer1_ = nullptr;
+    QTimer* watchTimer_ = nullptr;
     std::unique_ptr<WatchEngine> watchEngine_;
     bool watchTickRunning_ = false;
     std::vector<QWidget*> manualButtons_;
 
-    QAction* fileNewItem_ = nullptr;
-    QAction* fileOpenItem_ = nullptr;
-    QAction* fileSaveItem_ = nullptr;
-    QAction* fileSaveAsItem_ = nullptr;
-    QAction* demoItem_ = nullptr;
-    QAction* n4_ = nullptr;
-    QAction* fileExitItem_ = nullptr;
-    QAction* n2_ = nullptr;
-    QAction* cutItem_ = nullptr;
-    QAction* n3_ = nullptr;
-    QAction* helpAboutItem_ = nullptr;
-    QAction* n5_ = nullptr;
+    QAction* newAction_ = nullptr;
+    QAction* openAction_ = nullptr;
+    QAction* saveAction_ = nullptr;
+    QAction* saveAsAction_ = nullptr;
+    QAction* examplesAction_ = nullptr;
+    QAction* clearAction_ = nullptr;
+    QAction* exitAction_ = nullptr;
+    QAction* calculateAction_ = nullptr;
+    QAction* watchAction_ = nullptr;
+    QAction* alternateAction_ = nullptr;
+    QAction* aboutAction_ = nullptr;
+    QAction* userGuideAction_ = nullptr;
 
     // Splitter dragging: 0 or the tag of the splitter being dragged.
     int splitterDragKind_ = 0;

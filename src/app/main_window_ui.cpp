@@ -41,15 +41,15 @@ void FillWith(QWidget* pane, QWidget* content) {
 
 }  // namespace
 
-QFrame* TSDIAppForm::CreatePane(const char* name, QWidget* parent, int minWidth, int minHeight) {
+QFrame* MainWindow::CreatePane(const char* name, QWidget* parent, int minWidth, int minHeight) {
     auto* pane = new QFrame(parent);
     pane->setObjectName(QString::fromLatin1(name));
     pane->setMinimumSize(minWidth, minHeight);
     return pane;
 }
 
-QFrame* TSDIAppForm::CreateSplitter(const char* name, QWidget* parent, int tag,
-                                    Qt::CursorShape cursor) {
+QFrame* MainWindow::CreateSplitter(const char* name, QWidget* parent, int tag,
+                                   Qt::CursorShape cursor) {
     auto* splitter = new QFrame(parent);
     splitter->setObjectName(QString::fromLatin1(name));
     splitter->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -61,8 +61,8 @@ QFrame* TSDIAppForm::CreateSplitter(const char* name, QWidget* parent, int tag,
     return splitter;
 }
 
-void TSDIAppForm::AddSchemeView(QFrame* pane, const char* titleName, const QString& title,
-                                const RasterCanvas& canvas, ImageView*& view) {
+void MainWindow::AddSchemeView(QFrame* pane, const char* titleName, const QString& title,
+                               const RasterCanvas& canvas, ImageView*& view) {
     auto* layout = new QVBoxLayout(pane);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -79,7 +79,7 @@ void TSDIAppForm::AddSchemeView(QFrame* pane, const char* titleName, const QStri
     layout->addWidget(view, 1);
 }
 
-void TSDIAppForm::SetupInterface() {
+void MainWindow::SetupInterface() {
     if (findChild<QFrame*>(QStringLiteral("WorkPanel")) != nullptr) {
         return;
     }
@@ -100,66 +100,66 @@ void TSDIAppForm::SetupInterface() {
     graphSplitter_ = CreateSplitter("GraphSplitter", graphPanel_, 3, Qt::SizeHorCursor);
     graph2DPanel_ = CreatePane("Graph2DPanel", graphPanel_, kMinGraphPaneWidth, 0);
 
-    memo1_ = CreateEditor("Memo1", leftPanel_);
-    FillWith(leftPanel_, memo1_);
-    memo2_ = CreateEditor("Memo2", resultPanel_);
-    FillWith(resultPanel_, memo2_);
+    orderEditor_ = CreateEditor("Memo1", leftPanel_);
+    FillWith(leftPanel_, orderEditor_);
+    reportView_ = CreateEditor("Memo2", resultPanel_);
+    FillWith(resultPanel_, reportView_);
     AddSchemeView(graph3DPanel_, "Title3D", QStringLiteral("3D-схема"), pictures_.View3D(),
                   view3DImage_);
     AddSchemeView(graph2DPanel_, "Title2D", QStringLiteral("2D-схема"), pictures_.Scheme2D(),
                   view2DImage_);
 }
 
-void TSDIAppForm::SetTooltipHint(QAction* action, const QString& hint) {
+void MainWindow::SetTooltipHint(QAction* action, const QString& hint) {
     action->setStatusTip(hint);
     action->setToolTip(hint);
 }
 
-void TSDIAppForm::CreateActions() {
+void MainWindow::CreateActions() {
     const auto make = [this](const char* name, const QString& caption, const QString& hint) {
         auto* action = new QAction(caption, this);
         action->setObjectName(QString::fromLatin1(name));
         action->setStatusTip(hint);
         return action;
     };
-    fileNewItem_ = make("FileNewItem", "&Создать", "Создать файл исходных данных");
-    fileNewItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    fileOpenItem_ = make("FileOpenItem", "&Открыть", "Открыть файл исходных данных");
-    fileOpenItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    fileSaveItem_ = make("FileSaveItem", "&Сохранить", "Сохранить файл исходных данных");
-    fileSaveItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    fileSaveAsItem_ = make("FileSaveAsItem", "Сохранить &как...",
-                           "Сохранить файл исходных данных под другим именем");
-    demoItem_ = make("DemoItem", "&Примеры...",
-                     "Загрузить демонстрационный набор исходных данных и рассчитать его");
-    n4_ = make("N4", "Очистить", "");
-    fileExitItem_ = make("FileExitItem", "В&ыход", "Выйти из программы");
-    n2_ = make("N2", "&Расчёт", "Вычисление загрузки");
-    cutItem_ = make("CutItem", "Поставить на &дежурство",
-                    "Проверять каталог IN постоянно и выполнять расчёт при появлении в нём файла "
-                    "исходных данных");
-    cutItem_->setCheckable(true);
-    n3_ = make("N3", "Чередовать выравнивание", "");
-    n3_->setCheckable(true);
-    helpAboutItem_ =
-        make("HelpAboutItem", "&О программе", "версия программы и информация об авторе");
-    n5_ = make("N5", "Руководство пользователя", "");
+    newAction_ = make("FileNewItem", "&Создать", "Создать файл исходных данных");
+    newAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    openAction_ = make("FileOpenItem", "&Открыть", "Открыть файл исходных данных");
+    openAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    saveAction_ = make("FileSaveItem", "&Сохранить", "Сохранить файл исходных данных");
+    saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    saveAsAction_ = make("FileSaveAsItem", "Сохранить &как...",
+                         "Сохранить файл исходных данных под другим именем");
+    examplesAction_ = make("DemoItem", "&Примеры...",
+                           "Загрузить демонстрационный набор исходных данных и рассчитать его");
+    clearAction_ = make("N4", "Очистить", "");
+    exitAction_ = make("FileExitItem", "В&ыход", "Выйти из программы");
+    calculateAction_ = make("N2", "&Расчёт", "Вычисление загрузки");
+    watchAction_ =
+        make("CutItem", "Поставить на &дежурство",
+             "Проверять каталог IN постоянно и выполнять расчёт при появлении в нём файла "
+             "исходных данных");
+    watchAction_->setCheckable(true);
+    alternateAction_ = make("N3", "Чередовать выравнивание", "");
+    alternateAction_->setCheckable(true);
+    aboutAction_ = make("HelpAboutItem", "&О программе", "версия программы и информация об авторе");
+    userGuideAction_ = make("N5", "Руководство пользователя", "");
 
-    connect(fileNewItem_, &QAction::triggered, this, &TSDIAppForm::FileNew1Execute);
-    connect(fileOpenItem_, &QAction::triggered, this, &TSDIAppForm::FileOpenItemClick);
-    connect(fileSaveItem_, &QAction::triggered, this, &TSDIAppForm::FileSaveItemClick);
-    connect(fileSaveAsItem_, &QAction::triggered, this, &TSDIAppForm::FileSaveAsItemClick);
-    connect(demoItem_, &QAction::triggered, this, &TSDIAppForm::DemoClick);
-    connect(n4_, &QAction::triggered, this, &TSDIAppForm::N4Click);
-    connect(fileExitItem_, &QAction::triggered, this, &TSDIAppForm::FileExit1Execute);
-    connect(n2_, &QAction::triggered, this, &TSDIAppForm::N2Click);
-    connect(cutItem_, &QAction::triggered, this, &TSDIAppForm::CutItemClick);
-    // N3 is checkable: choosing it in the menu flips the tick, which is all N3Click does.
-    connect(helpAboutItem_, &QAction::triggered, this, &TSDIAppForm::HelpAbout1Execute);
-    connect(n5_, &QAction::triggered, this, &TSDIAppForm::N5Click);
+    connect(newAction_, &QAction::triggered, this, &MainWindow::newOrder);
+    connect(openAction_, &QAction::triggered, this, &MainWindow::openOrder);
+    connect(saveAction_, &QAction::triggered, this, &MainWindow::saveReport);
+    connect(saveAsAction_, &QAction::triggered, this, &MainWindow::saveReportAs);
+    connect(examplesAction_, &QAction::triggered, this, &MainWindow::showExamples);
+    connect(clearAction_, &QAction::triggered, this, &MainWindow::clearOrder);
+    connect(exitAction_, &QAction::triggered, this, &MainWindow::exitProgram);
+    connect(calculateAction_, &QAction::triggered, this, &MainWindow::calculate);
+    connect(watchAction_, &QAction::triggered, this, &MainWindow::toggleWatchMode);
+    // N3 is checkable: choosing it in the menu flips the tick, which is all toggleAlternation does.
+    connect(aboutAction_, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(userGuideAction_, &QAction::triggered, this, &MainWindow::openUserGuide);
 }
 
-void TSDIAppForm::CreateMenus() {
+void MainWindow::CreateMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
     const auto menu = [bar](const char* name, const QString& caption, const QString& hint) {
@@ -171,26 +171,26 @@ void TSDIAppForm::CreateMenus() {
         return m;
     };
     QMenu* file = menu("File1", "&Файл", "Исходные данные");
-    file->addAction(fileNewItem_);
-    file->addAction(fileOpenItem_);
-    file->addAction(fileSaveItem_);
-    file->addAction(fileSaveAsItem_);
-    file->addAction(demoItem_);
-    file->addAction(n4_);
+    file->addAction(newAction_);
+    file->addAction(openAction_);
+    file->addAction(saveAction_);
+    file->addAction(saveAsAction_);
+    file->addAction(examplesAction_);
+    file->addAction(clearAction_);
     file->addSeparator()->setObjectName(QStringLiteral("N1"));
-    file->addAction(fileExitItem_);
-    bar->addAction(n2_);
+    file->addAction(exitAction_);
+    bar->addAction(calculateAction_);
     QMenu* watch = menu("Edit1", "&Дежурство",
                         "Работа в фоновом режиме - расчёт при появлении файла в каталоге IN");
-    watch->addAction(cutItem_);
+    watch->addAction(watchAction_);
     QMenu* options = menu("N3D1", "Параметры", "");
-    options->addAction(n3_);
+    options->addAction(alternateAction_);
     QMenu* help = menu("Help1", "&Помощь", "Руководство пользователя");
-    help->addAction(helpAboutItem_);
-    help->addAction(n5_);
+    help->addAction(aboutAction_);
+    help->addAction(userGuideAction_);
 }
 
-void TSDIAppForm::CreateToolBar() {
+void MainWindow::CreateToolBar() {
     toolBar_ = addToolBar(QStringLiteral("ToolBar1"));
     toolBar_->setObjectName(QStringLiteral("ToolBar1"));
     toolBar_->setMovable(false);
@@ -200,17 +200,16 @@ void TSDIAppForm::CreateToolBar() {
         const char* name;
         const char* hint;
         QStyle::StandardPixmap icon;
-        void (TSDIAppForm::*handler)();
+        void (MainWindow::*handler)();
     };
     const Button buttons[] = {
-        {"ToolButton1", "Открыть", QStyle::SP_DialogOpenButton, &TSDIAppForm::FileOpenItemClick},
-        {"ToolButton7", "Расчет", QStyle::SP_MediaPlay, &TSDIAppForm::N2Click},
-        {"ToolButton2", "Сохранить", QStyle::SP_DialogSaveButton, &TSDIAppForm::FileSaveItemClick},
-        {"ToolButton3", "Сохранить как...", QStyle::SP_DriveFDIcon,
-         &TSDIAppForm::FileSaveAsItemClick},
-        {"ToolButton5", "Дежурство", QStyle::SP_BrowserReload, &TSDIAppForm::CutItemClick},
-        {"ToolButtonDemo", "Примеры", QStyle::SP_FileDialogInfoView, &TSDIAppForm::DemoClick},
-        {"ToolButton6", "Выход", QStyle::SP_DialogCloseButton, &TSDIAppForm::FileExit1Execute},
+        {"ToolButton1", "Открыть", QStyle::SP_DialogOpenButton, &MainWindow::openOrder},
+        {"ToolButton7", "Расчет", QStyle::SP_MediaPlay, &MainWindow::calculate},
+        {"ToolButton2", "Сохранить", QStyle::SP_DialogSaveButton, &MainWindow::saveReport},
+        {"ToolButton3", "Сохранить как...", QStyle::SP_DriveFDIcon, &MainWindow::saveReportAs},
+        {"ToolButton5", "Дежурство", QStyle::SP_BrowserReload, &MainWindow::toggleWatchMode},
+        {"ToolButtonDemo", "Примеры", QStyle::SP_FileDialogInfoView, &MainWindow::showExamples},
+        {"ToolButton6", "Выход", QStyle::SP_DialogCloseButton, &MainWindow::exitProgram},
     };
     for (const Button& b : buttons) {
         auto* action = new QAction(style->standardIcon(b.icon), QString::fromUtf8(b.hint), this);
@@ -220,8 +219,8 @@ void TSDIAppForm::CreateToolBar() {
         toolBar_->addAction(action);
         QWidget* button = toolBar_->widgetForAction(action);
         button->setObjectName(QString::fromLatin1(b.name));
-        if (b.handler == &TSDIAppForm::FileOpenItemClick || b.handler == &TSDIAppForm::N2Click ||
-            b.handler == &TSDIAppForm::DemoClick) {
+        if (b.handler == &MainWindow::openOrder || b.handler == &MainWindow::calculate ||
+            b.handler == &MainWindow::showExamples) {
             manualButtons_.push_back(button);
         }
     }

@@ -5,7 +5,7 @@
 
 #include "app/about_box.h"
 #include "app/main_window.h"
-#include "app/splash_form.h"
+#include "app/splash_window.h"
 #include "app/user_dialogs.h"
 
 namespace stowbel {
@@ -13,15 +13,15 @@ namespace stowbel {
 int RunProgram(QApplication& app, const SplashWait& wait) {
     const AppPaths paths = AppPaths::BesideProgram();
     {
-        TSplashForm splash(paths.programDirectory);
+        SplashWindow splash(paths.programDirectory);
         splash.show();
         splash.repaint();
         QApplication::processEvents();  // let the window system show it once
         wait(kSplashMilliseconds);
     }
     QtUserDialogs dialogs;
-    TSDIAppForm window(paths, dialogs);
-    TAboutBox about(&window);  // created with the other windows, shown by nobody
+    MainWindow window(paths, dialogs);
+    AboutBox about(&window);  // created with the other windows, shown by nobody
     window.showMaximized();
     QApplication::processEvents();
     return app.exec();

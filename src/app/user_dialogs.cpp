@@ -33,7 +33,7 @@ QString QtUserDialogs::SaveFileName(QWidget* parent, const QString& directory) {
     return dialog.selectedFiles().front();
 }
 
-int QtUserDialogs::SelectDemoData(QWidget* parent) {
+int QtUserDialogs::chooseExample(QWidget* parent) {
     QMessageBox box(QMessageBox::Information, QStringLiteral("Демонстрационные данные"),
                     QStringLiteral("Выберите демонстрационный набор исходных данных:"),
                     QMessageBox::NoButton, parent);

@@ -17,7 +17,7 @@ public:
     // A file to save the report to; empty when cancelled.
     virtual QString SaveFileName(QWidget* parent, const QString& directory) = 0;
     // 1 for "HMAN", 2 for "ISIN", 0 for cancel.
-    virtual int SelectDemoData(QWidget* parent) = 0;
+    virtual int chooseExample(QWidget* parent) = 0;
     virtual void ShowError(QWidget* parent, const QString& message) = 0;
     virtual void ShowMessage(QWidget* parent, const QString& message) = 0;
 };
@@ -26,7 +26,7 @@ class QtUserDialogs : public UserDialogs {
 public:
     QString OpenFileName(QWidget* parent, const QString& directory) override;
     QString SaveFileName(QWidget* parent, const QString& directory) override;
-    int SelectDemoData(QWidget* parent) override;
+    int chooseExample(QWidget* parent) override;
     void ShowError(QWidget* parent, const QString& message) override;
     void ShowMessage(QWidget* parent, const QString& message) override;
 };

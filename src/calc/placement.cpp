@@ -43,7 +43,7 @@ private:
     void PlaceStack(const Block& block, std::int64_t row, std::int64_t slot, bool shifted);
 
     PlacementContext& ctx_;
-    const ContainerSpec& spec_;
+    const Container& spec_;
     CargoType& type_;
     RunState& state_;
     RowAlignment alignment_;
@@ -188,7 +188,7 @@ bool RowAlignment::AcrossRowShifted(std::int64_t row) const {
 }
 
 void PlaceCargoType(PlacementContext& context) {
-    const ContainerSpec& spec = context.spec;
+    const Container& spec = context.spec;
     RunState& state = context.state;
     CargoType& type = context.table[static_cast<std::size_t>(state.TypeIndex)];
 

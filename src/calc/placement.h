@@ -10,7 +10,7 @@ namespace stowbel {
 // Everything one placement call works on: the order model, the run state and where the drawing
 // goes. alternate is the option "Чередовать выравнивание".
 struct PlacementContext {
-    const ContainerSpec& spec;
+    const Container& spec;
     CargoTable& table;
     RunState& state;
     bool alternate;

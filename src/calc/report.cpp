@@ -40,7 +40,7 @@ std::string FillsWholeContainer() {
     return " от начала контейнера до конца контейнера, и ";
 }
 
-RowTexts MakeRowTexts(const ContainerSpec& spec, const CargoType& type, double fitDetail) {
+RowTexts MakeRowTexts(const Container& spec, const CargoType& type, double fitDetail) {
     RowTexts texts;
     if (fitDetail > 0) {
         texts.along =

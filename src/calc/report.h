@@ -26,7 +26,7 @@ struct RowTexts {
     std::string across;  // "{m} подд. поперёк контейнера, " or empty
     long long high = 0;  // units in a stack
 };
-RowTexts MakeRowTexts(const ContainerSpec& spec, const CargoType& type, double fitDetail);
+RowTexts MakeRowTexts(const Container& spec, const CargoType& type, double fitDetail);
 
 std::string RectangularLayingLine(const std::string& start, double usedLength, const RowTexts& rows,
                                   const NumberFormat& format);

@@ -59,7 +59,7 @@ void WalkStaggered(const Walk& walk, RunState& state, PlaceAt placeAt) {
 // and each position gets a row of up to Trunc(usable width / H) units end to end, starting at
 // the side clearance less the gap.
 void PlaceRoundUnits(PlacementContext& context, bool laidOnEnd) {
-    const ContainerSpec& spec = context.spec;
+    const Container& spec = context.spec;
     RunState& state = context.state;
     const CargoType& type = context.table[static_cast<std::size_t>(state.TypeIndex)];
 

@@ -17,7 +17,7 @@ public:
     int line = 0;
     int container = 1;
 
-    void RunPrepared(const ContainerSpec& spec) override { next_.RunPrepared(spec); }
+    void RunPrepared(const Container& spec) override { next_.RunPrepared(spec); }
     void TypeColourSet(Colour colour) override { next_.TypeColourSet(colour); }
     void ContainerBegun(int number) override { next_.ContainerBegun(number); }
     void StackPlaced(const StackEvent& stack) override {
@@ -79,7 +79,7 @@ public:
     void Execute();
 
 private:
-    const ContainerSpec& Spec() const { return model_.container; }
+    const Container& Spec() const { return model_.container; }
     CargoType& Type() { return model_.cargo[static_cast<std::size_t>(state_.TypeIndex)]; }
     void AddLine(std::string line) { result_.report.push_back(std::move(line)); }
     // Places the units left; true when every one found a place.
@@ -140,7 +140,7 @@ bool Run::Place() {
 }
 
 bool Run::ProcessType(std::size_t index, std::string_view text) {
-    const ContainerSpec& spec = Spec();
+    const Container& spec = Spec();
     state_.TypeCount += 1;
     state_.TypeIndex = static_cast<std::int32_t>(index);
     recorder_.line = state_.TypeIndex;
@@ -196,7 +196,7 @@ bool Run::ProcessType(std::size_t index, std::string_view text) {
 // Moves the rest of the current type into next containers as the mode allows. Returns false
 // when the loop over the cargo lines ends here without the type's laying lines.
 bool Run::CarryOver(std::string& start) {
-    const ContainerSpec& spec = Spec();
+    const Container& spec = Spec();
     const bool mayContinue = spec.HMAN || (spec.IDBL && state_.TypeCount <= 2);
     bool firstContainer = true;
     while (mayContinue && state_.UnitsLeft > 0) {

@@ -13,7 +13,7 @@ namespace stowbel {
 // The order as last parsed. The program holds one for its whole life; every run rewrites what
 // it reads.
 struct OrderModel {
-    ContainerSpec container;
+    Container container;
     CargoTable cargo;
 };
 

@@ -21,7 +21,7 @@ double CellsAcross(double span, double cell) {
 
 }  // namespace
 
-void CheckWorkLimits(const ContainerSpec& spec, const CargoType& type, int lineIndex,
+void CheckWorkLimits(const Container& spec, const CargoType& type, int lineIndex,
                      WorkTotals& totals) {
     totals.cargoLines += 1;
     if (totals.cargoLines > kMaxCargoLines) {

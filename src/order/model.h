@@ -10,7 +10,7 @@ namespace stowbel {
 // Lengths are millimetres. x runs along the container from its front wall, y across it from
 // the first side wall, z downward from the ceiling.
 
-struct ContainerSpec {
+struct Container {
     double Width = 0;          // Wc
     double Length = 0;         // Lc
     double Height = 0;         // Hc

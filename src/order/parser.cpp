@@ -99,7 +99,7 @@ ScannedRun ScanRun(std::u32string_view text, std::size_t start, std::u32string_v
 }
 
 void ParseContainerLine(std::string_view text, int lineIndex, const NumberFormat& format,
-                        ContainerSpec& spec) {
+                        Container& spec) {
     const std::u32string chars = DecodeUtf8(text);
     std::size_t p = 1;
     spec.Width = ReadNumber(chars, p, format, lineIndex, "Ширина");

@@ -37,7 +37,7 @@ ScannedRun ScanRun(std::u32string_view text, std::size_t start, std::u32string_v
 // Both readers write their target field by field; an error leaves the fields before it written.
 // lineIndex (0-based) only serves the error messages.
 void ParseContainerLine(std::string_view text, int lineIndex, const NumberFormat& format,
-                        ContainerSpec& spec);
+                        Container& spec);
 void ParseCargoLine(std::string_view text, int lineIndex, const NumberFormat& format,
                     CargoTable& table);
 

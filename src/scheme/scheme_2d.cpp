@@ -26,7 +26,7 @@ void Clear(Canvas& canvas, ImageSize image) {
 
 // Room for the container's length beside the margins, and for five containers one below the
 // other. A picture too small for the margins still gets a positive scale from one pixel of room.
-double SchemeScaleFor(ImageSize image, const ContainerSpec& spec) {
+double SchemeScaleFor(ImageSize image, const Container& spec) {
     const long double roomX = std::max(image.width - kSchemeMargin, 1);
     const long double roomY = std::max(image.height - kSchemeMargin, 1);
     const long double byLength = roomX / static_cast<long double>(spec.Length);
@@ -35,7 +35,7 @@ double SchemeScaleFor(ImageSize image, const ContainerSpec& spec) {
     return std::isfinite(scale) && scale > 0 ? static_cast<double>(scale) : 1.0;
 }
 
-void OutlineInto(Canvas& canvas, const ContainerSpec& spec, const SchemeGeometry& geometry) {
+void OutlineInto(Canvas& canvas, const Container& spec, const SchemeGeometry& geometry) {
     canvas.SetPenColour(kBlack);
     canvas.SetPenWidth(2);
     canvas.Rectangle(geometry.SchemeX0, geometry.SchemeY0, SchemeX(geometry, spec.Length),
@@ -53,7 +53,7 @@ void CrossedRectInto(Canvas& canvas, int x1, int y1, int x2, int y2) {
 
 }  // namespace
 
-void PrepareSchemes(SchemePictures& pictures, const ContainerSpec& spec, SchemeGeometry& geometry) {
+void PrepareSchemes(SchemePictures& pictures, const Container& spec, SchemeGeometry& geometry) {
     SizeBitmap(pictures.Scheme2D(), pictures.Scheme2DSize());
     SizeBitmap(pictures.View3D(), pictures.View3DSize());
     SizeBitmap(pictures.Summary(), pictures.SummarySize());
@@ -76,7 +76,7 @@ void PrepareSchemes(SchemePictures& pictures, const ContainerSpec& spec, SchemeG
     DrawContainerOutline2D(pictures, spec, geometry, true);
 }
 
-void DrawContainerOutline2D(SchemePictures& pictures, const ContainerSpec& spec,
+void DrawContainerOutline2D(SchemePictures& pictures, const Container& spec,
                             const SchemeGeometry& geometry, bool includeSummary) {
     OutlineInto(pictures.Scheme2D(), spec, geometry);
     if (includeSummary) {

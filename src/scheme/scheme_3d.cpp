@@ -12,7 +12,7 @@ namespace {
 constexpr Colour kWhite = 0xFFFFFF;
 
 // Far corner first: the box shows the floor and the two back walls.
-void OpenBox(SchemePictures& pictures, Canvas& canvas, const ContainerSpec& spec, int ox, int oy,
+void OpenBox(SchemePictures& pictures, Canvas& canvas, const Container& spec, int ox, int oy,
              int yShift) {
     DrawBox3D(pictures.Projection(), ox, oy, TruncToInt(spec.Length),
               TruncToInt(spec.Width) + yShift, TruncToInt(spec.Height), 0, yShift, 0, canvas,
@@ -21,14 +21,14 @@ void OpenBox(SchemePictures& pictures, Canvas& canvas, const ContainerSpec& spec
 
 }  // namespace
 
-void FitSchemeProjection(SchemePictures& pictures, const ContainerSpec& spec) {
+void FitSchemeProjection(SchemePictures& pictures, const Container& spec) {
     const ImageSize view = pictures.View3DSize();
     const int vw = std::max(view.width / 2 - 40, 300);
     const int vh = std::max(view.height / 2 - 40, 250);
     FitProjection3D(pictures.Projection(), vw, vh, 0, 0, 0, spec.Length, spec.Width, spec.Height);
 }
 
-void DrawFirstContainer3D(SchemePictures& pictures, const ContainerSpec& spec,
+void DrawFirstContainer3D(SchemePictures& pictures, const Container& spec,
                           SchemeGeometry& geometry) {
     OpenBox(pictures, pictures.View3D(), spec, 0, 0, 0);
     OpenBox(pictures, pictures.Summary(), spec, 0, geometry.SummaryShift, geometry.SummaryShift);
@@ -46,7 +46,7 @@ void StepContainerCell(SchemePictures& pictures, SchemeGeometry& geometry, int n
     }
 }
 
-void DrawContainerBoxes3D(SchemePictures& pictures, const ContainerSpec& spec,
+void DrawContainerBoxes3D(SchemePictures& pictures, const Container& spec,
                           const SchemeGeometry& geometry, bool includeSummary) {
     OpenBox(pictures, pictures.View3D(), spec, geometry.Origin3DX, geometry.Origin3DY, 0);
     if (includeSummary) {
@@ -55,9 +55,9 @@ void DrawContainerBoxes3D(SchemePictures& pictures, const ContainerSpec& spec,
     }
 }
 
-void DrawUnitBox3D(SchemePictures& pictures, const ContainerSpec& spec,
-                   const SchemeGeometry& geometry, int x1, int y1, int x2, int y2, int layer,
-                   double unitHeight, Colour colour, bool includeSummary) {
+void DrawUnitBox3D(SchemePictures& pictures, const Container& spec, const SchemeGeometry& geometry,
+                   int x1, int y1, int x2, int y2, int layer, double unitHeight, Colour colour,
+                   bool includeSummary) {
     const long double hc = spec.Height;
     const int zTop = TruncToInt(hc - layer * static_cast<long double>(unitHeight));
     const int zBottom = TruncToInt(hc - (layer - 1) * static_cast<long double>(unitHeight));
@@ -70,7 +70,7 @@ void DrawUnitBox3D(SchemePictures& pictures, const ContainerSpec& spec,
     }
 }
 
-void DrawUnitCylinder3D(SchemePictures& pictures, const ContainerSpec& spec,
+void DrawUnitCylinder3D(SchemePictures& pictures, const Container& spec,
                         const SchemeGeometry& geometry, long double x, long double y, int layer,
                         double diameter, double unitHeight, Colour colour, bool includeSummary) {
     const auto zTop = static_cast<double>(Trunc(static_cast<long double>(spec.Height) -

@@ -15,7 +15,7 @@ constexpr int kLabelShiftY = 4;
 
 }  // namespace
 
-void SchemePainter::RunPrepared(const ContainerSpec& spec) {
+void SchemePainter::RunPrepared(const Container& spec) {
     spec_ = spec;
     geometry_ = SchemeGeometry{};
     PrepareSchemes(pictures_, spec_, geometry_);

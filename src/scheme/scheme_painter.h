@@ -15,7 +15,7 @@ public:
 
     explicit SchemePainter(SchemePictures& pictures) : pictures_(pictures) {}
 
-    void RunPrepared(const ContainerSpec& spec) override;
+    void RunPrepared(const Container& spec) override;
     void TypeColourSet(Colour colour) override;
     void ContainerBegun(int number) override;
     void StackPlaced(const StackEvent& stack) override;
@@ -29,7 +29,7 @@ private:
     bool SummaryShowsUnits() const { return !spec_.HMAN; }
 
     SchemePictures& pictures_;
-    ContainerSpec spec_;
+    Container spec_;
     SchemeGeometry geometry_;
     Colour typeColour_ = 0;
 };

@@ -11,7 +11,7 @@
 #include <QToolButton>
 
 #include "app/main_window.h"
-#include "app/splash_form.h"
+#include "app/splash_window.h"
 #include "app/startup.h"
 #include "app/user_dialogs.h"
 #include "scheme/raster_canvas.h"
@@ -39,7 +39,7 @@ public:
         ++saveAsked;
         return saveName;
     }
-    int SelectDemoData(QWidget*) override { return demoChoice; }
+    int chooseExample(QWidget*) override { return demoChoice; }
     void ShowError(QWidget*, const QString& message) override { errors << message; }
     void ShowMessage(QWidget*, const QString& message) override { messages << message; }
 };
@@ -64,7 +64,7 @@ class MainWindowTest : public QObject {
 private:
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<FakeDialogs> dialogs_;
-    std::unique_ptr<TSDIAppForm> window_;
+    std::unique_ptr<MainWindow> window_;
 
     QString In(const QString& name) const { return window_->Paths().inDirectory + "/" + name; }
     QString Out(const QString& name) const { return window_->Paths().outDirectory + "/" + name; }
@@ -78,7 +78,7 @@ private:
     void OpenOrder(const QString& name, const QByteArray& text) {
         WriteFile(In(name), text);
         dialogs_->openName = In(name);
-        window_->FileOpenItemClick();
+        window_->openOrder();
     }
 
 private slots:
@@ -87,7 +87,7 @@ private slots:
         dialogs_ = std::make_unique<FakeDialogs>();
         const QString root = dir_->path();
         window_ =
-            std::make_unique<TSDIAppForm>(AppPaths{root, root + "/IN", root + "/OUT"}, *dialogs_);
+            std::make_unique<MainWindow>(AppPaths{root, root + "/IN", root + "/OUT"}, *dialogs_);
         window_->resize(1280, 900);
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
@@ -143,7 +143,7 @@ private slots:
     void calculatingAnOpenedOrderStoresItsResults() {
         OpenOrder("t0001.txt", "2450,16800,2200,50,30,ISIN\r\n800,1200,2100,SQR,1,0,10\r\n");
         QCOMPARE(window_->CurrentOrderFile(), In("t0001.txt"));
-        window_->N2Click();
+        window_->calculate();
         QVERIFY(dialogs_->errors.isEmpty());
         QCOMPARE(OutFiles(),
                  QStringList({"r0001.txt", "r0001.txt.jpg", "r0001.txt2d.jpg", "r0001.txt3d.jpg"}));
@@ -153,64 +153,64 @@ private slots:
         // HMAN stores three files and leaves the older summary picture alone.
         WriteFile(Out("r0001.txt.jpg"), "older");
         Memo("Memo1")->setPlainText("2450,16800,2200,50,30,HMAN\n800,1200,2100,SQR,1,0,10\n");
-        window_->N2Click();
+        window_->calculate();
         QCOMPARE(ReadFile(Out("r0001.txt.jpg")), QByteArray("older"));
         QVERIFY(ReadFile(Out("r0001.txt2d.jpg")).startsWith("\xFF\xD8"));
     }
 
     void typedOrdersAndExamplesStoreNothing() {
         Memo("Memo1")->setPlainText("2450,16800,2200,50,30,ISIN\n800,1200,2100,SQR,1,0,10\n");
-        window_->N2Click();
+        window_->calculate();
         QVERIFY(!window_->ReportLines().isEmpty());
         QVERIFY(OutFiles().isEmpty());
 
         OpenOrder("t0002.txt", "2450,16100,2200,50,0,ISIN\n");
-        window_->LoadDemoData("HMAN");
+        window_->loadExample("HMAN");
         QVERIFY(window_->CurrentOrderFile().isEmpty());
         QCOMPARE(window_->OrderLines().size(), 7);
         QVERIFY(window_->OrderLines().last().startsWith("//"));
         QCOMPARE(window_->ReportLines().size(), 7);
         QVERIFY(OutFiles().isEmpty());
         Memo("Memo1")->appendPlainText("800,1200,2100,SQR,1,0,1");
-        window_->N2Click();
+        window_->calculate();
         QVERIFY(OutFiles().isEmpty());
     }
 
     void examplesByChoiceAndByName() {
         dialogs_->demoChoice = 2;
-        window_->DemoClick();
+        window_->showExamples();
         QCOMPARE(window_->OrderLines().at(1), QString("2450,16800,2200,50,30,ISIN"));
         for (const QString& name : {QString("hman"), QString()}) {
-            window_->LoadDemoData(name);
+            window_->loadExample(name);
             QCOMPARE(window_->OrderLines().at(1), QString("2450,16800,2200,50,30,ISIN"));
         }
         dialogs_->demoChoice = 0;
         Memo("Memo1")->setPlainText("kept");
-        window_->DemoClick();
+        window_->showExamples();
         QCOMPARE(Memo("Memo1")->toPlainText(), QString("kept"));
     }
 
     void saveAsksFirstAndThenWritesTheReportWithoutAsking() {
-        window_->LoadDemoData("ISIN");
+        window_->loadExample("ISIN");
         dialogs_->saveName = dir_->path() + "/report.txt";
-        window_->FileSaveItemClick();
+        window_->saveReport();
         QCOMPARE(dialogs_->saveAsked, 1);
         const QByteArray first = ReadFile(dialogs_->saveName);
         QVERIFY(first.startsWith("\xC7\xE0\xEA\xE0\xE7 1"));  // "Заказ 1" in Windows-1251
         QVERIFY(!first.contains("ISIN"));                     // the report, not the order
         Memo("Memo2")->setPlainText("edited");
-        window_->FileSaveItemClick();
+        window_->saveReport();
         QCOMPARE(dialogs_->saveAsked, 1);
         QCOMPARE(ReadFile(dialogs_->saveName), QByteArray("edited\r\n"));
-        window_->LoadDemoData("ISIN");  // an example forgets the save name
-        window_->FileSaveItemClick();
+        window_->loadExample("ISIN");  // an example forgets the save name
+        window_->saveReport();
         QCOMPARE(dialogs_->saveAsked, 2);
     }
 
     void anOrderErrorIsShownAndItsLineSelected() {
         Memo("Memo1")->setPlainText(
             "2450,16100,2200,50,0,ISIN\n800,1200,2100,SQR,1,0,2\n800,1200,2100,BOX,1,0,2\n");
-        window_->N2Click();
+        window_->calculate();
         QCOMPARE(dialogs_->errors, QStringList({"'' is not a valid integer value"}));
         QCOMPARE(window_->ReportLines().size(), 2);
         const QTextCursor cursor = Memo("Memo1")->textCursor();
@@ -218,10 +218,10 @@ private slots:
     }
 
     void containerLineErrorKeepsThePreviousReport() {
-        window_->LoadDemoData("ISIN");
+        window_->loadExample("ISIN");
         const QStringList before = window_->ReportLines();
         Memo("Memo1")->setPlainText("2450,0,2200,50,0,ISIN\n");
-        window_->N2Click();
+        window_->calculate();
         QCOMPARE(dialogs_->errors.size(), 1);
         QVERIFY(dialogs_->errors.front().contains("Длина"));
         QCOMPARE(window_->ReportLines(), before);
@@ -238,7 +238,7 @@ private slots:
     }
 
     void watchTickCalculatesADroppedOrderAndLocksTheEditor() {
-        window_->CutItemClick();
+        window_->toggleWatchMode();
         QVERIFY(Memo("Memo1")->isReadOnly());
         QVERIFY(!Action("FileOpenItem")->isEnabled());
         QVERIFY(!Action("N2")->isEnabled());
@@ -252,7 +252,7 @@ private slots:
             file.open(QIODevice::ReadWrite);
             file.setFileTime(old, QFileDevice::FileModificationTime);
         }
-        window_->Timer1Timer();
+        window_->watchTick();
         QCOMPARE(OutFiles(),
                  QStringList({"r0002.txt", "r0002.txt2d.jpg", "r0002.txt3d.jpg", "r0003.txt.err"}));
         QVERIFY(QFile::exists(In("done/t0002.txt")));
@@ -261,21 +261,21 @@ private slots:
         QVERIFY(Memo("Memo2")->toPlainText().contains("Ошибка"));
         QCOMPARE(window_->OrderLines().at(1), QString("800,1200,BOX"));
 
-        window_->CutItemClick();
+        window_->toggleWatchMode();
         QVERIFY(!Memo("Memo1")->isReadOnly());
         QVERIFY(Action("FileOpenItem")->isEnabled());
         QVERIFY(Action("N2")->isEnabled());
     }
 
     void alternationOptionToggles() {
-        window_->N3Click();
+        window_->toggleAlternation();
         QVERIFY(!Action("N3")->isChecked());
         Action("N3")->trigger();
         QVERIFY(Action("N3")->isChecked());
     }
 
     void schemePanesShowPicturesAtTheirSize() {
-        window_->LoadDemoData("ISIN");
+        window_->loadExample("ISIN");
         auto* pane = window_->findChild<QFrame*>("Graph2DPanel");
         const QImage& image =
             static_cast<const RasterCanvas&>(window_->Pictures().Scheme2D()).Image();
@@ -305,7 +305,7 @@ private slots:
     }
 
     void userGuideMissingNamesItsPath() {
-        window_->N5Click();
+        window_->openUserGuide();
         QCOMPARE(dialogs_->messages.size(), 1);
         QCOMPARE(dialogs_->messages.front(),
                  "Файл руководства не найден:\r\n" + dir_->path() + "/Stowbel_UserGuide_RU.chm");
@@ -313,11 +313,11 @@ private slots:
 
     void newOrderStartsWithTheHeadersAndForgetsTheFile() {
         OpenOrder("t0003.txt", "2450,16100,2200,50,0,ISIN\n");
-        window_->FileNew1Execute();
+        window_->newOrder();
         QVERIFY(window_->CurrentOrderFile().isEmpty());
         QVERIFY(window_->OrderLines().front().startsWith("//Ширина"));
         QVERIFY(!Action("N2")->isEnabled());
-        window_->N4Click();
+        window_->clearOrder();
         QVERIFY(Memo("Memo1")->toPlainText().isEmpty());
     }
 
@@ -327,7 +327,7 @@ private slots:
     }
 
     void splashShowsTheVersionAtItsPlace() {
-        TSplashForm splash(dir_->path());
+        SplashWindow splash(dir_->path());
         auto* label = splash.findChild<QWidget*>("VersionLabel");
         QVERIFY(label != nullptr);
         QCOMPARE(label->geometry().right() + 1, 900 - 34);
@@ -336,7 +336,7 @@ private slots:
         QImage square(100, 100, QImage::Format_RGB32);
         square.fill(Qt::red);
         square.save(dir_->path() + "/Splash.jpg");
-        TSplashForm withPicture(dir_->path());
+        SplashWindow withPicture(dir_->path());
         QCOMPARE(withPicture.PictureRect(), QRect(130, 0, 640, 640));
     }
 

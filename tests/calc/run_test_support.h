@@ -14,7 +14,7 @@ public:
     std::vector<std::string> events;
     std::vector<StackEvent> stacks;
 
-    void RunPrepared(const ContainerSpec&) override { events.push_back("prepared"); }
+    void RunPrepared(const Container&) override { events.push_back("prepared"); }
     void TypeColourSet(Colour colour) override {
         events.push_back("colour " + std::to_string(colour));
     }

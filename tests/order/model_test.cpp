@@ -34,7 +34,7 @@ TEST(ExampleOrderTest, HmanExactlyElseIsin) {
 TEST(ExampleOrderTest, EveryExampleLineParses) {
     for (const char* name : {"HMAN", "ISIN"}) {
         const auto lines = ExampleOrder(name);
-        ContainerSpec spec;
+        Container spec;
         CargoTable table;
         ParseContainerLine(StripComment(lines[1]), 1, NumberFormat{'.'}, spec);
         for (int i = 3; i <= 5; ++i) {

@@ -103,7 +103,7 @@ class ParseContainerLineCases : public testing::TestWithParam<ContainerCase> {};
 
 TEST_P(ParseContainerLineCases, AnySingleCharacterSeparatesAndModeSetsFlags) {
     const ContainerCase& c = GetParam();
-    ContainerSpec spec;
+    Container spec;
     ParseContainerLine(c.line, 1, kPoint, spec);
     EXPECT_EQ(spec.Width, 2450);
     EXPECT_EQ(spec.Length, 16100);
@@ -128,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, ParseContainerLineCases,
                                          ContainerCase{"2450,16100,2200,50,0,", false, false}));
 
 TEST(ParseContainerLineTest, SecondExample) {
-    ContainerSpec spec;
+    Container spec;
     ParseContainerLine("2450,16800,2200,50,30,ISIN", 1, kPoint, spec);
     EXPECT_EQ(spec.Length, 16800);
     EXPECT_EQ(spec.UnitGap, 30);
@@ -137,7 +137,7 @@ TEST(ParseContainerLineTest, SecondExample) {
 }
 
 TEST(ParseContainerLineTest, DecimalSeparatorOfTheRegion) {
-    ContainerSpec spec;
+    Container spec;
     ParseContainerLine("2450.5,16100,2200,50,0,ISIN", 0, kPoint, spec);
     EXPECT_EQ(spec.Width, 2450.5);
     try {
@@ -162,7 +162,7 @@ class ParseErrorCases : public testing::TestWithParam<ErrorCase> {};
 
 TEST_P(ParseErrorCases, RaisesTheConversionMessage) {
     const ErrorCase& c = GetParam();
-    ContainerSpec spec;
+    Container spec;
     CargoTable table;
     try {
         if (c.container) {
@@ -237,7 +237,7 @@ class ValidationCases : public testing::TestWithParam<ValidationCase> {};
 
 TEST_P(ValidationCases, RefusesWithARussianMessageNamingLineAndField) {
     const ValidationCase& c = GetParam();
-    ContainerSpec spec;
+    Container spec;
     CargoTable table;
     try {
         if (c.container) {
@@ -278,7 +278,7 @@ INSTANTIATE_TEST_SUITE_P(
                        "в строке."}));
 
 TEST(ParseContainerLineTest, ClearanceAndGapMayBeZero) {
-    ContainerSpec spec;
+    Container spec;
     ParseContainerLine("2450,16100,2200,0,0,ISIN", 0, kPoint, spec);
     EXPECT_EQ(spec.SideClearance, 0);
 }

@@ -123,7 +123,7 @@ TEST(RasterSceneTest, ThreeContainerSceneIsSavedForPeopleToLookAt) {
     SchemePictures pictures{std::unique_ptr<Canvas>(scheme), std::unique_ptr<Canvas>(view),
                             std::unique_ptr<Canvas>(summary)};
     SchemePainter painter(pictures);
-    ContainerSpec spec;
+    Container spec;
     spec.Width = 2450;
     spec.Length = 16100;
     spec.Height = 2200;

@@ -16,7 +16,7 @@ class PrepareSchemesTest : public testing::Test {
 protected:
     RecordedPictures recorded;
     SchemeGeometry geometry;
-    ContainerSpec spec = Container(2450, 16100, 2200);
+    Container spec = MakeContainer(2450, 16100, 2200);
 };
 
 TEST_F(PrepareSchemesTest, ScaleAndFirstOutlineOfTheDefaultScheme) {
@@ -82,7 +82,7 @@ TEST_F(PrepareSchemesTest, DrawsTheFirstContainerBoxInBothViews) {
 
 TEST(FitSchemeProjectionTest, ViewCellHasMinimumSize) {
     RecordedPictures recorded;
-    const ContainerSpec spec = Container(2450, 16100, 2200);
+    const Container spec = MakeContainer(2450, 16100, 2200);
     recorded.pictures.SetImageSizes({1000, 761}, {500, 400}, {1112, 760});
     FitSchemeProjection(recorded.pictures, spec);
     ProjectionState expected;

@@ -39,7 +39,7 @@ protected:
     }
     RecordedPictures recorded;
     SchemePainter painter{recorded.pictures};
-    ContainerSpec spec = Container(2450, 16100, 2200);
+    Container spec = MakeContainer(2450, 16100, 2200);
 };
 
 TEST_F(SchemePainterTest, StackOfTwoWithItsLabel) {
@@ -155,7 +155,7 @@ TEST(SchemePainterCellTest, OddViewWidthRoundsTiesToEven) {
     RecordedPictures recorded;
     recorded.pictures.SetImageSizes({1000, 761}, {1111, 760}, {1112, 760});
     SchemePainter painter(recorded.pictures);
-    painter.RunPrepared(Container(2450, 16100, 2200));
+    painter.RunPrepared(MakeContainer(2450, 16100, 2200));
     painter.ContainerBegun(2);
     EXPECT_EQ(painter.Geometry().Origin3DX, 556);  // Round(555.5)
 }

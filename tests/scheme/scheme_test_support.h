@@ -22,8 +22,8 @@ struct RecordedPictures {
     }
 };
 
-inline ContainerSpec Container(double width, double length, double height) {
-    ContainerSpec spec;
+inline Container MakeContainer(double width, double length, double height) {
+    Container spec;
     spec.Width = width;
     spec.Length = length;
     spec.Height = height;

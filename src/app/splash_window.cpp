@@ -1,4 +1,4 @@
-#include "app/splash_form.h"
+#include "app/splash_window.h"
 
 #include <QFile>
 #include <QFont>
@@ -8,7 +8,7 @@
 
 namespace stowbel {
 
-TSplashForm::TSplashForm(const QString& programDirectory, QWidget* parent)
+SplashWindow::SplashWindow(const QString& programDirectory, QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint | Qt::Window) {
     setObjectName(QStringLiteral("SplashForm"));
     setFixedSize(kWidth, kHeight);
@@ -39,7 +39,7 @@ TSplashForm::TSplashForm(const QString& programDirectory, QWidget* parent)
     }
 }
 
-QRect TSplashForm::PictureRect() const {
+QRect SplashWindow::PictureRect() const {
     if (picture_.isNull()) {
         return {};
     }
@@ -47,7 +47,7 @@ QRect TSplashForm::PictureRect() const {
     return QRect(QPoint((kWidth - size.width()) / 2, (kHeight - size.height()) / 2), size);
 }
 
-void TSplashForm::paintEvent(QPaintEvent*) {
+void SplashWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
     if (!picture_.isNull()) {
@@ -56,7 +56,7 @@ void TSplashForm::paintEvent(QPaintEvent*) {
     }
 }
 
-void TSplashForm::mousePressEvent(QMouseEvent*) {
+void SplashWindow::mousePressEvent(QMouseEvent*) {
     emit Clicked();
 }
 

@@ -8,13 +8,13 @@ namespace stowbel {
 
 // The splash window: borderless, 900 x 640, black, "Splash.jpg" from the program's folder
 // scaled to fit with its aspect kept, and the version in cyan near the lower right corner.
-class TSplashForm : public QWidget {
+class SplashWindow : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kWidth = 900;
     static constexpr int kHeight = 640;
 
-    explicit TSplashForm(const QString& programDirectory, QWidget* parent = nullptr);
+    explicit SplashWindow(const QString& programDirectory, QWidget* parent = nullptr);
 
     // Where the picture is drawn: centred, scaled to fit; empty without a picture.
     QRect PictureRect() const;
