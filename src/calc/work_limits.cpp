@@ -10,7 +10,7 @@ namespace stowbel {
 namespace {
 
 [[noreturn]] void Refuse(int lineIndex, const std::string& what) {
-    throw ValidationError("Строка " + std::to_string(lineIndex + 1) + ": " + what, lineIndex);
+    throw OrderError(OrderError::Kind::Validation, what, lineIndex + 1);
 }
 
 // The most cells of the given size that fit across a span, in whichever orientation the type

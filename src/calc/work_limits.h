@@ -21,7 +21,7 @@ struct WorkTotals {
     std::int64_t roundUnits = 0;
 };
 
-// Counts the cargo line just read and throws ValidationError when the order passes a bound.
+// Counts the cargo line just read and throws an OrderError when the order passes a bound.
 void CheckWorkLimits(const Container& spec, const CargoType& type, int lineIndex,
                      WorkTotals& totals);
 

@@ -5,29 +5,26 @@
 
 namespace stowbel {
 
-// An order that cannot be calculated. The message is what the user sees; the line index
-// (0-based, -1 when unknown) lets a front end point at the faulty line.
+// An order that cannot be calculated: the bare message (no file, no line) and the 1-based line
+// it concerns. Every front end says where the error is in its own words, once.
 class OrderError : public std::runtime_error {
 public:
-    OrderError(const std::string& message, int lineIndex)
-        : std::runtime_error(message), lineIndex_(lineIndex) {}
-    int LineIndex() const { return lineIndex_; }
+    enum class Kind {
+        Conversion,  // a field whose text is no number: the runtime's conversion message
+        Validation,  // a number the calculation cannot work with: a Russian message
+    };
+
+    OrderError(Kind kind, const std::string& message, int line)
+        : std::runtime_error(message), kind_(kind), line_(line) {}
+
+    Kind GetKind() const { return kind_; }
+    // 1-based; 0 when the error concerns no single line.
+    int Line() const { return line_; }
+    std::string Message() const { return what(); }
 
 private:
-    int lineIndex_;
-};
-
-// A field whose text is no number. The message is exactly the runtime's conversion message.
-class ConversionError : public OrderError {
-public:
-    using OrderError::OrderError;
-};
-
-// A field that reads as a number the calculation cannot work with (a zero size, a quantity
-// out of range). The message is Russian and names the line and the field.
-class ValidationError : public OrderError {
-public:
-    using OrderError::OrderError;
+    Kind kind_;
+    int line_;
 };
 
 }  // namespace stowbel

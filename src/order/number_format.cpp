@@ -32,8 +32,9 @@ NumberFormat NumberFormat::FromEnvironment() {
 namespace {
 
 [[noreturn]] void ThrowFloatError(std::string_view run, int lineIndex) {
-    throw ConversionError("'" + std::string(run) + "' is not a valid floating point value",
-                          lineIndex);
+    throw OrderError(OrderError::Kind::Conversion,
+                     "'" + std::string(run) + "' is not a valid floating point value",
+                     lineIndex + 1);
 }
 
 }  // namespace
@@ -83,7 +84,8 @@ std::int64_t ParseIntegerRun(std::string_view run, int lineIndex) {
         }
     }
     if (!valid) {
-        throw ConversionError("'" + std::string(run) + "' is not a valid integer value", lineIndex);
+        throw OrderError(OrderError::Kind::Conversion,
+                         "'" + std::string(run) + "' is not a valid integer value", lineIndex + 1);
     }
     return value;
 }

@@ -15,10 +15,11 @@ struct NumberFormat {
 };
 
 // Reads a run of the number set ("1234567890.") as a double. Valid: at least one digit and at
-// most one decimal separator. Throws ConversionError with the runtime's message otherwise.
+// most one decimal separator. Throws an OrderError with the runtime's conversion message
+// otherwise; lineIndex (0-based) is the line it names.
 double ParseFloatRun(std::string_view run, const NumberFormat& format, int lineIndex);
 
-// Reads a run of digits as an integer; empty or above 2147483647 throws ConversionError.
+// Reads a run of digits as an integer; empty or above 2147483647 throws an OrderError.
 std::int64_t ParseIntegerRun(std::string_view run, int lineIndex);
 
 std::string FormatInteger(long long value);

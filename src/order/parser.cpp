@@ -23,16 +23,15 @@ std::string ToAscii(std::u32string_view run) {
     return text;
 }
 
-std::string LineLabel(int lineIndex) {
-    return "Строка " + std::to_string(lineIndex + 1) + ": ";
+[[noreturn]] void Refuse(const std::string& message, int lineIndex) {
+    throw OrderError(OrderError::Kind::Validation, message, lineIndex + 1);
 }
 
 // A size that later divides must be positive; "-" cannot be written, so zero is what remains.
 void RequirePositive(double value, const char* field, int lineIndex) {
     if (!(value > 0)) {
-        throw ValidationError(
-            LineLabel(lineIndex) + "поле «" + field + "» должно быть больше нуля, а указано 0.",
-            lineIndex);
+        Refuse(std::string("поле «") + field + "» должно быть больше нуля, а указано 0.",
+               lineIndex);
     }
 }
 
@@ -40,10 +39,9 @@ void RequirePositive(double value, const char* field, int lineIndex) {
 // astronomically long.
 void RequireAtMostLimit(double value, const char* field, int lineIndex) {
     if (value > kMaxMillimetres) {
-        throw ValidationError(LineLabel(lineIndex) + "значение поля «" + field +
-                                  "» слишком велико, допустимо не более " +
-                                  std::to_string(static_cast<long long>(kMaxMillimetres)) + " мм.",
-                              lineIndex);
+        Refuse(std::string("значение поля «") + field + "» слишком велико, допустимо не более " +
+                   std::to_string(static_cast<long long>(kMaxMillimetres)) + " мм.",
+               lineIndex);
     }
 }
 
@@ -140,10 +138,9 @@ void ParseCargoLine(std::string_view text, int lineIndex, const NumberFormat& fo
     const ScannedRun quantityRun = ScanRun(chars, s + 5, kQuantitySet);
     const std::int64_t quantity = ParseIntegerRun(ToAscii(quantityRun.run), lineIndex);
     if (quantity > kMaxQuantity) {
-        throw ValidationError(LineLabel(lineIndex) + "количество " + std::to_string(quantity) +
-                                  " шт. больше допустимого, не более " +
-                                  std::to_string(kMaxQuantity) + " шт. в строке.",
-                              lineIndex);
+        Refuse("количество " + std::to_string(quantity) + " шт. больше допустимого, не более " +
+                   std::to_string(kMaxQuantity) + " шт. в строке.",
+               lineIndex);
     }
     entry.QTY = static_cast<std::uint16_t>(quantity);
 }

@@ -35,7 +35,7 @@ struct ScannedRun {
 ScannedRun ScanRun(std::u32string_view text, std::size_t start, std::u32string_view set);
 
 // Both readers write their target field by field; an error leaves the fields before it written.
-// lineIndex (0-based) only serves the error messages.
+// lineIndex is the line's 0-based index in the order text; an OrderError names it 1-based.
 void ParseContainerLine(std::string_view text, int lineIndex, const NumberFormat& format,
                         Container& spec);
 void ParseCargoLine(std::string_view text, int lineIndex, const NumberFormat& format,

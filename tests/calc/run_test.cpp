@@ -5,9 +5,9 @@
 #include <fstream>
 #include <ostream>
 
+#include "../example_text.h"
 #include "calc/report.h"
 #include "order/errors.h"
-#include "order/examples.h"
 #include "run_test_support.h"
 
 namespace stowbel {
@@ -43,13 +43,13 @@ std::string Replace(std::string text, const std::string& from, const std::string
 TEST(RunGoldenTest, BuiltInExamplesGiveTheirReports) {
     for (const auto& [name, file] : {std::pair{"HMAN", "example_hman_report.txt"},
                                      std::pair{"ISIN", "example_isin_report.txt"}}) {
-        const Calculated c = Calculate(Join(ExampleOrder(name)));
+        const Calculated c = Calculate(ExampleText(name));
         EXPECT_EQ(c.result.report, ReadLines(file)) << name;
     }
 }
 
 TEST(RunGoldenTest, WorkedExampleLineByLine) {
-    const Calculated c = Calculate(Join(ExampleOrder("HMAN")));
+    const Calculated c = Calculate(ExampleText("HMAN"));
     const std::vector<std::string> expected{
         "Заказ 1 -  (коричневый) 1200 х 800 х 2100 - 20 мест ",
         " Укладка  от начала контейнера до 9.6 м. по длине к-ра, Укладываем ряд - 1 подд. вдоль "
@@ -65,7 +65,7 @@ TEST(RunGoldenTest, WorkedExampleLineByLine) {
     EXPECT_EQ(c.result.containers, 3);
     EXPECT_EQ(c.result.placed, 106);
 
-    const Calculated comma = Calculate(Join(ExampleOrder("HMAN")), true, ',');
+    const Calculated comma = Calculate(ExampleText("HMAN"), true, ',');
     std::string text = Join(expected);
     for (const char* number : {"9.6", "9.61", "15.6", "10.4", "5.7"}) {
         text = Replace(text, std::string(number) + " ", Replace(number, ".", ",") + " ");
@@ -126,7 +126,7 @@ TEST(RectangularPlacementTest, WithoutAlternationEveryRowKeepsItsLane) {
 }
 
 TEST(RectangularPlacementTest, OneLaneAlternatesRowByRowAndStopsAtTheContainerEnd) {
-    const Calculated c = Calculate(Join(ExampleOrder("HMAN")));
+    const Calculated c = Calculate(ExampleText("HMAN"));
     const std::vector<Rect> rects = Rects(c.result, 4, 1);
     ASSERT_EQ(rects.size(), 10U);  // rows 1 to 5 of 18 fit behind 9610.21
     EXPECT_EQ(rects[0], (Rect{9660, 400, 10860, 1400}));
@@ -374,7 +374,7 @@ TEST(RunErrorTest, CargoLineErrorKeepsTheLinesAboveAndWritesNoSummary) {
         "2450,16100,2200,50,0,ISIN\n"
         "800,1200,2100,SQR,1,0,2\n"
         "800,1200,0,SQR,1,0,2\n");
-    EXPECT_THROW(RunCalculation(lines, model, RunOptions{}, log, result), ValidationError);
+    EXPECT_THROW(RunCalculation(lines, model, RunOptions{}, log, result), OrderError);
     EXPECT_EQ(result.report.size(), 2U);
     EXPECT_EQ(result.placed, 2);
     EXPECT_EQ(log.events.back(), "stack");
@@ -384,9 +384,9 @@ TEST(RunErrorTest, CargoLineErrorKeepsTheLinesAboveAndWritesNoSummary) {
     try {
         RunCalculation(bad, model, RunOptions{}, log, second);
         FAIL();
-    } catch (const ConversionError& e) {
-        EXPECT_STREQ(e.what(), "'' is not a valid integer value");
-        EXPECT_EQ(e.LineIndex(), 1);
+    } catch (const OrderError& e) {
+        EXPECT_EQ(e.Message(), "'' is not a valid integer value");
+        EXPECT_EQ(e.Line(), 2);
     }
     EXPECT_EQ(second.report.size(), 0U);
 }
@@ -399,8 +399,8 @@ TEST(RunErrorTest, QuantityOutOfRangeEndsTheRunAtItsLine) {
     try {
         RunCalculation(lines, model, RunOptions{}, log, result);
         FAIL();
-    } catch (const ValidationError& e) {
-        EXPECT_EQ(e.LineIndex(), 2);
+    } catch (const OrderError& e) {
+        EXPECT_EQ(e.Line(), 3);
         EXPECT_NE(std::string(e.what()).find("70000"), std::string::npos);
     }
 }
@@ -408,7 +408,7 @@ TEST(RunErrorTest, QuantityOutOfRangeEndsTheRunAtItsLine) {
 struct LimitCase {
     const char* name;
     std::string order;
-    int line;  // 1-based line the refusal names
+    int line;  // 1-based line of the refusal
     const char* words;
 };
 
@@ -418,18 +418,19 @@ std::ostream& operator<<(std::ostream& os, const LimitCase& c) {
 
 class RunLimitTest : public testing::TestWithParam<LimitCase> {};
 
-TEST_P(RunLimitTest, RefusesWithAMessageNamingTheLine) {
+TEST_P(RunLimitTest, RefusesAtTheLineThatPassesTheBound) {
     RunResult result;
     OrderModel model;
     EventLog log;
     try {
         RunCalculation(Lines(GetParam().order), model, RunOptions{}, log, result);
         FAIL() << "no refusal";
-    } catch (const ValidationError& e) {
-        EXPECT_EQ(e.LineIndex(), GetParam().line - 1);
-        const std::string message = e.what();
-        EXPECT_TRUE(message.starts_with("Строка " + std::to_string(GetParam().line) + ": "))
-            << message;
+    } catch (const OrderError& e) {
+        EXPECT_EQ(e.Line(), GetParam().line);
+        EXPECT_EQ(e.GetKind(), OrderError::Kind::Validation);
+        const std::string message = e.Message();
+        EXPECT_EQ(message.find("Строка"), std::string::npos)
+            << message;  // the line is not repeated
         EXPECT_NE(message.find(GetParam().words), std::string::npos) << message;
     }
 }

@@ -68,10 +68,10 @@ TEST_P(ParseFloatInvalidTest, RaisesTheRuntimeMessage) {
     try {
         ParseFloatRun(c.run, NumberFormat{c.separator}, 4);
         FAIL() << "no error for '" << c.run << "'";
-    } catch (const ConversionError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  std::string("'") + c.run + "' is not a valid floating point value");
-        EXPECT_EQ(e.LineIndex(), 4);
+    } catch (const OrderError& e) {
+        EXPECT_EQ(e.Message(), std::string("'") + c.run + "' is not a valid floating point value");
+        EXPECT_EQ(e.GetKind(), OrderError::Kind::Conversion);
+        EXPECT_EQ(e.Line(), 5);
     }
 }
 
@@ -91,9 +91,9 @@ TEST(ParseIntegerTest, EmptyOrTooLargeRaisesTheRuntimeMessage) {
         try {
             ParseIntegerRun(run, 2);
             FAIL() << "no error for '" << run << "'";
-        } catch (const ConversionError& e) {
-            EXPECT_EQ(std::string(e.what()),
-                      std::string("'") + run + "' is not a valid integer value");
+        } catch (const OrderError& e) {
+            EXPECT_EQ(e.Message(), std::string("'") + run + "' is not a valid integer value");
+            EXPECT_EQ(e.Line(), 3);
         }
     }
 }
