@@ -2,18 +2,20 @@
 
 #include <QPainter>
 
-#include "scheme/raster_canvas.h"
-
 namespace stowbel {
 
-ImageView::ImageView(const RasterCanvas& canvas, QWidget* parent)
-    : QWidget(parent), canvas_(canvas) {
+ImageView::ImageView(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
+}
+
+void ImageView::SetImage(const QImage& image) {
+    image_ = image;
+    update();
 }
 
 void ImageView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, canvas_.Image());
+    painter.drawImage(0, 0, image_);
 }
 
 }  // namespace stowbel

@@ -17,17 +17,15 @@
 #include <QUrl>
 
 #include "app/image_view.h"
+#include "app/panel_layout.h"
 #include "app/splash_window.h"
 #include "app/user_dialogs.h"
-#include "order/errors.h"
 #include "order/examples.h"
 #include "order/parser.h"
 #include "output/file_error.h"
 #include "output/order_file.h"
 #include "output/report_file.h"
-#include "output/result_files.h"
-#include "scheme/raster_canvas.h"
-#include "scheme/scheme_painter.h"
+#include "output/watch_job.h"
 
 namespace stowbel {
 
@@ -59,6 +57,15 @@ QString JoinLines(const std::vector<std::string>& lines) {
 }
 
 constexpr const char* kGuideFile = "Stowbel_UserGuide_RU.chm";
+
+// The error box names the faulty line below the message; the message itself stays as it is.
+QString ErrorBoxText(const JobError& error) {
+    QString text = QString::fromStdString(error.message);
+    if (error.line > 0) {
+        text += QStringLiteral("\nСтрока ") + QString::number(error.line);
+    }
+    return text;
+}
 
 }  // namespace
 
@@ -168,11 +175,6 @@ void MainWindow::exitProgram() {
     close();
 }
 
-void MainWindow::toggleAlternation() {
-    // The tick is the option: the next calculation reads it.
-    alternateAction_->toggle();
-}
-
 bool MainWindow::WatchModeOn() const {
     return watchTimer_->isActive();
 }
@@ -217,32 +219,61 @@ void MainWindow::watchTick() {
 
 OrderOutcome MainWindow::ProcessWatchedOrder(const std::string& path,
                                              const std::vector<std::string>& lines) {
-    orderEditor_->setPlainText(JoinLines(lines));
+    CalculationJob job = NewJob(lines);
+    job.StoreResultsIn(paths_.outDirectory.toStdString(), path);
+    const JobResult result = job.Run();
+
+    // Shown as calculated: the order's own lines and the report the job stored.
     currentOrderFile_ = QString::fromStdString(path);
+    orderEditor_->setPlainText(JoinLines(lines));
+    ShowResult(result);
     const QString name = QFileInfo(currentOrderFile_).fileName();
-    if (!HasSignificantLine(lines)) {
-        const QString message = QStringLiteral("нечего рассчитывать");
-        statusBar()->showMessage(name + QStringLiteral(": ") + message);
-        return {OrderOutcome::Kind::Failed, message.toStdString(), -1};
-    }
-    const OrderOutcome outcome = Calculate(false);
-    if (outcome.kind == OrderOutcome::Kind::Done) {
+    if (!result.error) {
         statusBar()->showMessage(name + QStringLiteral(": рассчитан"));
     } else {
-        const QString message = QString::fromStdString(outcome.message);
-        statusBar()->showMessage(name + QStringLiteral(": ") + message);
-        reportView_->appendPlainText(QStringLiteral("Ошибка: ") + message);
+        const JobError& error = *result.error;
+        QString described = QString::fromStdString(error.message);
+        if (error.line > 0) {
+            described = QStringLiteral("строка ") + QString::number(error.line) +
+                        QStringLiteral(": ") + described;
+            SelectOrderLine(error.line);
+        }
+        statusBar()->showMessage(name + QStringLiteral(": ") + described);
+        reportView_->appendPlainText(QStringLiteral("Ошибка: ") + described);
     }
     QCoreApplication::processEvents();  // show each order while the tick goes on
-    return outcome;
+    return WatchOutcome(result);
+}
+
+CalculationJob MainWindow::NewJob(std::vector<std::string> lines) const {
+    PictureSizes sizes;
+    sizes.scheme2D = {view2DImage_->width(), view2DImage_->height()};
+    sizes.view3D = {view3DImage_->width(), view3DImage_->height()};
+    sizes.summary = kDefaultSummarySize;
+    CalculationJob job;
+    job.SetOrderLines(std::move(lines))
+        .SetNumberFormat(format_)
+        .SetAlternate(alternateAction_->isChecked())
+        .SetPictureSizes(sizes)
+        .SetShownPictures(PictureSet::Shown());
+    return job;
+}
+
+void MainWindow::ShowResult(const JobResult& result) {
+    if (!result.run.calculated) {
+        return;  // a faulty container line comes before the run touched anything
+    }
+    ShowReport(result.run.report);
+    view3DImage_->SetImage(result.pictures.view3D);
+    view2DImage_->SetImage(result.pictures.scheme2D);
 }
 
 void MainWindow::ShowReport(const std::vector<std::string>& lines) {
     reportView_->setPlainText(JoinLines(lines));
 }
 
-void MainWindow::SelectOrderLine(int lineIndex) {
-    const QTextBlock block = orderEditor_->document()->findBlockByNumber(lineIndex);
+void MainWindow::SelectOrderLine(int line) {
+    const QTextBlock block = orderEditor_->document()->findBlockByNumber(line - 1);
     if (!block.isValid()) {
         return;
     }
@@ -253,53 +284,27 @@ void MainWindow::SelectOrderLine(int lineIndex) {
 }
 
 void MainWindow::calculate() {
-    if (WatchModeOn() || !HasSignificantLine(ToStd(OrderLines()))) {
+    if (WatchModeOn()) {
         return;
     }
-    Calculate(true);
-}
-
-OrderOutcome MainWindow::Calculate(bool interactive) {
-    const std::vector<std::string> lines = ToStd(OrderLines());
-    pictures_.Pictures().SetImageSizes({view2DImage_->width(), view2DImage_->height()},
-                                       {view3DImage_->width(), view3DImage_->height()},
-                                       {kSummaryWidth, kSummaryHeight});
-    SchemePainter painter(pictures_.Pictures());
-    RunOptions options;
-    options.format = format_;
-    options.alternate = alternateAction_->isChecked();
-    RunResult result;
-    try {
-        RunCalculation(lines, model_, options, painter, result);
-    } catch (const OrderError& e) {
-        // A faulty container line comes before the run touched the report.
-        if (result.calculated) {
-            ShowReport(result.report);
-        }
-        view3DImage_->update();
-        view2DImage_->update();
-        SelectOrderLine(e.LineIndex());
-        if (interactive) {
-            dialogs_.ShowError(this, QString::fromStdString(e.what()));
-        }
-        return {OrderOutcome::Kind::Failed, e.what(), e.LineIndex()};
+    std::vector<std::string> lines = ToStd(OrderLines());
+    if (!HasSignificantLine(lines)) {
+        return;  // the tool button stays enabled; an empty order is simply not calculated
     }
-    ShowReport(result.report);
-    view3DImage_->update();
-    view2DImage_->update();
-    if (currentOrderFile_.isEmpty() || !QFileInfo(currentOrderFile_).isFile()) {
-        return {};
+    CalculationJob job = NewJob(std::move(lines));
+    // Results are stored only for an order that came from an existing file.
+    if (!currentOrderFile_.isEmpty() && QFileInfo(currentOrderFile_).isFile()) {
+        job.StoreResultsIn(paths_.outDirectory.toStdString(), currentOrderFile_.toStdString());
     }
-    try {
-        StoreResults(paths_.outDirectory.toStdString(), currentOrderFile_.toStdString(),
-                     ToStd(ReportLines()), pictures_.Images(), model_.container.HMAN);
-    } catch (const FileError& e) {
-        if (interactive) {
-            dialogs_.ShowError(this, QString::fromStdString(e.what()));
-        }
-        return {OrderOutcome::Kind::Retry, e.what(), -1};
+    const JobResult result = job.Run();
+    ShowResult(result);
+    if (!result.error) {
+        return;
     }
-    return {};
+    if (result.error->kind == JobError::Kind::Order) {
+        SelectOrderLine(result.error->line);
+    }
+    dialogs_.ShowError(this, ErrorBoxText(*result.error));
 }
 
 int MainWindow::chooseExample() {
@@ -394,10 +399,22 @@ void MainWindow::showEvent(QShowEvent* event) {
     LayoutPanels();
 }
 
+MainWindow::Splitter MainWindow::SplitterOf(const QObject* object) const {
+    if (object == nullptr) {
+        return Splitter::None;
+    }
+    if (object == leftSplitter_) {
+        return Splitter::Left;
+    }
+    if (object == topSplitter_) {
+        return Splitter::Top;
+    }
+    return object == graphSplitter_ ? Splitter::Graph : Splitter::None;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    auto* splitter = qobject_cast<QFrame*>(watched);
-    const int tag = splitter != nullptr ? splitter->property("tag").toInt() : 0;
-    if (tag == 0) {
+    const Splitter splitter = SplitterOf(watched);
+    if (splitter == Splitter::None) {
         return QMainWindow::eventFilter(watched, event);
     }
     switch (event->type()) {
@@ -406,28 +423,28 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             if (mouse->button() != Qt::LeftButton) {
                 return true;
             }
-            splitterDragKind_ = tag;
+            splitterDragKind_ = splitter;
             splitterDragStartPos_ = mouse->globalPosition().toPoint();
-            splitterDragStartSize_ = tag == 1   ? leftPanel_->width()
-                                     : tag == 2 ? resultPanel_->height()
-                                                : graph3DPanel_->width();
+            splitterDragStartSize_ = splitter == Splitter::Left  ? leftPanel_->width()
+                                     : splitter == Splitter::Top ? resultPanel_->height()
+                                                                 : graph3DPanel_->width();
             return true;
         }
         case QEvent::MouseMove: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (splitterDragKind_ == 0) {
+            if (splitterDragKind_ == Splitter::None) {
                 return true;
             }
             if (!(mouse->buttons() & Qt::LeftButton)) {
-                splitterDragKind_ = 0;
+                splitterDragKind_ = Splitter::None;
                 return true;
             }
             const QPoint delta = mouse->globalPosition().toPoint() - splitterDragStartPos_;
-            if (splitterDragKind_ == 1) {
+            if (splitterDragKind_ == Splitter::Left) {
                 leftPanel_->resize(
                     DragLeftWidth(splitterDragStartSize_, delta.x(), client_->width()),
                     leftPanel_->height());
-            } else if (splitterDragKind_ == 2) {
+            } else if (splitterDragKind_ == Splitter::Top) {
                 resultPanel_->resize(
                     resultPanel_->width(),
                     DragResultHeight(splitterDragStartSize_, delta.y(), workPanel_->height()));
@@ -442,7 +459,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         case QEvent::MouseButtonRelease:
-            splitterDragKind_ = 0;
+            splitterDragKind_ = Splitter::None;
             return true;
         default:
             return QMainWindow::eventFilter(watched, event);

@@ -5,12 +5,9 @@
 #include <QStringList>
 #include <memory>
 
-#include "app/panel_layout.h"
-#include "calc/run.h"
 #include "order/number_format.h"
-#include "output/raster_pictures.h"
+#include "output/calculation_job.h"
 #include "output/watch_engine.h"
-#include "scheme/scheme_pictures.h"
 
 class QAction;
 class QFrame;
@@ -22,7 +19,6 @@ class QToolBar;
 namespace stowbel {
 
 class ImageView;
-class RasterCanvas;
 class UserDialogs;
 
 // Where the program keeps its files: order files come from IN, results go to OUT, both beside
@@ -40,8 +36,6 @@ struct AppPaths {
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    static constexpr int kSummaryWidth = 1112;
-    static constexpr int kSummaryHeight = 760;
     static constexpr int kTitleHeight = 32;
     static constexpr int kWatchInterval = 5000;
 
@@ -56,7 +50,6 @@ public:
     void clearOrder();
     void exitProgram();
     void calculate();
-    void toggleAlternation();
     void toggleWatchMode();
     void showAbout();
     void openUserGuide();
@@ -75,7 +68,6 @@ public:
     void SetCurrentOrderFile(const QString& path) { currentOrderFile_ = path; }
     const QString& SaveFileName() const { return saveFileName_; }
     const AppPaths& Paths() const { return paths_; }
-    const SchemePictures& Pictures() const { return pictures_.Pictures(); }
     QStringList OrderLines() const;
     QStringList ReportLines() const;
 
@@ -90,16 +82,19 @@ private:
     void CreateMenus();
     void CreateToolBar();
     QFrame* CreatePane(const char* name, QWidget* parent, int minWidth, int minHeight);
-    QFrame* CreateSplitter(const char* name, QWidget* parent, int tag, Qt::CursorShape cursor);
-    void AddSchemeView(QFrame* pane, const char* titleName, const QString& title,
-                       const RasterCanvas& canvas, ImageView*& view);
+    QFrame* CreateSplitter(const char* name, QWidget* parent, Qt::CursorShape cursor);
+    void AddSchemeView(QFrame* pane, const char* titleName, const QString& title, ImageView*& view);
+    // The job for an order with the window's settings: number format, the alternation option,
+    // the pictures at the size of their panes.
+    CalculationJob NewJob(std::vector<std::string> lines) const;
+    // The report and the pictures of a run; nothing changes when the container line was never
+    // read.
+    void ShowResult(const JobResult& result);
     void ShowReport(const std::vector<std::string>& lines);
-    void SelectOrderLine(int lineIndex);
+    // line is 1-based.
+    void SelectOrderLine(int line);
     void WriteReport(const QString& path);
     void SetTooltipHint(QAction* action, const QString& hint);
-    // Calculates the editor's order and stores results for an opened order file. Interactive
-    // calculations show errors in dialogs; watch mode only reports them.
-    OrderOutcome Calculate(bool interactive);
     OrderOutcome ProcessWatchedOrder(const std::string& path,
                                      const std::vector<std::string>& lines);
     void SetManualCommandsEnabled(bool enabled);
@@ -107,9 +102,6 @@ private:
     AppPaths paths_;
     UserDialogs& dialogs_;
     NumberFormat format_;
-    OrderModel model_;
-
-    RasterPictures pictures_;
 
     QString currentOrderFile_;
     QString saveFileName_;
@@ -147,8 +139,10 @@ private:
     QAction* aboutAction_ = nullptr;
     QAction* userGuideAction_ = nullptr;
 
-    // Splitter dragging: 0 or the tag of the splitter being dragged.
-    int splitterDragKind_ = 0;
+    enum class Splitter { None, Left, Top, Graph };
+    Splitter SplitterOf(const QObject* object) const;
+
+    Splitter splitterDragKind_ = Splitter::None;
     QPoint splitterDragStartPos_;
     int splitterDragStartSize_ = 0;
     bool graph3DWidthSet_ = false;

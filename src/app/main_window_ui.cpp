@@ -13,13 +13,12 @@
 
 #include "app/image_view.h"
 #include "app/main_window.h"
-#include "scheme/raster_canvas.h"
+#include "app/panel_layout.h"
 
 namespace stowbel {
 
 namespace {
 
-constexpr int kSplitterThickness = 12;
 constexpr int kIconSize = 64;
 
 QPlainTextEdit* CreateEditor(const char* name, QWidget* parent) {
@@ -48,21 +47,19 @@ QFrame* MainWindow::CreatePane(const char* name, QWidget* parent, int minWidth, 
     return pane;
 }
 
-QFrame* MainWindow::CreateSplitter(const char* name, QWidget* parent, int tag,
-                                   Qt::CursorShape cursor) {
+QFrame* MainWindow::CreateSplitter(const char* name, QWidget* parent, Qt::CursorShape cursor) {
     auto* splitter = new QFrame(parent);
     splitter->setObjectName(QString::fromLatin1(name));
     splitter->setFrameStyle(QFrame::Panel | QFrame::Raised);
     splitter->setAutoFillBackground(true);
     splitter->setCursor(cursor);
-    splitter->setProperty("tag", tag);
     splitter->resize(kSplitterThickness, kSplitterThickness);
     splitter->installEventFilter(this);
     return splitter;
 }
 
 void MainWindow::AddSchemeView(QFrame* pane, const char* titleName, const QString& title,
-                               const RasterCanvas& canvas, ImageView*& view) {
+                               ImageView*& view) {
     auto* layout = new QVBoxLayout(pane);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -74,40 +71,35 @@ void MainWindow::AddSchemeView(QFrame* pane, const char* titleName, const QStrin
     font.setPointSize(14);
     label->setFont(font);
     layout->addWidget(label);
-    view = new ImageView(canvas, pane);
+    view = new ImageView(pane);
     view->setObjectName(QStringLiteral("Image1"));
     layout->addWidget(view, 1);
 }
 
 void MainWindow::SetupInterface() {
-    if (findChild<QFrame*>(QStringLiteral("WorkPanel")) != nullptr) {
-        return;
-    }
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(client_);
 
     leftPanel_ = CreatePane("LeftPanel", client_, kMinLeftWidth, 0);
-    leftPanel_->resize(260, leftPanel_->height());
-    leftSplitter_ = CreateSplitter("LeftSplitter", client_, 1, Qt::SizeHorCursor);
+    leftPanel_->resize(kInitialLeftWidth, leftPanel_->height());
+    leftSplitter_ = CreateSplitter("LeftSplitter", client_, Qt::SizeHorCursor);
     workPanel_ = CreatePane("WorkPanel", client_, 0, 0);
     resultPanel_ = CreatePane("ResultPanel", workPanel_, 0, kMinResultHeight);
-    resultPanel_->resize(resultPanel_->width(), 150);
-    topSplitter_ = CreateSplitter("TopSplitter", workPanel_, 2, Qt::SizeVerCursor);
+    resultPanel_->resize(resultPanel_->width(), kInitialResultHeight);
+    topSplitter_ = CreateSplitter("TopSplitter", workPanel_, Qt::SizeVerCursor);
     graphPanel_ = CreatePane("GraphPanel", workPanel_, 0, 0);
     graph3DPanel_ = CreatePane("Graph3DPanel", graphPanel_, kMinGraphPaneWidth, 0);
-    graph3DPanel_->resize(500, graph3DPanel_->height());
-    graphSplitter_ = CreateSplitter("GraphSplitter", graphPanel_, 3, Qt::SizeHorCursor);
+    graph3DPanel_->resize(kInitialGraph3DWidth, graph3DPanel_->height());
+    graphSplitter_ = CreateSplitter("GraphSplitter", graphPanel_, Qt::SizeHorCursor);
     graph2DPanel_ = CreatePane("Graph2DPanel", graphPanel_, kMinGraphPaneWidth, 0);
 
     orderEditor_ = CreateEditor("Memo1", leftPanel_);
     FillWith(leftPanel_, orderEditor_);
     reportView_ = CreateEditor("Memo2", resultPanel_);
     FillWith(resultPanel_, reportView_);
-    AddSchemeView(graph3DPanel_, "Title3D", QStringLiteral("3D-схема"), pictures_.View3D(),
-                  view3DImage_);
-    AddSchemeView(graph2DPanel_, "Title2D", QStringLiteral("2D-схема"), pictures_.Scheme2D(),
-                  view2DImage_);
+    AddSchemeView(graph3DPanel_, "Title3D", QStringLiteral("3D-схема"), view3DImage_);
+    AddSchemeView(graph2DPanel_, "Title2D", QStringLiteral("2D-схема"), view2DImage_);
 }
 
 void MainWindow::SetTooltipHint(QAction* action, const QString& hint) {
@@ -154,7 +146,7 @@ void MainWindow::CreateActions() {
     connect(exitAction_, &QAction::triggered, this, &MainWindow::exitProgram);
     connect(calculateAction_, &QAction::triggered, this, &MainWindow::calculate);
     connect(watchAction_, &QAction::triggered, this, &MainWindow::toggleWatchMode);
-    // N3 is checkable: choosing it in the menu flips the tick, which is all toggleAlternation does.
+    // The option item is checkable: choosing it flips the tick, and the next calculation reads it.
     connect(aboutAction_, &QAction::triggered, this, &MainWindow::showAbout);
     connect(userGuideAction_, &QAction::triggered, this, &MainWindow::openUserGuide);
 }

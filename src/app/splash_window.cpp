@@ -22,7 +22,7 @@ SplashWindow::SplashWindow(const QString& programDirectory, QWidget* parent)
         picture_.load(path);  // a picture that cannot be decoded leaves the window black
     }
 
-    versionLabel_ = new QLabel(QStringLiteral("версия 2.69"), this);
+    versionLabel_ = new QLabel(QStringLiteral("версия " STOWBEL_VERSION), this);
     versionLabel_->setObjectName(QStringLiteral("VersionLabel"));
     versionLabel_->setAttribute(Qt::WA_TranslucentBackground);
     QFont font(QStringLiteral("Tahoma"));

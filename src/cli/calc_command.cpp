@@ -1,43 +1,28 @@
 #include "cli/calc_command.h"
 
-#include <filesystem>
-
-#include "calc/run.h"
 #include "cli/cli.h"
 #include "cli/json_result.h"
-#include "order/errors.h"
-#include "order/parser.h"
 #include "output/file_error.h"
 #include "output/order_file.h"
-#include "output/raster_pictures.h"
-#include "output/result_files.h"
-#include "scheme/scheme_painter.h"
 
 namespace stowbel {
 
 namespace {
 
-std::string DescribeOrderError(const std::string& file, const OrderError& error) {
-    if (dynamic_cast<const ValidationError*>(&error) != nullptr || error.LineIndex() < 0) {
-        return file + ": " + error.what();  // the message names the line itself
+std::string DescribeError(const std::string& file, const JobError& error) {
+    if (error.kind == JobError::Kind::File) {
+        return error.message;  // names the file that could not be written
     }
-    return file + ": строка " + std::to_string(error.LineIndex() + 1) + ": " + error.what();
-}
-
-void PrintResult(const CalcRequest& request, const RunResult& result,
-                 const std::optional<std::string>& error, std::ostream& out) {
-    if (request.json) {
-        out << ResultToJson(result, error) << "\n";
-        return;
+    if (error.line > 0) {
+        return file + ": строка " + std::to_string(error.line) + ": " + error.message;
     }
-    for (const std::string& line : result.report) {
-        out << line << "\n";
-    }
+    return file + ": " + error.message;
 }
 
 }  // namespace
 
-int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& err) {
+int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& err,
+                   const GuiStarter& startGui) {
     std::vector<std::string> lines;
     try {
         lines = ReadOrderFile(request.orderFile);
@@ -45,45 +30,33 @@ int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& 
         err << "stowbel-cli: " << e.what() << "\n";
         return kExitUsage;
     }
-    if (!HasSignificantLine(lines)) {
-        err << "stowbel-cli: " << request.orderFile
-            << ": нечего рассчитывать, в заказе нет ни одной строки кроме комментариев\n";
-        return kExitOrderError;
-    }
 
-    RasterPictures pictures(request.scheme2D, request.view3D, request.summary);
-    SchemePainter painter(pictures.Pictures());
-
-    OrderModel model;
-    RunResult result;
-    RunOptions options;
-    options.format = request.format;
-    options.alternate = request.alternate;
-    try {
-        RunCalculation(lines, model, options, painter, result);
-    } catch (const OrderError& e) {
-        const std::string message = DescribeOrderError(request.orderFile, e);
-        PrintResult(request, result, message, out);
-        err << "stowbel-cli: " << message << "\n";
-        return kExitOrderError;
-    }
-    PrintResult(request, result, std::nullopt, out);
-
+    CalculationJob job;
+    job.SetOrderLines(std::move(lines))
+        .SetNumberFormat(request.format)
+        .SetAlternate(request.alternate)
+        .SetPictureSizes(request.sizes);
     if (request.outputDirectory) {
-        try {
-            std::error_code ec;
-            std::filesystem::create_directories(*request.outputDirectory, ec);
-            if (ec) {
-                throw FileError(*request.outputDirectory, ec.message());
-            }
-            StoreResults(*request.outputDirectory, request.orderFile, result.report,
-                         pictures.Images(), model.container.HMAN);
-        } catch (const FileError& e) {
-            err << "stowbel-cli: " << e.what() << "\n";
-            return kExitUsage;
+        // Only the stored pictures are drawn, and only then is a GUI application needed.
+        if (startGui) {
+            startGui();
+        }
+        job.StoreResultsIn(*request.outputDirectory, request.orderFile);
+    }
+    const JobResult result = job.Run();
+
+    if (request.json) {
+        out << ResultToJson(result.run, result.error) << "\n";
+    } else {
+        for (const std::string& line : result.run.report) {
+            out << line << "\n";
         }
     }
-    return kExitOk;
+    if (!result.error) {
+        return kExitOk;
+    }
+    err << "stowbel-cli: " << DescribeError(request.orderFile, *result.error) << "\n";
+    return result.error->kind == JobError::Kind::Order ? kExitOrderError : kExitUsage;
 }
 
 }  // namespace stowbel

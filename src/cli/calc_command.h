@@ -4,8 +4,9 @@
 #include <ostream>
 #include <string>
 
+#include "cli/cli.h"
 #include "order/number_format.h"
-#include "scheme/scheme_pictures.h"
+#include "output/calculation_job.h"
 
 namespace stowbel {
 
@@ -15,13 +16,12 @@ struct CalcRequest {
     bool json = false;
     bool alternate = true;
     NumberFormat format;
-    ImageSize scheme2D = kDefaultScheme2DSize;
-    ImageSize view3D = kDefaultView3DSize;
-    ImageSize summary = kDefaultSummarySize;
+    PictureSizes sizes;
 };
 
 // Reads the order file, runs the calculation, prints the report (or JSON) and, with an output
 // directory, stores the result files there. Returns the exit status.
-int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& err);
+int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& err,
+                   const GuiStarter& startGui);
 
 }  // namespace stowbel

@@ -15,7 +15,7 @@ namespace stowbel {
 
 namespace {
 
-constexpr const char* kVersion = "stowbel-cli 2.69";
+constexpr const char* kVersion = "stowbel-cli " STOWBEL_VERSION;
 
 constexpr const char* kUsage =
     "Usage: stowbel-cli COMMAND [OPTIONS]\n"
@@ -58,7 +58,8 @@ bool ParseSize(const QString& text, ImageSize& size) {
     return size.width > 0 && size.height > 0;
 }
 
-int Calc(const QStringList& arguments, std::ostream& out, std::ostream& err) {
+int Calc(const QStringList& arguments, std::ostream& out, std::ostream& err,
+         const GuiStarter& startGui) {
     QCommandLineParser parser;
     const QCommandLineOption outOption("out", "", "DIR");
     const QCommandLineOption jsonOption("json");
@@ -92,16 +93,16 @@ int Calc(const QStringList& arguments, std::ostream& out, std::ostream& err) {
         request.format.decimalSeparator = separator.front();
     }
     const std::pair<const QCommandLineOption*, ImageSize*> sizes[] = {
-        {&schemeOption, &request.scheme2D},
-        {&viewOption, &request.view3D},
-        {&summaryOption, &request.summary}};
+        {&schemeOption, &request.sizes.scheme2D},
+        {&viewOption, &request.sizes.view3D},
+        {&summaryOption, &request.sizes.summary}};
     for (const auto& [option, size] : sizes) {
         if (parser.isSet(*option) && !ParseSize(parser.value(*option), *size)) {
             return UsageError(err, "--" + option->names().front().toStdString() +
                                        " takes WIDTHxHEIGHT, for example 1000x761");
         }
     }
-    return RunCalcCommand(request, out, err);
+    return RunCalcCommand(request, out, err, startGui);
 }
 
 int Example(const QStringList& arguments, std::ostream& out, std::ostream& err) {
@@ -114,7 +115,7 @@ int Example(const QStringList& arguments, std::ostream& out, std::ostream& err) 
     return kExitOk;
 }
 
-int Watch(const QStringList& arguments, std::ostream& err) {
+int Watch(const QStringList& arguments, std::ostream& err, const GuiStarter& startGui) {
     QCommandLineParser parser;
     const QCommandLineOption inOption("in", "", "DIR");
     const QCommandLineOption outOption("out", "", "DIR");
@@ -126,6 +127,9 @@ int Watch(const QStringList& arguments, std::ostream& err) {
     }
     if (!parser.positionalArguments().isEmpty()) {
         return UsageError(err, "watch takes no file names");
+    }
+    if (startGui) {
+        startGui();  // every watched order is drawn; the program's folder needs it too
     }
     const QString programDirectory = QCoreApplication::applicationDirPath();
     WatchRequest request;
@@ -147,7 +151,8 @@ int Watch(const QStringList& arguments, std::ostream& err) {
 
 }  // namespace
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const GuiStarter& startGui) {
     QStringList arguments;
     for (const std::string& arg : args) {
         arguments << QString::fromStdString(arg);
@@ -172,13 +177,13 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return kExitOk;
     }
     if (command == "calc") {
-        return Calc(rest, out, err);
+        return Calc(rest, out, err, startGui);
     }
     if (command == "example") {
         return Example(arguments, out, err);
     }
     if (command == "watch") {
-        return Watch(rest, err);
+        return Watch(rest, err, startGui);
     }
     return UsageError(err, "unknown command '" + command.toStdString() + "'");
 }

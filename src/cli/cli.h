@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -12,8 +13,13 @@ enum ExitStatus : int {
     kExitUsage = 2,       // bad arguments or a file that cannot be read or written
 };
 
+// Makes sure that a GUI application object exists: drawing needs one for the fonts, a bare
+// calculation does not, and starting it costs more than calculating a small order.
+using GuiStarter = std::function<void()>;
+
 // The command-line tool. args[0] is the program name. Output goes to out (UTF-8), messages to
-// err. Needs a QGuiApplication for the pictures' fonts.
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// err. startGui is called before anything is drawn; without it a GUI application must exist.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const GuiStarter& startGui = {});
 
 }  // namespace stowbel

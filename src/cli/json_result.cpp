@@ -42,7 +42,7 @@ QJsonObject StackToJson(const PlacedStack& stack) {
 
 }  // namespace
 
-std::string ResultToJson(const RunResult& result, const std::optional<std::string>& error) {
+std::string ResultToJson(const RunResult& result, const std::optional<JobError>& error) {
     QJsonArray report;
     for (const std::string& line : result.report) {
         report.append(QString::fromStdString(line));
@@ -51,11 +51,14 @@ std::string ResultToJson(const RunResult& result, const std::optional<std::strin
     for (const PlacedStack& stack : result.stacks) {
         stacks.append(StackToJson(stack));
     }
-    QJsonObject root{{"report", report},
-                     {"error", error ? QJsonValue(QString::fromStdString(*error)) : QJsonValue()},
-                     {"containers", result.containers},
-                     {"placed", result.placed},
-                     {"stacks", stacks}};
+    const bool hasLine = error && error->line > 0;
+    QJsonObject root{
+        {"report", report},
+        {"error", error ? QJsonValue(QString::fromStdString(error->message)) : QJsonValue()},
+        {"errorLine", hasLine ? QJsonValue(error->line) : QJsonValue()},
+        {"containers", result.containers},
+        {"placed", result.placed},
+        {"stacks", stacks}};
     return QJsonDocument(root).toJson(QJsonDocument::Compact).toStdString();
 }
 

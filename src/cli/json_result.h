@@ -4,10 +4,12 @@
 #include <string>
 
 #include "calc/run_result.h"
+#include "output/calculation_job.h"
 
 namespace stowbel {
 
-// The result as one JSON object: report, error, containers, placed and the placed stacks.
-std::string ResultToJson(const RunResult& result, const std::optional<std::string>& error);
+// The result as one JSON object: report, error (the bare message or null), errorLine (the
+// 1-based line of an order error or null), containers, placed and the placed stacks.
+std::string ResultToJson(const RunResult& result, const std::optional<JobError>& error);
 
 }  // namespace stowbel

@@ -2,6 +2,7 @@
 #include <QString>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 
 #include "cli/cli.h"
 
@@ -22,7 +23,13 @@ int main(int argc, char** argv) {
     // The tool draws pictures off-screen and never needs a display.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     qInstallMessageHandler(QuietMessages);
-    QGuiApplication app(argc, argv);
-    std::vector<std::string> args(argv, argv + argc);
-    return stowbel::RunCli(args, std::cout, std::cerr);
+    // Started only when something is drawn: a calculation alone needs no GUI application.
+    std::unique_ptr<QGuiApplication> app;
+    const stowbel::GuiStarter startGui = [&] {
+        if (!app) {
+            app = std::make_unique<QGuiApplication>(argc, argv);
+        }
+    };
+    const std::vector<std::string> args(argv, argv + argc);
+    return stowbel::RunCli(args, std::cout, std::cerr, startGui);
 }

@@ -7,8 +7,8 @@
 #include <thread>
 
 #include "cli/cli.h"
-#include "output/order_job.h"
 #include "output/watch_engine.h"
+#include "output/watch_job.h"
 
 namespace stowbel {
 
@@ -50,15 +50,11 @@ int RunWatchCommand(const WatchRequest& request, std::ostream& err) {
     stopRequested.store(false);
     InstallStopHandlers();
 
-    OrderJobOptions job;
-    job.run.format = NumberFormat::FromEnvironment();
-    const std::string out = request.outDirectory;
-    WatchEngine engine(
-        {request.inDirectory, request.outDirectory},
-        [&](const std::string& path, const std::vector<std::string>& lines) {
-            return CalculateAndStore(path, lines, out, job);
-        },
-        WatchEngine::DefaultClock, [&err](const std::string& line) { err << line << std::endl; });
+    CalculationJob job;
+    job.SetNumberFormat(NumberFormat::FromEnvironment());
+    WatchEngine engine({request.inDirectory, request.outDirectory},
+                       JobProcessor(job, request.outDirectory), WatchEngine::DefaultClock,
+                       [&err](const std::string& line) { err << line << std::endl; });
 
     if (request.once) {
         // A single look cannot see a file stay unchanged; files settled for 2 s are ready.

@@ -57,10 +57,10 @@ fs::path MoveWithoutOverwriting(const fs::path& file, const fs::path& directory)
     return target;
 }
 
-std::string ErrorFileText(const std::string& orderName, const std::string& message, int lineIndex) {
+std::string ErrorFileText(const std::string& orderName, const std::string& message, int line) {
     std::vector<std::string> lines{"Заказ " + orderName + " не рассчитан."};
-    if (lineIndex >= 0) {
-        lines.push_back("Ошибка в строке " + std::to_string(lineIndex + 1) + ": " + message);
+    if (line > 0) {
+        lines.push_back("Ошибка в строке " + std::to_string(line) + ": " + message);
     } else {
         lines.push_back("Ошибка: " + message);
     }
@@ -126,22 +126,24 @@ std::vector<WatchEngine::Candidate> WatchEngine::ReadyOrders() {
     return ready;
 }
 
-void WatchEngine::Fail(const fs::path& order, const std::string& message, int lineIndex) {
+void WatchEngine::Fail(const fs::path& order, const std::string& message, int line) {
     const std::string name = order.filename().string();
     const std::string errorFile = ResultPath(options_.outDirectory, name) + ".err";
     try {
         fs::create_directories(options_.outDirectory);
-        WriteFileAtomically(errorFile, ErrorFileText(name, message, lineIndex));
+        WriteFileAtomically(errorFile, ErrorFileText(name, message, line));
     } catch (const std::exception& e) {
         // Without its error file the order stays where it is and is tried again.
         Log(order, std::string("ошибка не записана, заказ остаётся в IN: ") + e.what());
         return;
     }
+    const std::string error =
+        (line > 0 ? "ошибка в строке " + std::to_string(line) + ": " : "ошибка: ") + message;
     try {
         MoveWithoutOverwriting(order, fs::path(options_.inDirectory) / kFailedDirectory);
-        Log(order, "ошибка: " + message);
+        Log(order, error);
     } catch (const std::exception& e) {
-        Log(order, std::string("ошибка: ") + message + "; не удалось перенести: " + e.what());
+        Log(order, error + "; не удалось перенести: " + e.what());
     }
 }
 
@@ -151,14 +153,14 @@ void WatchEngine::Process(const Candidate& order) {
         return;  // taken away since the look: nothing to report
     }
     if (!order.regular) {
-        Fail(order.path, "это не обычный файл", -1);
+        Fail(order.path, "это не обычный файл", 0);
         return;
     }
     std::vector<std::string> lines;
     try {
         lines = ReadOrderFile(order.path.string());
     } catch (const FileError& e) {
-        Fail(order.path, e.what(), -1);
+        Fail(order.path, e.what(), 0);
         return;
     }
     const OrderOutcome outcome = processor_(order.path.string(), lines);
@@ -172,7 +174,7 @@ void WatchEngine::Process(const Candidate& order) {
             }
             break;
         case OrderOutcome::Kind::Failed:
-            Fail(order.path, outcome.message, outcome.lineIndex);
+            Fail(order.path, outcome.message, outcome.line);
             break;
         case OrderOutcome::Kind::Retry:
             Log(order.path, "результаты не записаны, повтор позже: " + outcome.message);

@@ -18,12 +18,11 @@ struct OrderOutcome {
         Retry,   // the results could not be written: the order stays in IN for a later tick
     };
     Kind kind = Kind::Done;
-    std::string message;  // what failed, for Failed and Retry
-    int lineIndex = -1;   // 0-based line of an order error, -1 when none
+    std::string message;  // what failed, for Failed and Retry; an order error's bare message
+    int line = 0;         // 1-based line of an order error, 0 when none
 };
 
-// Calculates one order and stores its results; the front end decides how (the desktop program
-// shows it in its panes, the headless tool draws off-screen).
+// Calculates one order and stores its results (see JobProcessor); tests put in what they need.
 using OrderProcessor =
     std::function<OrderOutcome(const std::string& path, const std::vector<std::string>& lines)>;
 
@@ -69,7 +68,7 @@ private:
 
     std::vector<Candidate> ReadyOrders();
     void Process(const Candidate& order);
-    void Fail(const std::filesystem::path& order, const std::string& message, int lineIndex);
+    void Fail(const std::filesystem::path& order, const std::string& message, int line);
     void Log(const std::filesystem::path& order, const std::string& what);
 
     Options options_;
@@ -84,7 +83,8 @@ private:
 std::filesystem::path MoveWithoutOverwriting(const std::filesystem::path& file,
                                              const std::filesystem::path& directory);
 
-// The text of an order's error file, in Russian.
-std::string ErrorFileText(const std::string& orderName, const std::string& message, int lineIndex);
+// The text of an order's error file, in Russian; line is 1-based, 0 when the error concerns no
+// single line.
+std::string ErrorFileText(const std::string& orderName, const std::string& message, int line);
 
 }  // namespace stowbel

@@ -10,11 +10,11 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "app/image_view.h"
 #include "app/main_window.h"
 #include "app/splash_window.h"
 #include "app/startup.h"
 #include "app/user_dialogs.h"
-#include "scheme/raster_canvas.h"
 
 using namespace stowbel;
 
@@ -68,7 +68,7 @@ private:
 
     QString In(const QString& name) const { return window_->Paths().inDirectory + "/" + name; }
     QString Out(const QString& name) const { return window_->Paths().outDirectory + "/" + name; }
-    QPlainTextEdit* Memo(const char* name) const {
+    QPlainTextEdit* Editor(const char* name) const {
         return window_->findChild<QPlainTextEdit*>(name);
     }
     QAction* Action(const char* name) const { return window_->findChild<QAction*>(name); }
@@ -121,22 +121,22 @@ private slots:
               "Graph3DPanel", "GraphSplitter", "Graph2DPanel"}) {
             QVERIFY2(window_->findChild<QFrame*>(name) != nullptr, name);
         }
-        QCOMPARE(Memo("Memo1")->lineWrapMode(), QPlainTextEdit::NoWrap);
+        QCOMPARE(Editor("Memo1")->lineWrapMode(), QPlainTextEdit::NoWrap);
     }
 
     void calculateIsEnabledExactlyForASignificantLine() {
-        Memo("Memo1")->setPlainText("2");
+        Editor("Memo1")->setPlainText("2");
         QVERIFY(Action("N2")->isEnabled());
-        Memo("Memo1")->setPlainText("//2");
+        Editor("Memo1")->setPlainText("//2");
         QVERIFY(!Action("N2")->isEnabled());
-        Memo("Memo1")->setPlainText("  \n\t");
+        Editor("Memo1")->setPlainText("  \n\t");
         QVERIFY(!Action("N2")->isEnabled());
     }
 
     void calculateButtonWithAnEmptyOrderDoesNothing() {
-        Memo("Memo2")->setPlainText("earlier report");
+        Editor("Memo2")->setPlainText("earlier report");
         window_->findChild<QToolButton*>("ToolButton7")->click();
-        QCOMPARE(Memo("Memo2")->toPlainText(), QString("earlier report"));
+        QCOMPARE(Editor("Memo2")->toPlainText(), QString("earlier report"));
         QVERIFY(dialogs_->errors.isEmpty());
     }
 
@@ -152,14 +152,14 @@ private slots:
 
         // HMAN stores three files and leaves the older summary picture alone.
         WriteFile(Out("r0001.txt.jpg"), "older");
-        Memo("Memo1")->setPlainText("2450,16800,2200,50,30,HMAN\n800,1200,2100,SQR,1,0,10\n");
+        Editor("Memo1")->setPlainText("2450,16800,2200,50,30,HMAN\n800,1200,2100,SQR,1,0,10\n");
         window_->calculate();
         QCOMPARE(ReadFile(Out("r0001.txt.jpg")), QByteArray("older"));
         QVERIFY(ReadFile(Out("r0001.txt2d.jpg")).startsWith("\xFF\xD8"));
     }
 
     void typedOrdersAndExamplesStoreNothing() {
-        Memo("Memo1")->setPlainText("2450,16800,2200,50,30,ISIN\n800,1200,2100,SQR,1,0,10\n");
+        Editor("Memo1")->setPlainText("2450,16800,2200,50,30,ISIN\n800,1200,2100,SQR,1,0,10\n");
         window_->calculate();
         QVERIFY(!window_->ReportLines().isEmpty());
         QVERIFY(OutFiles().isEmpty());
@@ -171,7 +171,7 @@ private slots:
         QVERIFY(window_->OrderLines().last().startsWith("//"));
         QCOMPARE(window_->ReportLines().size(), 7);
         QVERIFY(OutFiles().isEmpty());
-        Memo("Memo1")->appendPlainText("800,1200,2100,SQR,1,0,1");
+        Editor("Memo1")->appendPlainText("800,1200,2100,SQR,1,0,1");
         window_->calculate();
         QVERIFY(OutFiles().isEmpty());
     }
@@ -185,9 +185,9 @@ private slots:
             QCOMPARE(window_->OrderLines().at(1), QString("2450,16800,2200,50,30,ISIN"));
         }
         dialogs_->demoChoice = 0;
-        Memo("Memo1")->setPlainText("kept");
+        Editor("Memo1")->setPlainText("kept");
         window_->showExamples();
-        QCOMPARE(Memo("Memo1")->toPlainText(), QString("kept"));
+        QCOMPARE(Editor("Memo1")->toPlainText(), QString("kept"));
     }
 
     void saveAsksFirstAndThenWritesTheReportWithoutAsking() {
@@ -198,7 +198,7 @@ private slots:
         const QByteArray first = ReadFile(dialogs_->saveName);
         QVERIFY(first.startsWith("\xC7\xE0\xEA\xE0\xE7 1"));  // "Заказ 1" in Windows-1251
         QVERIFY(!first.contains("ISIN"));                     // the report, not the order
-        Memo("Memo2")->setPlainText("edited");
+        Editor("Memo2")->setPlainText("edited");
         window_->saveReport();
         QCOMPARE(dialogs_->saveAsked, 1);
         QCOMPARE(ReadFile(dialogs_->saveName), QByteArray("edited\r\n"));
@@ -208,19 +208,20 @@ private slots:
     }
 
     void anOrderErrorIsShownAndItsLineSelected() {
-        Memo("Memo1")->setPlainText(
+        Editor("Memo1")->setPlainText(
             "2450,16100,2200,50,0,ISIN\n800,1200,2100,SQR,1,0,2\n800,1200,2100,BOX,1,0,2\n");
         window_->calculate();
-        QCOMPARE(dialogs_->errors, QStringList({"'' is not a valid integer value"}));
+        // The conversion message as it is, and the line below it.
+        QCOMPARE(dialogs_->errors, QStringList({"'' is not a valid integer value\nСтрока 3"}));
         QCOMPARE(window_->ReportLines().size(), 2);
-        const QTextCursor cursor = Memo("Memo1")->textCursor();
+        const QTextCursor cursor = Editor("Memo1")->textCursor();
         QCOMPARE(cursor.selectedText(), QString("800,1200,2100,BOX,1,0,2"));
     }
 
     void containerLineErrorKeepsThePreviousReport() {
         window_->loadExample("ISIN");
         const QStringList before = window_->ReportLines();
-        Memo("Memo1")->setPlainText("2450,0,2200,50,0,ISIN\n");
+        Editor("Memo1")->setPlainText("2450,0,2200,50,0,ISIN\n");
         window_->calculate();
         QCOMPARE(dialogs_->errors.size(), 1);
         QVERIFY(dialogs_->errors.front().contains("Длина"));
@@ -239,7 +240,7 @@ private slots:
 
     void watchTickCalculatesADroppedOrderAndLocksTheEditor() {
         window_->toggleWatchMode();
-        QVERIFY(Memo("Memo1")->isReadOnly());
+        QVERIFY(Editor("Memo1")->isReadOnly());
         QVERIFY(!Action("FileOpenItem")->isEnabled());
         QVERIFY(!Action("N2")->isEnabled());
         QVERIFY(!window_->findChild<QToolButton*>("ToolButton7")->isEnabled());
@@ -258,17 +259,17 @@ private slots:
         QVERIFY(QFile::exists(In("done/t0002.txt")));
         QVERIFY(QFile::exists(In("failed/t0003.txt")));
         QVERIFY(dialogs_->errors.isEmpty());  // watch mode never opens a dialog
-        QVERIFY(Memo("Memo2")->toPlainText().contains("Ошибка"));
+        QVERIFY(Editor("Memo2")->toPlainText().contains("Ошибка"));
         QCOMPARE(window_->OrderLines().at(1), QString("800,1200,BOX"));
 
         window_->toggleWatchMode();
-        QVERIFY(!Memo("Memo1")->isReadOnly());
+        QVERIFY(!Editor("Memo1")->isReadOnly());
         QVERIFY(Action("FileOpenItem")->isEnabled());
         QVERIFY(Action("N2")->isEnabled());
     }
 
     void alternationOptionToggles() {
-        window_->toggleAlternation();
+        Action("N3")->trigger();
         QVERIFY(!Action("N3")->isChecked());
         Action("N3")->trigger();
         QVERIFY(Action("N3")->isChecked());
@@ -276,12 +277,12 @@ private slots:
 
     void schemePanesShowPicturesAtTheirSize() {
         window_->loadExample("ISIN");
-        auto* pane = window_->findChild<QFrame*>("Graph2DPanel");
-        const QImage& image =
-            static_cast<const RasterCanvas&>(window_->Pictures().Scheme2D()).Image();
-        QCOMPARE(image.width(), pane->width());
-        QCOMPARE(image.height(), pane->height() - 32);
-        QCOMPARE(window_->Pictures().SummarySize().width, 1112);
+        for (const char* name : {"Graph2DPanel", "Graph3DPanel"}) {
+            auto* pane = window_->findChild<QFrame*>(name);
+            const QImage& image = pane->findChild<ImageView*>()->Image();
+            QCOMPARE(image.width(), pane->width());
+            QCOMPARE(image.height(), pane->height() - 32);
+        }
     }
 
     void splitterDragStopsAtItsLimitAndThe3DPaneKeepsItsWidth() {
@@ -318,7 +319,7 @@ private slots:
         QVERIFY(window_->OrderLines().front().startsWith("//Ширина"));
         QVERIFY(!Action("N2")->isEnabled());
         window_->clearOrder();
-        QVERIFY(Memo("Memo1")->toPlainText().isEmpty());
+        QVERIFY(Editor("Memo1")->toPlainText().isEmpty());
     }
 
     void openReadsWindows1251OrderFiles() {

@@ -6,13 +6,14 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "../example_text.h"
 #include "../temp_dir.h"
-#include "order/examples.h"
 
 namespace stowbel {
 namespace {
@@ -36,12 +37,8 @@ CliRun Cli(std::vector<std::string> args) {
     return run;
 }
 
-std::string ExampleText(const char* name) {
-    std::string text;
-    for (const std::string& line : ExampleOrder(name)) {
-        text += line + "\n";
-    }
-    return text;
+QJsonObject JsonOf(const CliRun& run) {
+    return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
 }
 
 std::string GoldenReport(const char* file) {
@@ -100,11 +97,31 @@ TEST_F(CliTest, RoundStacksInJson) {
     const std::string order =
         dir.Write("t.txt", "2450,16100,2200,50,50,ISIN\n1000,1000,2000,RND,0,0,2\n");
     const CliRun run = Cli({"calc", order, "--json"});
-    const QJsonObject root = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
-    const QJsonObject first = root["stacks"].toArray().first().toObject();
+    const QJsonObject first = JsonOf(run)["stacks"].toArray().first().toObject();
     EXPECT_EQ(first["shape"].toString(), "RND");
     EXPECT_DOUBLE_EQ(first["x"].toDouble(), 575);
     EXPECT_DOUBLE_EQ(first["d"].toDouble(), 1000);
+}
+
+TEST_F(CliTest, LyingDrumsInJson) {
+    // Drums 1000 across and 2300 long do not stand under a 2200 ceiling: they lie across the
+    // container, two circles of 1000 one above the other. The first axis is 500 mm from the
+    // front (no clearance beyond the gap), its lower unit's axis 500 mm above the floor.
+    const std::string order =
+        dir.Write("t.txt", "2450,16100,2200,0,0,ISIN\n1000,1000,2300,RND,0,1,2\n");
+    const CliRun run = Cli({"calc", order, "--json"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const QJsonArray stacks = JsonOf(run)["stacks"].toArray();
+    ASSERT_FALSE(stacks.isEmpty());
+    const QJsonObject first = stacks.first().toObject();
+    EXPECT_EQ(first["shape"].toString(), "RND-LYING");
+    EXPECT_EQ(first["line"].toInt(), 1);
+    EXPECT_DOUBLE_EQ(first["d"].toDouble(), 1000);
+    EXPECT_DOUBLE_EQ(first["length"].toDouble(), 2300);
+    EXPECT_DOUBLE_EQ(first["x"].toDouble(), 500);
+    EXPECT_DOUBLE_EQ(first["z"].toDouble(), 1700);
+    EXPECT_DOUBLE_EQ(first["y"].toDouble(), 0);
+    EXPECT_EQ(first["count"].toInt(), 1);
 }
 
 TEST_F(CliTest, DecimalSeparatorOverride) {
@@ -113,26 +130,57 @@ TEST_F(CliTest, DecimalSeparatorOverride) {
     EXPECT_NE(run.out.find("до 9,6 м."), std::string::npos);
 }
 
-TEST_F(CliTest, OrderErrorKeepsTheLinesBeforeItAndNamesFileAndLine) {
-    const std::string order = dir.Write(
-        "t.txt", "2450,16100,2200,50,0,ISIN\n800,1200,2100,SQR,1,0,2\n800,1200,2100,BOX,1,0,2\n");
+struct ErrorCase {
+    const char* name;
+    const char* order;
+    const char* message;
+    int line;  // 0: none
+    std::size_t reportLines;
+};
+
+std::ostream& operator<<(std::ostream& os, const ErrorCase& c) {
+    return os << c.name;
+}
+
+class CliErrorTest : public testing::TestWithParam<ErrorCase> {
+protected:
+    TempDir dir;
+};
+
+// stderr names the file and the line once; the JSON carries the bare message and the line.
+TEST_P(CliErrorTest, FileAndLineOnStderrBareMessageAndLineInJson) {
+    const ErrorCase& c = GetParam();
+    const std::string order = dir.Write("t.txt", c.order);
     const CliRun run = Cli({"calc", order});
     EXPECT_EQ(run.status, kExitOrderError);
-    EXPECT_NE(run.out.find("Заказ 1"), std::string::npos);
-    EXPECT_NE(run.err.find("t.txt: строка 3: '' is not a valid integer value"), std::string::npos);
+    const std::string where = c.line > 0 ? ": строка " + std::to_string(c.line) + ": " : ": ";
+    EXPECT_EQ(run.err, "stowbel-cli: " + order + where + c.message + "\n");
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'),
+              static_cast<std::ptrdiff_t>(c.reportLines));
 
     const CliRun json = Cli({"calc", order, "--json"});
-    const QJsonObject root = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
-    EXPECT_EQ(root["report"].toArray().size(), 2);
-    EXPECT_TRUE(root["error"].toString().contains("строка 3"));
+    EXPECT_EQ(json.status, kExitOrderError);
+    const QJsonObject root = JsonOf(json);
+    EXPECT_EQ(root["error"].toString().toStdString(), c.message);
+    if (c.line > 0) {
+        EXPECT_EQ(root["errorLine"].toInt(), c.line);
+    } else {
+        EXPECT_TRUE(root["errorLine"].isNull());
+    }
+    EXPECT_EQ(root["report"].toArray().size(), static_cast<qsizetype>(c.reportLines));
 }
 
-TEST_F(CliTest, NothingToCalculate) {
-    const std::string order = dir.Write("t.txt", "// only a comment\n\n");
-    const CliRun run = Cli({"calc", order});
-    EXPECT_EQ(run.status, kExitOrderError);
-    EXPECT_NE(run.err.find("нечего рассчитывать"), std::string::npos);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Orders, CliErrorTest,
+    testing::Values(
+        ErrorCase{"Conversion",
+                  "2450,16100,2200,50,0,ISIN\n800,1200,2100,SQR,1,0,2\n800,1200,2100,BOX,1,0,2\n",
+                  "'' is not a valid integer value", 3, 2},
+        ErrorCase{"Validation", "// header\n2450,16100,2200,50,0,ISIN\n800,1200,0,SQR,1,0,2\n",
+                  "поле «Высота» должно быть больше нуля, а указано 0.", 3, 0},
+        ErrorCase{"NothingToCalculate", "// only a comment\n\n",
+                  "нечего рассчитывать: в заказе нет ни одной строки кроме комментариев", 0, 0}),
+    [](const testing::TestParamInfo<ErrorCase>& p) { return std::string(p.param.name); });
 
 TEST_F(CliTest, FileAndUsageErrors) {
     EXPECT_EQ(Cli({"calc", dir / "missing.txt"}).status, kExitUsage);
@@ -145,7 +193,7 @@ TEST_F(CliTest, FileAndUsageErrors) {
     EXPECT_EQ(Cli({"calc"}).status, kExitUsage);
     EXPECT_EQ(Cli({"calc", order, "--view-size", "12"}).status, kExitUsage);
     EXPECT_EQ(Cli({"frobnicate"}).status, kExitUsage);
-    EXPECT_EQ(Cli({"--version"}).out, "stowbel-cli 2.69\n");
+    EXPECT_EQ(Cli({"--version"}).out, "stowbel-cli " STOWBEL_VERSION "\n");
     EXPECT_EQ(Cli({"--help"}).status, 0);
 }
 
@@ -157,12 +205,40 @@ TEST_F(CliTest, PictureSizesAreOptions) {
     EXPECT_EQ(scheme.size(), QSize(640, 480));
 }
 
+// The real program starts no GUI application for a bare calculation and one for --out.
 TEST_F(CliTest, TheRealBinaryRuns) {
     const std::string order = dir.Write("t0001.txt", ExampleText("ISIN"));
     const std::string command = std::string(STOWBEL_CLI_BINARY) + " calc '" + order +
                                 "' --decimal-separator . > '" + (dir / "out.txt") + "' 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(ReadBytes(dir / "out.txt"), GoldenReport("example_isin_report.txt"));
+
+    const std::string store = std::string(STOWBEL_CLI_BINARY) + " calc '" + order + "' --out '" +
+                              (dir / "OUT") + "' > /dev/null 2>&1";
+    EXPECT_EQ(std::system(store.c_str()), 0);
+    QImage scheme(QString::fromStdString(dir / "OUT/r0001.txt2d.jpg"));
+    EXPECT_EQ(scheme.size(), QSize(1000, 761));
+    EXPECT_TRUE(fs::is_regular_file(dir / "OUT/r0001.txt.jpg"));
+}
+
+// Without --decimal-separator the separator is the one of the user's regional settings.
+TEST_F(CliTest, NumberFormatComesFromTheEnvironment) {
+    const std::string locales = dir / "locales";
+    fs::create_directories(locales);
+    const std::string make =
+        "localedef -i ru_RU -f UTF-8 '" + locales + "/ru_RU.UTF-8' > /dev/null 2>&1";
+    if (std::system(make.c_str()) != 0) {
+        GTEST_SKIP() << "no Russian locale can be compiled here";
+    }
+    const std::string order = dir.Write("t.txt", ExampleText("HMAN"));
+    for (const auto& [locale, expected] :
+         {std::pair{"ru_RU.UTF-8", "до 9,6 м."}, std::pair{"C.UTF-8", "до 9.6 м."}}) {
+        const std::string command = "LOCPATH='" + locales + "' LC_ALL=" + locale + " " +
+                                    STOWBEL_CLI_BINARY + " calc '" + order + "' > '" +
+                                    (dir / "out.txt") + "' 2>&1";
+        EXPECT_EQ(std::system(command.c_str()), 0);
+        EXPECT_NE(ReadBytes(dir / "out.txt").find(expected), std::string::npos) << locale;
+    }
 }
 
 }  // namespace

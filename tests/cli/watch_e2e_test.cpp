@@ -12,8 +12,8 @@
 #include <set>
 #include <thread>
 
+#include "../example_text.h"
 #include "../temp_dir.h"
-#include "order/examples.h"
 
 extern char** environ;
 
@@ -61,14 +61,6 @@ private:
     pid_t pid_ = -1;
 };
 
-std::string Text(const char* example) {
-    std::string text;
-    for (const std::string& line : ExampleOrder(example)) {
-        text += line + "\n";
-    }
-    return text;
-}
-
 int OrdersLeft(const fs::path& in) {
     int left = 0;
     for (const auto& entry : fs::directory_iterator(in)) {
@@ -110,7 +102,7 @@ protected:
             const std::string name = "t" + number + ".txt";
             const bool malformed = i % 10 == 7;
             dir_.Write("IN/" + name, malformed ? "2450,16100,2200,50,0,ISIN\n800,1200,BOX\n"
-                                               : Text(i % 2 == 0 ? "ISIN" : "HMAN"));
+                                               : ExampleText(i % 2 == 0 ? "ISIN" : "HMAN"));
             (malformed ? bad : good).insert(name);
         }
     }
@@ -143,7 +135,7 @@ TEST_F(WatchEndToEndTest, HundredOrdersIncludingOneWrittenSlowly) {
     DropOrders(0, 99, good, bad);
 
     // The last order arrives in pieces, faster than the watcher looks.
-    const std::string text = Text("ISIN");
+    const std::string text = ExampleText("ISIN");
     {
         std::ofstream slow(in_ / "t099.txt", std::ios::binary);
         for (std::size_t i = 0; i < text.size(); i += 40) {

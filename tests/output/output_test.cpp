@@ -131,43 +131,6 @@ TEST(JpegEncoderTest, LibjpegErrorsBecomeExceptions) {
     EXPECT_NO_THROW(EncodePicture(encoder, TestImage(8, 8)));
 }
 
-class StoreResultsTest : public testing::Test {
-protected:
-    QImage scheme = TestImage(100, 76);
-    QImage view = TestImage(111, 76);
-    QImage summary = TestImage(111, 76);
-    RunPictures pictures{scheme, view, summary};
-    TempDir dir;
-};
-
-TEST_F(StoreResultsTest, FourFilesOutsideHman) {
-    const auto written = StoreResults(dir.Path().string(), "IN/t0001.txt", {"a"}, pictures, false);
-    EXPECT_EQ(written.size(), 4U);
-    for (const char* name : {"r0001.txt", "r0001.txt2d.jpg", "r0001.txt3d.jpg", "r0001.txt.jpg"}) {
-        EXPECT_TRUE(fs::is_regular_file(dir / name)) << name;
-    }
-    EXPECT_EQ(ReadBytes(dir / "r0001.txt"), "a\r\n");
-}
-
-TEST_F(StoreResultsTest, HmanLeavesAnOlderSummaryPictureUntouched) {
-    dir.Write("r0001.txt.jpg", "older");
-    const auto written = StoreResults(dir.Path().string(), "t0001.txt", {"a"}, pictures, true);
-    EXPECT_EQ(written.size(), 3U);
-    EXPECT_EQ(ReadBytes(dir / "r0001.txt.jpg"), "older");
-}
-
-TEST_F(StoreResultsTest, AFailureEndsWithTheFileErrorAndKeepsWhatWasWritten) {
-    fs::create_directory(dir / "r0001.txt3d.jpg");  // a directory where a picture goes
-    try {
-        StoreResults(dir.Path().string(), "t0001.txt", {"a"}, pictures, false);
-        FAIL();
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.Path(), dir / "r0001.txt3d.jpg");
-    }
-    EXPECT_TRUE(fs::is_regular_file(dir / "r0001.txt2d.jpg"));
-    EXPECT_FALSE(fs::exists(dir / "r0001.txt.jpg"));
-}
-
 TEST(CodepageTest, RoundTripOfTheReportAlphabet) {
     const std::string text = "АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯабвгдеёжзийклмнопрстуфхцчшщъыьэюя°";
     EXPECT_EQ(Windows1251ToUtf8(Utf8ToWindows1251(text)), text);

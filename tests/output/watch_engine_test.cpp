@@ -7,10 +7,10 @@
 
 #include <unistd.h>
 
+#include "../example_text.h"
 #include "../temp_dir.h"
-#include "order/examples.h"
 #include "output/codepage.h"
-#include "output/order_job.h"
+#include "output/watch_job.h"
 
 namespace stowbel {
 namespace {
@@ -115,7 +115,7 @@ TEST_F(WatchEngineTest, DoneNamesThatClashGetANumber) {
 
 TEST_F(WatchEngineTest, AFaultyOrderMovesToFailedWithAnErrorFile) {
     Order("t7.txt", "x");
-    outcomes_["t7.txt"] = {OrderOutcome::Kind::Failed, "'' is not a valid integer value", 2};
+    outcomes_["t7.txt"] = {OrderOutcome::Kind::Failed, "'' is not a valid integer value", 3};
     WatchEngine engine = Engine();
     engine.Tick();
     EXPECT_EQ(Names(in_ / "failed"), (std::vector<std::string>{"t7.txt"}));
@@ -128,7 +128,7 @@ TEST_F(WatchEngineTest, AFaultyOrderMovesToFailedWithAnErrorFile) {
 
 TEST_F(WatchEngineTest, AWriteFailureLeavesTheOrderForALaterTick) {
     Order("t1.txt", "x");
-    outcomes_["t1.txt"] = {OrderOutcome::Kind::Retry, "OUT/r1.txt: No space left on device", -1};
+    outcomes_["t1.txt"] = {OrderOutcome::Kind::Retry, "OUT/r1.txt: No space left on device", 0};
     WatchEngine engine = Engine();
     engine.Tick();
     EXPECT_TRUE(fs::exists(in_ / "t1.txt"));
@@ -167,24 +167,25 @@ TEST_F(WatchEngineTest, StopsBetweenOrders) {
 }
 
 TEST_F(WatchEngineTest, RealCalculationStoresResultsAndErrors) {
-    std::string isin;
-    for (const std::string& line : ExampleOrder("ISIN")) {
-        isin += line + "\n";
-    }
-    Order("t0001.txt", isin, 20s);
+    Order("t0001.txt", ExampleText("ISIN"), 20s);
     Order("t0002.txt", "2450,16100,2200,50,0,ISIN\n800,1200,0,SQR,1,0,2\n", 10s);
     Order("t0003.txt", "// nothing\n", 5s);
-    WatchEngine engine(
-        {in_.string(), out_.string()},
-        [this](const std::string& path, const std::vector<std::string>& lines) {
-            return CalculateAndStore(path, lines, out_.string(), OrderJobOptions{});
-        },
-        [this] { return now_; });
+    WatchEngine engine({in_.string(), out_.string()}, JobProcessor(CalculationJob{}, out_.string()),
+                       [this] { return now_; });
     EXPECT_EQ(engine.Tick(), 3);
     EXPECT_EQ(Names(out_),
               (std::vector<std::string>{"r0001.txt", "r0001.txt.jpg", "r0001.txt2d.jpg",
                                         "r0001.txt3d.jpg", "r0002.txt.err", "r0003.txt.err"}));
     EXPECT_EQ(Names(in_ / "failed"), (std::vector<std::string>{"t0002.txt", "t0003.txt"}));
+    // The line is named once, by the error file; the message itself is bare.
+    EXPECT_EQ(Windows1251ToUtf8(ReadBytes((out_ / "r0002.txt.err").string())),
+              "Заказ t0002.txt не рассчитан.\r\n"
+              "Ошибка в строке 2: поле «Высота» должно быть больше нуля, а указано 0.\r\n"
+              "Заказ перенесён в каталог IN/failed.\r\n");
+    EXPECT_EQ(Windows1251ToUtf8(ReadBytes((out_ / "r0003.txt.err").string())),
+              "Заказ t0003.txt не рассчитан.\r\n"
+              "Ошибка: нечего рассчитывать: в заказе нет ни одной строки кроме комментариев\r\n"
+              "Заказ перенесён в каталог IN/failed.\r\n");
 }
 
 TEST_F(WatchEngineTest, HugeOrderFileFailsWithoutBeingRead) {
@@ -219,17 +220,10 @@ TEST_F(WatchEngineTest, UnreadableOrderFails) {
 
 TEST_F(WatchEngineTest, UnwritableOutputKeepsEveryOrderAndSaysWhy) {
     dir_.Write("OUT", "a file where the output directory should be");
-    std::string isin;
-    for (const std::string& line : ExampleOrder("ISIN")) {
-        isin += line + "\n";
-    }
-    Order("t1.txt", isin, 20s);
+    Order("t1.txt", ExampleText("ISIN"), 20s);
     Order("t2.txt", "2450,16100,2200,50,0,ISIN\n800,1200,BOX\n", 10s);
     WatchEngine engine(
-        {in_.string(), out_.string()},
-        [this](const std::string& path, const std::vector<std::string>& lines) {
-            return CalculateAndStore(path, lines, out_.string(), OrderJobOptions{});
-        },
+        {in_.string(), out_.string()}, JobProcessor(CalculationJob{}, out_.string()),
         [this] { return now_; }, [this](const std::string& line) { log_.push_back(line); });
     engine.Tick();
     EXPECT_TRUE(fs::exists(in_ / "t1.txt"));

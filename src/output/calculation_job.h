@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QImage>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "calc/run_result.h"
+#include "order/number_format.h"
+#include "scheme/scheme_pictures.h"
+
+namespace stowbel {
+
+// The sizes the three pictures of a run are drawn at.
+struct PictureSizes {
+    ImageSize scheme2D = kDefaultScheme2DSize;
+    ImageSize view3D = kDefaultView3DSize;
+    ImageSize summary = kDefaultSummarySize;
+};
+
+// Which pictures a front end wants to see. The pictures that are stored are drawn as well.
+struct PictureSet {
+    bool scheme2D = false;
+    bool view3D = false;
+    bool summary = false;
+
+    static constexpr PictureSet None() { return {}; }
+    // What the desktop program shows in its panes.
+    static constexpr PictureSet Shown() { return {true, true, false}; }
+    static constexpr PictureSet All() { return {true, true, true}; }
+};
+
+// What stopped a job.
+struct JobError {
+    enum class Kind {
+        Order,  // the order cannot be calculated (or has nothing to calculate)
+        File,   // a result file or the output directory could not be written
+    };
+    Kind kind = Kind::Order;
+    // Bare: neither the order file nor the line is in it; a file error names its path.
+    std::string message;
+    int line = 0;  // 1-based line of an order error, 0 when it concerns no single line
+};
+
+// Pictures of a run; a picture that was not needed is a null image.
+struct JobPictures {
+    QImage scheme2D;
+    QImage view3D;
+    QImage summary;
+};
+
+struct JobResult {
+    // The report lines and the run's data. After an order error it holds what the run made
+    // before the faulty line; run.calculated is false when the container line was never read.
+    RunResult run;
+    JobPictures pictures;
+    std::optional<JobError> error;
+    std::vector<std::string> filesWritten;  // in the order they were written
+};
+
+// One calculation of an order as every front end needs it: read the order lines, calculate,
+// draw the pictures that are wanted and, when asked, store the report and the pictures under
+// the order's result names. A plain object: the front end configures it, then runs it; it can
+// be copied to run the same settings on another order.
+//
+// Nothing is drawn that nobody needs. The pictures are drawn from a record of the run, each on
+// its own thread, and the stored ones are encoded there as well; the files are written in a
+// fixed order (report, 2D scheme, 3D scheme, summary).
+class CalculationJob {
+public:
+    CalculationJob& SetOrderLines(std::vector<std::string> lines);
+    CalculationJob& SetNumberFormat(const NumberFormat& format);
+    // The option "Чередовать выравнивание"; on unless set otherwise.
+    CalculationJob& SetAlternate(bool alternate);
+    CalculationJob& SetPictureSizes(const PictureSizes& sizes);
+    CalculationJob& SetShownPictures(const PictureSet& pictures);
+    // Stores the results in outputDirectory (created when missing) under the result names of
+    // the order file orderName (a path or a bare name).
+    CalculationJob& StoreResultsIn(std::string outputDirectory, std::string orderName);
+
+    const std::vector<std::string>& OrderLines() const { return lines_; }
+
+    JobResult Run() const;
+
+private:
+    std::vector<std::string> lines_;
+    NumberFormat format_;
+    bool alternate_ = true;
+    PictureSizes sizes_;
+    PictureSet shown_;
+    std::optional<std::string> outputDirectory_;
+    std::string orderName_;
+};
+
+// The one message for an order without a significant line.
+inline constexpr const char* kNothingToCalculate =
+    "нечего рассчитывать: в заказе нет ни одной строки кроме комментариев";
+
+}  // namespace stowbel

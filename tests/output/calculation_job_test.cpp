@@ -1,0 +1,191 @@
+#include "output/calculation_job.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <filesystem>
+#include <memory>
+
+#include "../example_text.h"
+#include "../temp_dir.h"
+#include "calc/run.h"
+#include "order/examples.h"
+#include "output/codepage.h"
+#include "output/report_file.h"
+#include "scheme/raster_canvas.h"
+#include "scheme/scheme_painter.h"
+
+namespace stowbel {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::vector<std::string> kFaultyThirdLine{"2450,16100,2200,50,0,ISIN",
+                                                "800,1200,2100,SQR,1,0,2", "800,1200,0,SQR,1,0,2"};
+
+CalculationJob Job(std::vector<std::string> lines) {
+    CalculationJob job;
+    job.SetOrderLines(std::move(lines));
+    return job;
+}
+
+QImage DecodedJpeg(const std::string& path) {
+    QImage image;
+    EXPECT_TRUE(image.load(QString::fromStdString(path), "JPG")) << path;
+    return image;
+}
+
+class CalculationJobTest : public testing::Test {
+protected:
+    TempDir dir;
+    std::string Out() const { return dir / "OUT"; }
+};
+
+TEST_F(CalculationJobTest, StoresTheReportAndThreePicturesOutsideHman) {
+    CalculationJob job = Job(ExampleOrder("ISIN"));
+    job.StoreResultsIn(Out(), "IN/t0001.txt");
+    const JobResult result = job.Run();
+    ASSERT_FALSE(result.error) << result.error->message;
+    const std::string base = dir / "OUT/r0001.txt";
+    EXPECT_EQ(result.filesWritten,
+              (std::vector<std::string>{base, base + "2d.jpg", base + "3d.jpg", base + ".jpg"}));
+    EXPECT_EQ(ReadBytes(base), EncodeReportFile(result.run.report));
+    EXPECT_EQ(result.run.report.size(), 7U);
+    EXPECT_EQ(DecodedJpeg(base + "2d.jpg").size(), QSize(1000, 761));
+    EXPECT_EQ(DecodedJpeg(base + "3d.jpg").size(), QSize(1112, 760));
+    EXPECT_EQ(DecodedJpeg(base + ".jpg").size(), QSize(1112, 760));
+}
+
+TEST_F(CalculationJobTest, HmanStoresNoSummaryAndDrawsNone) {
+    fs::create_directories(Out());
+    dir.Write("OUT/r0001.txt.jpg", "older");
+    CalculationJob job = Job(ExampleOrder("HMAN"));
+    job.StoreResultsIn(Out(), "t0001.txt");
+    const JobResult result = job.Run();
+    ASSERT_FALSE(result.error);
+    EXPECT_EQ(result.filesWritten.size(), 3U);
+    EXPECT_EQ(ReadBytes(dir / "OUT/r0001.txt.jpg"), "older");
+    EXPECT_TRUE(result.pictures.summary.isNull());
+    EXPECT_FALSE(result.pictures.view3D.isNull());
+}
+
+TEST_F(CalculationJobTest, AFailedWriteNamesItsFileAndKeepsWhatWasWritten) {
+    fs::create_directories(dir / "OUT/r0001.txt3d.jpg");  // a directory where a picture goes
+    CalculationJob job = Job(ExampleOrder("ISIN"));
+    job.StoreResultsIn(Out(), "t0001.txt");
+    const JobResult result = job.Run();
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->kind, JobError::Kind::File);
+    EXPECT_EQ(result.error->message.find(dir / "OUT/r0001.txt3d.jpg"), 0U);
+    EXPECT_EQ(result.error->line, 0);
+    EXPECT_EQ(result.filesWritten,
+              (std::vector<std::string>{dir / "OUT/r0001.txt", dir / "OUT/r0001.txt2d.jpg"}));
+    EXPECT_FALSE(fs::exists(dir / "OUT/r0001.txt.jpg"));
+    EXPECT_EQ(result.run.report.size(), 7U);  // the calculation itself succeeded
+}
+
+TEST_F(CalculationJobTest, AnOutputDirectoryThatCannotBeMadeIsAFileError) {
+    const std::string blocker = dir.Write("file", "x");
+    CalculationJob job = Job(ExampleOrder("ISIN"));
+    job.StoreResultsIn(blocker + "/OUT", "t0001.txt");
+    const JobResult result = job.Run();
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->kind, JobError::Kind::File);
+    EXPECT_EQ(result.error->message.find(blocker + "/OUT: "), 0U);
+    EXPECT_TRUE(result.filesWritten.empty());
+}
+
+TEST_F(CalculationJobTest, AnOrderErrorStoresNothingAndCarriesItsLine) {
+    CalculationJob job = Job(kFaultyThirdLine);
+    job.SetShownPictures(PictureSet::Shown());
+    job.StoreResultsIn(Out(), "t0001.txt");
+    const JobResult result = job.Run();
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->kind, JobError::Kind::Order);
+    EXPECT_EQ(result.error->message, "поле «Высота» должно быть больше нуля, а указано 0.");
+    EXPECT_EQ(result.error->line, 3);
+    EXPECT_EQ(result.run.report.size(), 2U);  // the lines of the type above the fault
+    EXPECT_FALSE(fs::exists(Out()));
+    EXPECT_TRUE(result.filesWritten.empty());
+    // What was drawn before the fault is shown.
+    EXPECT_FALSE(result.pictures.scheme2D.isNull());
+    EXPECT_TRUE(result.pictures.summary.isNull());
+}
+
+TEST_F(CalculationJobTest, AFaultyContainerLineDrawsNothing) {
+    CalculationJob job = Job({"// header", "2450,0,2200,50,0,ISIN"});
+    job.SetShownPictures(PictureSet::All());
+    const JobResult result = job.Run();
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->line, 2);
+    EXPECT_FALSE(result.run.calculated);
+    EXPECT_TRUE(result.pictures.scheme2D.isNull());
+}
+
+TEST_F(CalculationJobTest, NothingToCalculateHasOneMessage) {
+    CalculationJob job = Job({"// only a comment", "", "   "});
+    job.StoreResultsIn(Out(), "t0001.txt");
+    const JobResult result = job.Run();
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->kind, JobError::Kind::Order);
+    EXPECT_EQ(result.error->message, kNothingToCalculate);
+    EXPECT_EQ(result.error->line, 0);
+    EXPECT_FALSE(fs::exists(Out()));
+}
+
+TEST_F(CalculationJobTest, NothingIsDrawnThatNobodyNeeds) {
+    const JobResult result = Job(ExampleOrder("HMAN")).Run();
+    EXPECT_FALSE(result.error);
+    EXPECT_EQ(result.run.placed, 106);
+    EXPECT_TRUE(result.pictures.scheme2D.isNull());
+    EXPECT_TRUE(result.pictures.view3D.isNull());
+    EXPECT_TRUE(result.pictures.summary.isNull());
+}
+
+TEST_F(CalculationJobTest, SettingsApplyAndACopyRunsAnotherOrder) {
+    CalculationJob job;
+    job.SetNumberFormat(NumberFormat{','})
+        .SetAlternate(false)
+        .SetPictureSizes({{640, 480}, {300, 200}, {400, 300}})
+        .SetShownPictures(PictureSet::All());
+    CalculationJob copy = job;
+    copy.SetOrderLines(ExampleOrder("HMAN"));
+    const JobResult result = copy.Run();
+    EXPECT_NE(result.run.report.back().find("5,7 м."), std::string::npos);
+    EXPECT_EQ(result.pictures.scheme2D.size(), QSize(640, 480));
+    EXPECT_EQ(result.pictures.view3D.size(), QSize(300, 200));
+    EXPECT_EQ(result.pictures.summary.size(), QSize(400, 300));
+    EXPECT_TRUE(job.OrderLines().empty());
+}
+
+// The pictures are drawn each on its own from a record of the run; they must come out exactly
+// as when one painter draws all three while the run goes on.
+TEST_F(CalculationJobTest, PicturesAreTheSameAsDrawnDuringTheRun) {
+    const std::vector<std::vector<std::string>> orders{
+        ExampleOrder("HMAN"),
+        ExampleOrder("ISIN"),
+        {"2450,16100,2200,50,0,IDBL", "1000,1000,2000,RND,0,0,14", "1000,1000,2300,RND,0,1,12",
+         "800,1200,2100,SQR,1,1,40"}};
+    for (const std::vector<std::string>& order : orders) {
+        auto* scheme = new RasterCanvas;
+        auto* view = new RasterCanvas;
+        auto* summary = new RasterCanvas;
+        SchemePictures pictures{std::unique_ptr<Canvas>(scheme), std::unique_ptr<Canvas>(view),
+                                std::unique_ptr<Canvas>(summary)};
+        SchemePainter painter(pictures);
+        OrderModel model;
+        RunResult run;
+        RunCalculation(order, model, RunOptions{}, painter, run);
+
+        CalculationJob job = Job(order);
+        job.SetShownPictures(PictureSet::All());
+        const JobResult result = job.Run();
+        EXPECT_EQ(result.run.report, run.report);
+        EXPECT_TRUE(result.pictures.scheme2D == scheme->Image()) << order.front();
+        EXPECT_TRUE(result.pictures.view3D == view->Image()) << order.front();
+        EXPECT_TRUE(result.pictures.summary == summary->Image()) << order.front();
+    }
+}
+
+}  // namespace
+}  // namespace stowbel
