@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <string>
 #include <string_view>
 
 #include "order/model.h"
@@ -14,16 +13,9 @@ struct PixelPoint {
     bool operator==(const PixelPoint&) const = default;
 };
 
-struct Font {
-    std::string family;  // empty: the canvas's default face
-    int pixelSize = 0;   // 0: the canvas's default size
-    bool bold = false;
-    bool operator==(const Font&) const = default;
-};
-
-// A raster canvas with GDI-style state: pen (colour, width), solid brush and font keep their
-// values between calls and between runs. Rectangles and ellipses are given by two corners; the
-// right and bottom edges are exclusive.
+// A raster canvas with GDI-style state: pen (colour, width) and solid brush keep their values
+// between calls and between runs; text is written in the canvas's default font. Rectangles and
+// ellipses are given by two corners; the right and bottom edges are exclusive.
 class Canvas {
 public:
     virtual ~Canvas() = default;
@@ -35,11 +27,9 @@ public:
     void SetPenColour(Colour colour) { penColour_ = colour & 0xFFFFFFU; }
     void SetPenWidth(int width) { penWidth_ = width; }
     void SetBrushColour(Colour colour) { brushColour_ = colour & 0xFFFFFFU; }
-    void SetFont(const Font& font) { font_ = font; }
     Colour PenColour() const { return penColour_; }
     int PenWidth() const { return penWidth_; }
     Colour BrushColour() const { return brushColour_; }
-    const Font& CurrentFont() const { return font_; }
 
     // Filled with the brush, outlined with the pen.
     virtual void Rectangle(int x1, int y1, int x2, int y2) = 0;
@@ -66,7 +56,6 @@ private:
     Colour penColour_ = 0;
     int penWidth_ = 1;
     Colour brushColour_ = 0xFFFFFF;
-    Font font_;
     PixelPoint position_;
 };
 

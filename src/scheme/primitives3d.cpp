@@ -21,11 +21,11 @@ ScreenPoint Project(const ProjectionState& projection, const Point3D& rotated) {
             rotated.y / static_cast<long double>(projection.Scale) + projection.OffsetY};
 }
 
-PixelPoint BoxCorner(const ProjectionState& projection, int ox, int oy, int x, int y, int z) {
+PixelPoint BoxCorner(const Cell3D& cell, int x, int y, int z) {
     const Point3D r =
         RotateScene({static_cast<double>(x), static_cast<double>(y), static_cast<double>(z)});
-    const ScreenPoint p = Project(projection, r);
-    return {TruncToInt(ox + p.x), TruncToInt(oy + p.y)};
+    const ScreenPoint p = Project(cell.projection, r);
+    return {TruncToInt(cell.ox + p.x), TruncToInt(cell.oy + p.y)};
 }
 
 int Px(long double value, int offset) {
@@ -56,13 +56,12 @@ Colour Shade(Colour colour, long double k) {
     return result;
 }
 
-void DrawBox3D(const ProjectionState& projection, int ox, int oy, int x1, int y1, int z1, int x2,
-               int y2, int z2, Canvas& canvas, Colour colour) {
-    const std::array<PixelPoint, 8> v{
-        BoxCorner(projection, ox, oy, x1, y1, z1), BoxCorner(projection, ox, oy, x1, y1, z2),
-        BoxCorner(projection, ox, oy, x2, y1, z2), BoxCorner(projection, ox, oy, x2, y1, z1),
-        BoxCorner(projection, ox, oy, x1, y2, z1), BoxCorner(projection, ox, oy, x1, y2, z2),
-        BoxCorner(projection, ox, oy, x2, y2, z2), BoxCorner(projection, ox, oy, x2, y2, z1)};
+void DrawBox3D(Canvas& canvas, const Cell3D& cell, const Box3D& box) {
+    const auto [x1, y1, z1, x2, y2, z2, colour] = box;
+    const std::array<PixelPoint, 8> v{BoxCorner(cell, x1, y1, z1), BoxCorner(cell, x1, y1, z2),
+                                      BoxCorner(cell, x2, y1, z2), BoxCorner(cell, x2, y1, z1),
+                                      BoxCorner(cell, x1, y2, z1), BoxCorner(cell, x1, y2, z2),
+                                      BoxCorner(cell, x2, y2, z2), BoxCorner(cell, x2, y2, z1)};
     canvas.SetPenColour(kBlack);
     canvas.SetBrushColour(Shade(colour, 0.75L));
     canvas.Polygon({v[4], v[5], v[6], v[7]});
@@ -72,9 +71,9 @@ void DrawBox3D(const ProjectionState& projection, int ox, int oy, int x1, int y1
     canvas.Polygon({v[0], v[4], v[7], v[3]});
 }
 
-void DrawUprightCylinder3D(const ProjectionState& projection, int ox, int oy, Canvas& canvas,
-                           double x, double y, double z, double radius, double height,
-                           Colour colour) {
+void DrawUprightCylinder3D(Canvas& canvas, const Cell3D& cell, const UprightCylinder3D& cylinder) {
+    const auto [x, y, z, radius, height, colour] = cylinder;
+    const auto [projection, ox, oy] = cell;
     const ScreenPoint top = Project(projection, RotateScene({x, y, z}));
     const ScreenPoint bottom = Project(projection, RotateScene({x, y, z + height}));
     const long double s = radius / static_cast<long double>(projection.Scale);
@@ -94,9 +93,9 @@ void DrawUprightCylinder3D(const ProjectionState& projection, int ox, int oy, Ca
                    Px(top.y + s / 2, oy));
 }
 
-void DrawLyingCylinder3D(const ProjectionState& projection, int ox, int oy, Canvas& canvas,
-                         double x, double y, double z, double radius, double length,
-                         Colour colour) {
+void DrawLyingCylinder3D(Canvas& canvas, const Cell3D& cell, const LyingCylinder3D& cylinder) {
+    const auto [x, y, z, radius, length, colour] = cylinder;
+    const auto [projection, ox, oy] = cell;
     const ScreenPoint nearCap = Project(projection, RotateLying({x, y, z}));
     const ScreenPoint farCap = Project(projection, RotateLying({x, y, z - length}));
     const long double s = radius / static_cast<long double>(projection.Scale);

@@ -13,8 +13,8 @@ struct Point3D {
 
 // The one fitted projection of a run's 3D views: rotated millimetres per pixel and the pixel
 // position of the rotated origin in a drawing cell.
+// The rotations turn about the origin.
 struct ProjectionState {
-    Point3D centre;  // the rotations turn about the origin
     double Scale = 0;
     double OffsetX = 0;
     double OffsetY = 0;

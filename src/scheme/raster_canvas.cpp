@@ -18,6 +18,7 @@ namespace {
 constexpr int kCoordinateLimit = 1 << 20;
 // Room around the bitmap for thick pens when deciding that a figure is outside it.
 constexpr int kCullMargin = 8;
+constexpr int kTextPixelSize = 12;
 
 int Clamp(int v) {
     return std::clamp(v, -kCoordinateLimit, kCoordinateLimit);
@@ -191,12 +192,9 @@ void RasterCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, i
 
 void RasterCanvas::TextOut(int x, int y, std::string_view text) {
     last_ = Last{};
+    // The canvas's default font: the toolkit's default face, 12 pixels high.
     QFont font;
-    if (!CurrentFont().family.empty()) {
-        font.setFamily(QString::fromStdString(CurrentFont().family));
-    }
-    font.setPixelSize(CurrentFont().pixelSize > 0 ? CurrentFont().pixelSize : 12);
-    font.setBold(CurrentFont().bold);
+    font.setPixelSize(kTextPixelSize);
     const QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const QFontMetrics metrics(font);
     const QRect box(Clamp(x), Clamp(y), metrics.horizontalAdvance(qtext), metrics.height());

@@ -5,10 +5,6 @@
 namespace stowbel {
 
 void RecordingCanvas::Record(FigureKind kind, std::vector<int> coords, std::string text) {
-    ++totalDrawn_;
-    if (figures_.size() >= maxKept_) {
-        return;
-    }
     figures_.push_back(
         {kind, std::move(coords), PenColour(), PenWidth(), BrushColour(), std::move(text)});
 }

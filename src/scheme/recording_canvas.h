@@ -23,10 +23,6 @@ struct Figure {
 // drawing as data.
 class RecordingCanvas : public Canvas {
 public:
-    // Keeps at most maxKept figures; later ones are only counted.
-    explicit RecordingCanvas(std::size_t maxKept = static_cast<std::size_t>(-1))
-        : maxKept_(maxKept) {}
-
     void Resize(int width, int height) override {
         width_ = width;
         height_ = height;
@@ -43,11 +39,7 @@ public:
 
     const std::vector<Figure>& Figures() const { return figures_; }
     std::size_t CountOf(FigureKind kind) const;
-    std::size_t TotalDrawn() const { return totalDrawn_; }
-    void Clear() {
-        figures_.clear();
-        totalDrawn_ = 0;
-    }
+    void Clear() { figures_.clear(); }
 
 protected:
     void DrawLine(PixelPoint from, PixelPoint to) override;
@@ -57,8 +49,6 @@ private:
 
     int width_ = 0;
     int height_ = 0;
-    std::size_t maxKept_;
-    std::size_t totalDrawn_ = 0;
     std::vector<Figure> figures_;
 };
 

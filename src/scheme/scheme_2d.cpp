@@ -69,8 +69,8 @@ void PrepareSchemes(SchemePictures& pictures, const Container& spec, SchemeGeome
     Clear(pictures.View3D(), pictures.View3DSize());
     Clear(pictures.Summary(), pictures.SummarySize());
 
-    geometry.SchemeX0 = 100;
-    geometry.SchemeY0 = 50;
+    geometry.SchemeX0 = kSchemeLeft;
+    geometry.SchemeY0 = kSchemeTop;
 
     DrawFirstContainer3D(pictures, spec, geometry);
     DrawContainerOutline2D(pictures, spec, geometry, true);

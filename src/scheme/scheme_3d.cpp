@@ -14,9 +14,9 @@ constexpr Colour kWhite = 0xFFFFFF;
 // Far corner first: the box shows the floor and the two back walls.
 void OpenBox(SchemePictures& pictures, Canvas& canvas, const Container& spec, int ox, int oy,
              int yShift) {
-    DrawBox3D(pictures.Projection(), ox, oy, TruncToInt(spec.Length),
-              TruncToInt(spec.Width) + yShift, TruncToInt(spec.Height), 0, yShift, 0, canvas,
-              kWhite);
+    DrawBox3D(canvas, {pictures.Projection(), ox, oy},
+              {TruncToInt(spec.Length), TruncToInt(spec.Width) + yShift, TruncToInt(spec.Height), 0,
+               yShift, 0, kWhite});
 }
 
 }  // namespace
@@ -61,12 +61,13 @@ void DrawUnitBox3D(SchemePictures& pictures, const Container& spec, const Scheme
     const long double hc = spec.Height;
     const int zTop = TruncToInt(hc - layer * static_cast<long double>(unitHeight));
     const int zBottom = TruncToInt(hc - (layer - 1) * static_cast<long double>(unitHeight));
-    DrawBox3D(pictures.Projection(), geometry.Origin3DX, geometry.Origin3DY, x1, y1, zTop, x2, y2,
-              zBottom, pictures.View3D(), colour);
+    DrawBox3D(pictures.View3D(), {pictures.Projection(), geometry.Origin3DX, geometry.Origin3DY},
+              {x1, y1, zTop, x2, y2, zBottom, colour});
     if (includeSummary) {
         const int shift = geometry.SummaryShift;
-        DrawBox3D(pictures.Projection(), geometry.Origin3DX, geometry.Origin3DY + shift, x1,
-                  y1 + shift, zTop, x2, y2 + shift, zBottom, pictures.Summary(), colour);
+        DrawBox3D(pictures.Summary(),
+                  {pictures.Projection(), geometry.Origin3DX, geometry.Origin3DY + shift},
+                  {x1, y1 + shift, zTop, x2, y2 + shift, zBottom, colour});
     }
 }
 
@@ -75,15 +76,18 @@ void DrawUnitCylinder3D(SchemePictures& pictures, const Container& spec,
                         double diameter, double unitHeight, Colour colour, bool includeSummary) {
     const auto zTop = static_cast<double>(Trunc(static_cast<long double>(spec.Height) -
                                                 layer * static_cast<long double>(unitHeight)));
-    DrawUprightCylinder3D(pictures.Projection(), geometry.Origin3DX, geometry.Origin3DY,
-                          pictures.View3D(), static_cast<double>(x), static_cast<double>(y), zTop,
-                          diameter / 2, unitHeight, colour);
+    const UprightCylinder3D cylinder{
+        static_cast<double>(x), static_cast<double>(y), zTop, diameter / 2, unitHeight, colour};
+    DrawUprightCylinder3D(pictures.View3D(),
+                          {pictures.Projection(), geometry.Origin3DX, geometry.Origin3DY},
+                          cylinder);
     if (includeSummary) {
         const int shift = geometry.SummaryShift;
-        DrawUprightCylinder3D(pictures.Projection(), geometry.Origin3DX, geometry.Origin3DY + shift,
-                              pictures.Summary(), static_cast<double>(x),
-                              static_cast<double>(y + shift), zTop, diameter / 2, unitHeight,
-                              colour);
+        UprightCylinder3D shifted = cylinder;
+        shifted.y = static_cast<double>(y + shift);
+        DrawUprightCylinder3D(
+            pictures.Summary(),
+            {pictures.Projection(), geometry.Origin3DX, geometry.Origin3DY + shift}, shifted);
     }
 }
 

@@ -102,10 +102,10 @@ void SchemePainter::LyingRoundPlaced(const LyingRoundEvent& unit) {
         // The lying frame (u, v, w) shows the scene point (u, -w, v): the caps at scene y0 and
         // y0 + length become w = -y0 and w = -y0 - length; the far cap, drawn last, is seen.
         const long double y0 = unit.y + static_cast<long double>(i) * unit.axisLength;
-        DrawLyingCylinder3D(pictures_.Projection(), geometry_.Origin3DX, geometry_.Origin3DY,
-                            pictures_.View3D(), static_cast<double>(unit.x),
-                            static_cast<double>(unit.z), static_cast<double>(-y0), radius,
-                            unit.axisLength, typeColour_);
+        DrawLyingCylinder3D(pictures_.View3D(),
+                            {pictures_.Projection(), geometry_.Origin3DX, geometry_.Origin3DY},
+                            {static_cast<double>(unit.x), static_cast<double>(unit.z),
+                             static_cast<double>(-y0), radius, unit.axisLength, typeColour_});
     }
 }
 

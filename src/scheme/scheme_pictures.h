@@ -12,10 +12,15 @@ struct ImageSize {
     int height = 0;
 };
 
-// Sizes the pictures get when nobody shows them (the command-line tool).
-inline constexpr ImageSize kDefaultScheme2DSize{1000, 761};
-inline constexpr ImageSize kDefaultView3DSize{1112, 760};
+// The summary picture is never shown: it always has this size unless a tool is told otherwise.
 inline constexpr ImageSize kDefaultSummarySize{1112, 760};
+// Sizes of the shown pictures when nobody shows them (the command-line tool, watch mode).
+inline constexpr ImageSize kDefaultScheme2DSize{1000, 761};
+inline constexpr ImageSize kDefaultView3DSize = kDefaultSummarySize;
+
+// Where the first container's outline begins in the 2D scheme, in pixels.
+inline constexpr int kSchemeLeft = 100;
+inline constexpr int kSchemeTop = 50;
 
 // The three pictures of a run: the 2D loading scheme, the main 3D view and the summary picture
 // (2D scheme on top, a second 3D view below, the report lines at the bottom), with the one 3D
@@ -61,11 +66,11 @@ private:
 
 // Where the current container lies in the pictures of a run.
 struct SchemeGeometry {
-    double SchemeScale = 0;  // pixels per mm of the 2D scheme
-    int SchemeX0 = 100;      // left edge of every container in the 2D scheme
-    int SchemeY0 = 50;       // upper edge of the current container in the 2D scheme
-    int SummaryShift = 0;    // the 3D part of the summary picture lies this far down
-    int Origin3DX = 0;       // top-left corner of the current container's 3D cell
+    double SchemeScale = 0;      // pixels per mm of the 2D scheme
+    int SchemeX0 = kSchemeLeft;  // left edge of every container in the 2D scheme
+    int SchemeY0 = kSchemeTop;   // upper edge of the current container in the 2D scheme
+    int SummaryShift = 0;        // the 3D part of the summary picture lies this far down
+    int Origin3DX = 0;           // top-left corner of the current container's 3D cell
     int Origin3DY = 0;
 };
 

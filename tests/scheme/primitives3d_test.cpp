@@ -7,6 +7,8 @@
 namespace stowbel {
 namespace {
 
+using Coords = std::vector<int>;
+
 constexpr Colour kWhite = 0xFFFFFF;
 constexpr Colour kBlack = 0;
 
@@ -31,7 +33,7 @@ protected:
 
 TEST_F(PrimitiveTest, BoxDrawsThreeShadedFacesAndLeavesPenBlackBrushFull) {
     canvas.SetPenColour(0x123456);
-    DrawBox3D(projection, 0, 0, 0, 0, 0, 1000, 1000, 1000, canvas, kWhite);
+    DrawBox3D(canvas, {projection}, {0, 0, 0, 1000, 1000, 1000, kWhite});
     const auto& f = canvas.Figures();
     ASSERT_EQ(f.size(), 3U);
     EXPECT_EQ(canvas.CountOf(FigureKind::Polygon), 3U);
@@ -48,29 +50,27 @@ TEST_F(PrimitiveTest, BoxDrawsThreeShadedFacesAndLeavesPenBlackBrushFull) {
 TEST_F(PrimitiveTest, BoxAddsTheCellOffsetBeforeTruncating) {
     // Corner (0, 0, 0) projects to (100, 50); with offsets 7 and 9 the first face point of the
     // top face (V0) is (107, 59).
-    DrawBox3D(projection, 7, 9, 0, 0, 0, 1000, 1000, 1000, canvas, kWhite);
+    DrawBox3D(canvas, {projection, 7, 9}, {0, 0, 0, 1000, 1000, 1000, kWhite});
     const Figure& top = canvas.Figures()[2];
     EXPECT_EQ(top.coords[0], 107);
     EXPECT_EQ(top.coords[1], 59);
 }
 
 TEST_F(PrimitiveTest, BoxGivenFarCornerFirstDrawsTheBackWallsAndFloor) {
-    DrawBox3D(projection, 0, 0, 1000, 1000, 1000, 0, 0, 0, canvas, kWhite);
-    // Face y = y2 is now the wall at y = 0, x = x2 the wall at x = 0, z = z1 the floor.
-    const Point3D wallY0 = RotateScene({0, 0, 0});
+    DrawBox3D(canvas, {projection}, {1000, 1000, 1000, 0, 0, 0, kWhite});
+    // Face y = y2 is now the wall at y = 0: its corners (1000, 0, 1000), (1000, 0, 0), (0, 0, 0)
+    // and (0, 0, 1000). The scene turns (1000, 0, 0) to (707, 353, -612) and (0, 0, 1000) to
+    // (0, 866, 499); at 10 mm per pixel from (100, 50) they land at (170, 85) and (100, 136).
     const Figure& wall = canvas.Figures()[0];
-    const int wx = static_cast<int>(wallY0.x / 10 + 100);
-    const int wy = static_cast<int>(wallY0.y / 10 + 50);
-    bool found = false;
-    for (std::size_t i = 0; i < 8; i += 2) {
-        found = found || (wall.coords[i] == wx && wall.coords[i + 1] == wy);
-    }
-    EXPECT_TRUE(found);
+    ASSERT_EQ(wall.coords.size(), 8U);
+    EXPECT_EQ((Coords{wall.coords.begin() + 2, wall.coords.end()}),
+              (Coords{170, 85, 100, 50, 100, 136}));
+    EXPECT_EQ(wall.brush, 0xBFBFBFU);
 }
 
 TEST_F(PrimitiveTest, UprightCylinderFigureCountsAndColourState) {
     const Colour colour = 0x0000FF;
-    DrawUprightCylinder3D(projection, 3, 4, canvas, 500, 500, 0, 250, 1000, colour);
+    DrawUprightCylinder3D(canvas, {projection, 3, 4}, {500, 500, 0, 250, 1000, colour});
     EXPECT_EQ(canvas.CountOf(FigureKind::Arc), 256U);
     EXPECT_EQ(canvas.CountOf(FigureKind::Line), 2U);
     EXPECT_EQ(canvas.CountOf(FigureKind::Ellipse), 1U);
@@ -91,14 +91,14 @@ TEST_F(PrimitiveTest, UprightCylinderFigureCountsAndColourState) {
 
 TEST_F(PrimitiveTest, UprightCylinderRoundsBeforeOffsetting) {
     // Top centre (0, 0, 0) projects to (100, 50); s = 25 px.
-    DrawUprightCylinder3D(projection, 1000, 2000, canvas, 0, 0, 0, 250, 1000, kWhite);
+    DrawUprightCylinder3D(canvas, {projection, 1000, 2000}, {0, 0, 0, 250, 1000, kWhite});
     const Figure& top = canvas.Figures().back();
     EXPECT_EQ(top.coords, (std::vector<int>{1075, 2038, 1125, 2062}));
 }
 
 TEST_F(PrimitiveTest, LyingCylinderDrawsCapsAndLeavesTheDarkerPen) {
     const Colour colour = 0x00FF00;
-    DrawLyingCylinder3D(projection, 0, 0, canvas, 500, 500, 0, 250, 1000, colour);
+    DrawLyingCylinder3D(canvas, {projection}, {500, 500, 0, 250, 1000, colour});
     EXPECT_EQ(canvas.CountOf(FigureKind::Ellipse), 256U);
     EXPECT_EQ(canvas.Figures().size(), 256U);
     EXPECT_EQ(canvas.Figures()[0].pen, kBlack);

@@ -16,6 +16,7 @@ namespace {
 
 constexpr Colour kRed = 0x0000FF;
 constexpr Colour kBlue = 0xFF0000;
+constexpr Colour kGreen = 0x00FF00;
 
 QRgb Pixel(const RasterCanvas& canvas, int x, int y) {
     return canvas.Image().pixel(x, y) & 0xFFFFFFU;
@@ -89,14 +90,33 @@ TEST_F(RasterCanvasTest, TextIsDrawnOnTheBrushColour) {
 
 TEST_F(RasterCanvasTest, FiguresFarOutsideTheBitmapAreClippedSilently) {
     canvas.SetPenColour(kRed);
+    canvas.SetBrushColour(kBlue);
+    // A rectangle around everything fills the whole bitmap; its outline lies far outside.
     canvas.Rectangle(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+    EXPECT_EQ(Pixel(canvas, 0, 0), Rgb(0, 0, 255));
+    EXPECT_EQ(Pixel(canvas, 59, 39), Rgb(0, 0, 255));
+    // A line from far left to far right crosses the whole bitmap.
     canvas.MoveTo(-100000000, 5);
     canvas.LineTo(100000000, 5);
-    canvas.Polygon({{{-2000000000, 0}, {2000000000, 0}, {0, 2000000000}, {5, 5}}});
-    canvas.Ellipse(-5000000, -5000000, 5000000, 5000000);
+    EXPECT_EQ(Pixel(canvas, 0, 5), Rgb(255, 0, 0));
+    EXPECT_EQ(Pixel(canvas, 59, 5), Rgb(255, 0, 0));
+    EXPECT_EQ(Pixel(canvas, 30, 6), Rgb(0, 0, 255));
+
+    // Figures wholly outside change no pixel.
+    const QImage before = canvas.Image();
     canvas.Arc(1000, 1000, 2000, 2000, 0, 0, 0, 0);
     canvas.TextOut(100000, 100000, "1");
-    SUCCEED();
+    canvas.Ellipse(-5000000, -5000000, -4000000, -4000000);
+    canvas.Polygon({{{-2000000000, 0}, {-2000000000, 10}, {-1000000000, 10}, {-1000000000, 0}}});
+    EXPECT_EQ(canvas.Image(), before);
+
+    // A triangle whose corners are all far outside still covers the bitmap's middle.
+    canvas.SetBrushColour(kGreen);
+    canvas.Polygon({{{-2000000000, -2000000000},
+                     {2000000000, -2000000000},
+                     {0, 2000000000},
+                     {0, 2000000000}}});
+    EXPECT_EQ(Pixel(canvas, 30, 20), Rgb(0, 255, 0));
 }
 
 TEST(RasterBoxTest, WhiteContainerBoxShowsItsThreeShades) {
@@ -105,8 +125,9 @@ TEST(RasterBoxTest, WhiteContainerBoxShowsItsThreeShades) {
     RasterCanvas raster;
     raster.Resize(300, 250);
     RecordingCanvas recorded;
-    DrawBox3D(projection, 0, 0, 0, 0, 0, 1000, 1000, 1000, raster, 0xFFFFFF);
-    DrawBox3D(projection, 0, 0, 0, 0, 0, 1000, 1000, 1000, recorded, 0xFFFFFF);
+    const Box3D box{0, 0, 0, 1000, 1000, 1000, 0xFFFFFF};
+    DrawBox3D(raster, {projection}, box);
+    DrawBox3D(recorded, {projection}, box);
     const std::vector<int> expected{191, 128, 255};
     for (std::size_t i = 0; i < 3; ++i) {
         const auto& c = recorded.Figures()[i].coords;

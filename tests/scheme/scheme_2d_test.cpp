@@ -85,10 +85,11 @@ TEST(FitSchemeProjectionTest, ViewCellHasMinimumSize) {
     const Container spec = MakeContainer(2450, 16100, 2200);
     recorded.pictures.SetImageSizes({1000, 761}, {500, 400}, {1112, 760});
     FitSchemeProjection(recorded.pictures, spec);
-    ProjectionState expected;
-    FitProjection3D(expected, 300, 250, 0, 0, 0, 16100, 2450, 2200);
-    EXPECT_EQ(recorded.pictures.Projection().Scale, expected.Scale);
-    EXPECT_EQ(recorded.pictures.Projection().OffsetX, expected.OffsetX);
+    // Half the view less 40 would be 210 x 160: the cell is 300 x 250. The container's rotated
+    // outline is 13116 x 8463 mm, so the width decides: 1.3 * 13116 / 300 = 56.836 mm per pixel,
+    // and OffsetX = (300 - 13116 / 56.836) / 2 + 1732 / 56.836.
+    EXPECT_NEAR(recorded.pictures.Projection().Scale, 56.836, 1e-9);
+    EXPECT_NEAR(recorded.pictures.Projection().OffsetX, 65.089028, 1e-6);
 }
 
 TEST(DrawReportLinesTest, LinesEndTwentyPixelsAboveTheBottom) {

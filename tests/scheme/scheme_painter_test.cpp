@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
-#include "scheme/primitives3d.h"
 #include "scheme_test_support.h"
 
 namespace stowbel {
@@ -72,11 +69,14 @@ TEST_F(SchemePainterTest, SummaryUnitsAreBlackOnTheColourTheLastBoxLeft) {
 TEST_F(SchemePainterTest, SummaryBoxesAreShiftedInOffsetAndInY) {
     Prepare(false);
     painter.StackPlaced(Stack(50, 50, 1250, 850, 1));
-    RecordingCanvas expected;
-    DrawBox3D(recorded.pictures.Projection(), 0, 162, 50, 50 + 162, 1200, 1250, 850 + 162, 2200,
-              expected, kBrown);
-    for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(recorded.summary->Figures()[i].coords, expected.Figures()[i].coords);
+    // The box (50, 212, 1200)-(1250, 1012, 2200): 162 mm further across and the cell 162 px
+    // lower, with the projection fitted to the 516 x 340 cell (Scale 33.044186, offsets
+    // 111.953128 and 41.944190). Corners worked out by the rotation rule, one at a time.
+    const std::vector<Coords> faces{{91, 246, 91, 272, 117, 285, 117, 259},
+                                    {117, 259, 117, 285, 134, 277, 134, 251},
+                                    {108, 238, 91, 246, 117, 259, 134, 251}};
+    for (std::size_t i = 0; i < faces.size(); ++i) {
+        EXPECT_EQ(recorded.summary->Figures()[i].coords, faces[i]) << "face " << i;
     }
 }
 
@@ -107,12 +107,11 @@ TEST_F(SchemePainterTest, RoundStackOutlineLabelAndCylinders) {
     painter.RoundPlaced(RoundEvent{1, 575, 550, 1000, 1000, 2});
     const auto& f = recorded.scheme2D->Figures();
     ASSERT_EQ(f.size(), 2U);
+    // 561 / 12250 pixels per mm: 75 mm round to 3 px, 575 mm to 26 px, 550 mm to 25 px.
     EXPECT_EQ(f[0].kind, FigureKind::Ellipse);
-    const double s = painter.Geometry().SchemeScale;
-    EXPECT_EQ(f[0].coords[0], 100 + static_cast<int>(std::lround(75 * s)));
+    EXPECT_EQ(f[0].coords[0], 103);
     EXPECT_EQ(f[1].kind, FigureKind::Text);  // label at the centre, no shift
-    EXPECT_EQ(f[1].coords, (Coords{100 + static_cast<int>(std::lround(575 * s)),
-                                   50 + static_cast<int>(std::lround(550 * s))}));
+    EXPECT_EQ(f[1].coords, (Coords{126, 75}));
     EXPECT_EQ(recorded.view3D->CountOf(FigureKind::Arc), 2U * 256U);
     // The summary gets both cylinders and then the outline again, but no label.
     EXPECT_EQ(recorded.summary->Figures().back().kind, FigureKind::Ellipse);
