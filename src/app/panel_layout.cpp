@@ -5,9 +5,8 @@
 namespace stowbel {
 
 PanelBounds LayoutPanels(const LayoutInput& in) {
-    const int t = in.toolbarHeight;
-    const int s = in.splitter;
-    const int workHeight = std::max(in.clientHeight - in.statusHeight - t, kMinWorkSize);
+    const int s = kSplitterThickness;
+    const int workHeight = std::max(in.clientHeight, kMinWorkSize);
 
     int leftWidth = std::max(in.leftWidth, kMinLeftWidth);
     leftWidth = std::min(leftWidth, in.clientWidth - kRightReserve);
@@ -27,9 +26,9 @@ PanelBounds LayoutPanels(const LayoutInput& in) {
     width3D = std::max(width3D, kMinGraph3DWidth);
 
     PanelBounds b;
-    b.leftPanel = {0, t, leftWidth, workHeight};
-    b.leftSplitter = {leftWidth, t, s, workHeight};
-    b.workPanel = {leftWidth + s, t, workWidth, workHeight};
+    b.leftPanel = {0, 0, leftWidth, workHeight};
+    b.leftSplitter = {leftWidth, 0, s, workHeight};
+    b.workPanel = {leftWidth + s, 0, workWidth, workHeight};
     b.resultPanel = {0, 0, workWidth, resultHeight};
     b.topSplitter = {0, resultHeight, workWidth, s};
     b.graphPanel = {0, resultHeight + s, workWidth, graphHeight};

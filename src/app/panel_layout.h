@@ -10,22 +10,25 @@ struct PaneRect {
     bool operator==(const PaneRect&) const = default;
 };
 
-// What the layout of the main window's panes starts from: the client area, the bars, the
-// current pane sizes (a drag sets them) and the splitter thicknesses.
+// Pane sizes at start and the thickness of every splitter.
+inline constexpr int kInitialLeftWidth = 260;
+inline constexpr int kInitialResultHeight = 150;
+inline constexpr int kInitialGraph3DWidth = 500;
+inline constexpr int kSplitterThickness = 12;
+
+// What the layout of the main window's panes starts from: the client area between the tool bar
+// and the status bar, and the current pane sizes (a drag sets them).
 struct LayoutInput {
     int clientWidth = 0;
     int clientHeight = 0;
-    int toolbarHeight = 0;
-    int statusHeight = 0;
-    int leftWidth = 260;
-    int resultHeight = 150;
-    int graph3DWidth = 500;
+    int leftWidth = kInitialLeftWidth;
+    int resultHeight = kInitialResultHeight;
+    int graph3DWidth = kInitialGraph3DWidth;
     bool graph3DWidthSet = false;  // the user has dragged the graph splitter
-    int splitter = 12;
 };
 
-// Bounds of every pane relative to its parent: the first three within the client area (the
-// tool bar on top), the next three within WorkPanel, the last three within GraphPanel.
+// Bounds of every pane relative to its parent: the first three within the client area, the next
+// three within WorkPanel, the last three within GraphPanel.
 struct PanelBounds {
     PaneRect leftPanel, leftSplitter, workPanel;
     PaneRect resultPanel, topSplitter, graphPanel;

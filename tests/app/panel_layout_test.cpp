@@ -5,19 +5,18 @@
 namespace stowbel {
 namespace {
 
+// The area between a 64 pixel tool bar and a 19 pixel status bar of a window of this size.
 LayoutInput Client(int width, int height) {
     LayoutInput input;
     input.clientWidth = width;
-    input.clientHeight = height;
-    input.toolbarHeight = 64;
-    input.statusHeight = 19;
+    input.clientHeight = height - 64 - 19;
     return input;
 }
 
 TEST(PanelLayoutTest, FullScreenClientArea) {
     const PanelBounds b = LayoutPanels(Client(1280, 900));
-    EXPECT_EQ(b.leftPanel, (PaneRect{0, 64, 260, 817}));
-    EXPECT_EQ(b.workPanel, (PaneRect{272, 64, 1008, 817}));
+    EXPECT_EQ(b.leftPanel, (PaneRect{0, 0, 260, 817}));
+    EXPECT_EQ(b.workPanel, (PaneRect{272, 0, 1008, 817}));
     EXPECT_EQ(b.resultPanel.height, 150);
     EXPECT_EQ(b.graphPanel, (PaneRect{0, 162, 1008, 655}));
     EXPECT_EQ(b.graph3DPanel, (PaneRect{0, 0, 498, 655}));
