@@ -18,18 +18,41 @@ std::string Reason(int error) {
     return std::strerror(error);
 }
 
+// A file descriptor closed when it goes out of scope, unless it was closed by hand to see
+// whether the close itself failed.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    int Get() const { return fd_; }
+    bool Valid() const { return fd_ >= 0; }
+    // Closes now; returns the errno of a failed close, 0 on success.
+    int Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0 ? 0 : errno;
+    }
+
+private:
+    int fd_;
+};
+
 class TempFile {
 public:
-    explicit TempFile(const std::string& target) : path_(target + ".XXXXXX.tmp") {
-        fd_ = mkstemps(path_.data(), 4);
-        if (fd_ < 0) {
+    explicit TempFile(const std::string& target)
+        : path_(target + ".XXXXXX.tmp"), fd_(mkstemps(path_.data(), 4)) {
+        if (!fd_.Valid()) {
             throw FileError(target, Reason(errno));
         }
     }
     ~TempFile() {
-        if (fd_ >= 0) {
-            close(fd_);
-        }
         if (!committed_) {
             unlink(path_.c_str());
         }
@@ -39,7 +62,7 @@ public:
 
     void Write(std::string_view bytes, const std::string& target) {
         while (!bytes.empty()) {
-            const ssize_t n = write(fd_, bytes.data(), bytes.size());
+            const ssize_t n = write(fd_.Get(), bytes.data(), bytes.size());
             if (n < 0) {
                 if (errno == EINTR) {
                     continue;
@@ -54,13 +77,12 @@ public:
         // Others may read the results: the usual permissions, not mkstemp's 0600.
         const mode_t mask = umask(0);
         umask(mask);
-        fchmod(fd_, 0666 & ~mask);
-        if (fsync(fd_) != 0 || close(fd_) != 0) {
-            const int error = errno;
-            fd_ = -1;
+        if (fchmod(fd_.Get(), 0666 & ~mask) != 0 || fsync(fd_.Get()) != 0) {
+            throw FileError(target, Reason(errno));
+        }
+        if (const int error = fd_.Close(); error != 0) {
             throw FileError(target, Reason(error));
         }
-        fd_ = -1;
         if (rename(path_.c_str(), target.c_str()) != 0) {
             throw FileError(target, Reason(errno));
         }
@@ -69,7 +91,7 @@ public:
 
 private:
     std::string path_;
-    int fd_ = -1;
+    Descriptor fd_;
     bool committed_ = false;
 };
 
@@ -87,43 +109,36 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
 
 std::string ReadWholeFile(const std::string& path, std::uintmax_t maxBytes) {
     // Non-blocking so that a named pipe in place of a file cannot hang the reader.
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
+    const Descriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!fd.Valid()) {
         throw FileError(path, Reason(errno));
     }
     struct stat st {};
-    if (fstat(fd, &st) != 0) {
-        const int error = errno;
-        close(fd);
-        throw FileError(path, Reason(error));
+    if (fstat(fd.Get(), &st) != 0) {
+        throw FileError(path, Reason(errno));
     }
     if (!S_ISREG(st.st_mode)) {
-        close(fd);
         throw FileError(path,
                         S_ISDIR(st.st_mode) ? "это каталог, а не файл" : "это не обычный файл");
     }
     std::string bytes;
     char buffer[65536];
     for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
+        const ssize_t n = read(fd.Get(), buffer, sizeof buffer);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            const int error = errno;
-            close(fd);
-            throw FileError(path, Reason(error));
+            throw FileError(path, Reason(errno));
         }
         if (n == 0) {
             break;
         }
         bytes.append(buffer, static_cast<std::size_t>(n));
         if (bytes.size() > maxBytes) {
-            close(fd);
             throw FileError(path, "файл слишком велик");
         }
     }
-    close(fd);
     return bytes;
 }
 

@@ -216,6 +216,13 @@ private slots:
         QCOMPARE(window_->ReportLines().size(), 2);
         const QTextCursor cursor = Editor("Memo1")->textCursor();
         QCOMPARE(cursor.selectedText(), QString("800,1200,2100,BOX,1,0,2"));
+
+        // A refused value: the message does not name its line, the box does, once.
+        Editor("Memo1")->setPlainText(
+            "// header\n2450,16100,2200,50,0,ISIN\n800,1200,0,SQR,1,0,2\n");
+        window_->calculate();
+        QCOMPARE(dialogs_->errors.last(),
+                 QString("поле «Высота» должно быть больше нуля, а указано 0.\nСтрока 3"));
     }
 
     void containerLineErrorKeepsThePreviousReport() {
@@ -266,6 +273,26 @@ private slots:
         QVERIFY(!Editor("Memo1")->isReadOnly());
         QVERIFY(Action("FileOpenItem")->isEnabled());
         QVERIFY(Action("N2")->isEnabled());
+    }
+
+    void watchModeCalculatesTheFileLinesAsTheyAre() {
+        // A paragraph separator inside a line splits it in an editor, but not in the order file:
+        // the order is one container line, and the report stored is the one calculated.
+        WriteFile(In("t0004.txt"),
+                  "2450,16800,2200,50,30,ISIN\xE2\x80\xA9"
+                  "800,1200,2100,SQR,1,0,10\n");
+        QFile file(In("t0004.txt"));
+        file.open(QIODevice::ReadWrite);
+        file.setFileTime(QDateTime::currentDateTime().addSecs(-10),
+                         QFileDevice::FileModificationTime);
+        file.close();
+        window_->toggleWatchMode();
+        window_->watchTick();
+        const QByteArray stored = ReadFile(Out("r0004.txt"));
+        QCOMPARE(stored.count("\r\n"), 1);
+        QVERIFY(stored.startsWith("\xC2\xF1\xE5"));  // "Все" in Windows-1251
+        QCOMPARE(window_->ReportLines().size(), 1);
+        window_->toggleWatchMode();
     }
 
     void alternationOptionToggles() {

@@ -293,27 +293,38 @@ TEST(RunReportTest, TypeWithoutTierKeepsThePreviousFitDetail) {
               "Не все поддоны влезают в контейнер. Всего влезает 20 поддонов.");
 }
 
-TEST(RunFitVerdictTest, TypeWhoseLengthPassesTheEndButIsAllPlacedFits) {
-    for (const char* mode : {"ISIN", "HMAN"}) {
-        const Calculated c =
-            Calculate(std::string("2450,8010,2200,0,0,") + mode + "\n800,1200,2100,SQR,1,0,20\n");
-        EXPECT_EQ(c.result.report.back(),
-                  "Все поддоны влезают в 1 конт. И остаётся 0 м. свободного места по длине.")
-            << mode;
-        EXPECT_EQ(c.result.containers, 1);
-    }
+struct VerdictCase {
+    const char* name;
+    const char* cargoLine;
+    const char* summary;
+};
+
+std::ostream& operator<<(std::ostream& os, const VerdictCase& c) {
+    return os << c.name;
 }
 
-TEST(RunFitVerdictTest, TooTallTypePlacesNothingAndIsNoSuccess) {
+class RunFitVerdictTest : public testing::TestWithParam<VerdictCase> {};
+
+// Whether a type fits is decided by the units placed, the same in ISIN and HMAN mode, and never
+// begins a container that takes nothing.
+TEST_P(RunFitVerdictTest, SummaryFollowsTheUnitsPlaced) {
     for (const char* mode : {"ISIN", "HMAN"}) {
-        const Calculated c =
-            Calculate(std::string("2450,16100,2200,50,0,") + mode + "\n800,1200,2300,SQR,1,0,5\n");
-        EXPECT_EQ(c.result.report.back(),
-                  "Не все поддоны влезают в контейнер. Всего влезает 0 поддонов.")
-            << mode;
+        const Calculated c = Calculate(std::string("2450,8010,2200,0,0,") + mode + "\n" +
+                                       GetParam().cargoLine + "\n");
+        EXPECT_EQ(c.result.report.back(), GetParam().summary) << mode;
         EXPECT_EQ(c.result.containers, 1) << mode;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, RunFitVerdictTest,
+    testing::Values(
+        // The length the fitting asks for runs past the end, yet every unit finds a place.
+        VerdictCase{"LengthPassesTheEndButAllArePlaced", "800,1200,2100,SQR,1,0,20",
+                    "Все поддоны влезают в 1 конт. И остаётся 0 м. свободного места по длине."},
+        VerdictCase{"TallerThanTheContainer", "800,1200,2300,SQR,1,0,5",
+                    "Не все поддоны влезают в контейнер. Всего влезает 0 поддонов."}),
+    [](const testing::TestParamInfo<VerdictCase>& p) { return std::string(p.param.name); });
 
 TEST(RunHmanTest, TypeGoesOnThroughAsManyContainersAsItNeeds) {
     const Calculated c = Calculate(

@@ -67,7 +67,7 @@ TEST(AtomicFileTest, ReplacesTheWholeFileAndLeavesNoTemporaryFile) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
 }
 
-TEST(AtomicFileTest, FailureNamesThePathAndKeepsTheOldFile) {
+TEST(AtomicFileTest, FailureNamesThePath) {
     TempDir dir;
     try {
         WriteFileAtomically(dir / "missing/r0001.txt", "x");
@@ -78,6 +78,16 @@ TEST(AtomicFileTest, FailureNamesThePathAndKeepsTheOldFile) {
     fs::create_directory(dir / "sub");
     EXPECT_THROW(WriteFileAtomically(dir / "sub", "x"), FileError);
     EXPECT_TRUE(fs::is_directory(dir / "sub"));
+}
+
+TEST(AtomicFileTest, AFailedWriteKeepsTheOldFile) {
+    TempDir dir;
+    // A name of 250 bytes leaves no room for the temporary file's suffix beside it, so the write
+    // fails (for any user, root too) after the old file was there.
+    const std::string file = dir.Write(std::string(250, 'r'), "old");
+    EXPECT_THROW(WriteFileAtomically(file, "new"), FileError);
+    EXPECT_EQ(ReadBytes(file), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
 }
 
 TEST(AtomicFileTest, ReadingRefusesDirectoriesAndMissingFiles) {
