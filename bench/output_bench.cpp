@@ -9,7 +9,7 @@
 #include "cli/cli.h"
 #include "order/examples.h"
 #include "output/jpeg_encoder.h"
-#include "output/result_files.h"
+#include "output/raster_pictures.h"
 #include "scheme/raster_canvas.h"
 #include "scheme/scheme_painter.h"
 
@@ -37,9 +37,11 @@ std::string WriteExample(const char* name) {
 void CliCalcOut(benchmark::State& state, const char* name) {
     const std::string order = WriteExample(name);
     const std::string out = (Workspace() / "OUT").string();
+    const RasterPictureMaker maker;
     for (auto _ : state) {
         std::ostringstream sink;
-        benchmark::DoNotOptimize(RunCli({"stowbel-cli", "calc", order, "--out", out}, sink, sink));
+        benchmark::DoNotOptimize(RunCli({"stowbel-cli", "calc", order, "--out", out}, sink, sink,
+                                        [&] { return &maker; }));
     }
 }
 

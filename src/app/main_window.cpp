@@ -255,7 +255,8 @@ CalculationJob MainWindow::NewJob(std::vector<std::string> lines) const {
         .SetNumberFormat(format_)
         .SetAlternate(alternateAction_->isChecked())
         .SetPictureSizes(sizes)
-        .SetShownPictures(PictureSet::Shown());
+        .SetShownPictures(PictureSet::Shown())
+        .SetPictureMaker(&pictureMaker_);
     return job;
 }
 
@@ -264,8 +265,8 @@ void MainWindow::ShowResult(const JobResult& result) {
         return;  // a faulty container line comes before the run touched anything
     }
     ShowReport(result.run.report);
-    view3DImage_->SetImage(result.pictures.view3D);
-    view2DImage_->SetImage(result.pictures.scheme2D);
+    view3DImage_->SetImage(ImageOf(result.pictures.view3D));
+    view2DImage_->SetImage(ImageOf(result.pictures.scheme2D));
 }
 
 void MainWindow::ShowReport(const std::vector<std::string>& lines) {

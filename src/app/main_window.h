@@ -7,6 +7,7 @@
 
 #include "order/number_format.h"
 #include "output/calculation_job.h"
+#include "output/raster_pictures.h"
 #include "output/watch_engine.h"
 
 class QAction;
@@ -102,6 +103,7 @@ private:
     AppPaths paths_;
     UserDialogs& dialogs_;
     NumberFormat format_;
+    RasterPictureMaker pictureMaker_;
 
     QString currentOrderFile_;
     QString saveFileName_;

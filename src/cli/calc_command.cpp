@@ -22,7 +22,7 @@ std::string DescribeError(const std::string& file, const JobError& error) {
 }  // namespace
 
 int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& err,
-                   const GuiStarter& startGui) {
+                   const PictureSource& pictures) {
     std::vector<std::string> lines;
     try {
         lines = ReadOrderFile(request.orderFile);
@@ -37,11 +37,8 @@ int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& 
         .SetAlternate(request.alternate)
         .SetPictureSizes(request.sizes);
     if (request.outputDirectory) {
-        // Only the stored pictures are drawn, and only then is a GUI application needed.
-        if (startGui) {
-            startGui();
-        }
-        job.StoreResultsIn(*request.outputDirectory, request.orderFile);
+        // Only stored pictures are drawn: a calculation alone needs no picture maker.
+        job.SetPictureMaker(pictures()).StoreResultsIn(*request.outputDirectory, request.orderFile);
     }
     const JobResult result = job.Run();
 

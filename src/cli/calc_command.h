@@ -22,6 +22,6 @@ struct CalcRequest {
 // Reads the order file, runs the calculation, prints the report (or JSON) and, with an output
 // directory, stores the result files there. Returns the exit status.
 int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& err,
-                   const GuiStarter& startGui);
+                   const PictureSource& pictures);
 
 }  // namespace stowbel

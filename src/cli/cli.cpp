@@ -1,13 +1,11 @@
 #include "cli/cli.h"
 
-#include <QCommandLineParser>
-#include <QRegularExpression>
-#include <QString>
-#include <QStringList>
-
-#include <QCoreApplication>
+#include <algorithm>
+#include <charconv>
 
 #include "cli/calc_command.h"
+#include "cli/options.h"
+#include "cli/program_directory.h"
 #include "cli/watch_command.h"
 #include "order/examples.h"
 
@@ -47,121 +45,112 @@ int UsageError(std::ostream& err, const std::string& message) {
     return kExitUsage;
 }
 
-bool ParseSize(const QString& text, ImageSize& size) {
-    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch()) {
+// A positive number of at most five digits, the whole text.
+bool ParseSide(std::string_view text, int& side) {
+    if (text.empty() || text.size() > 5) {
         return false;
     }
-    size.width = match.captured(1).toInt();
-    size.height = match.captured(2).toInt();
-    return size.width > 0 && size.height > 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), side);
+    return ec == std::errc() && end == text.data() + text.size() && side > 0;
 }
 
-int Calc(const QStringList& arguments, std::ostream& out, std::ostream& err,
-         const GuiStarter& startGui) {
-    QCommandLineParser parser;
-    const QCommandLineOption outOption("out", "", "DIR");
-    const QCommandLineOption jsonOption("json");
-    const QCommandLineOption noAlternateOption("no-alternate");
-    const QCommandLineOption separatorOption("decimal-separator", "", "C");
-    const QCommandLineOption schemeOption("scheme-size", "", "WxH");
-    const QCommandLineOption viewOption("view-size", "", "WxH");
-    const QCommandLineOption summaryOption("summary-size", "", "WxH");
-    parser.addOptions({outOption, jsonOption, noAlternateOption, separatorOption, schemeOption,
-                       viewOption, summaryOption});
-    if (!parser.parse(arguments)) {
-        return UsageError(err, parser.errorText().toStdString());
+// WIDTHxHEIGHT, for example 1000x761.
+bool ParseSize(const std::string& text, ImageSize& size) {
+    const std::size_t x = text.find_first_of("xX");
+    if (x == std::string::npos) {
+        return false;
     }
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1) {
+    const std::string_view whole(text);
+    return ParseSide(whole.substr(0, x), size.width) && ParseSide(whole.substr(x + 1), size.height);
+}
+
+int Calc(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+         const PictureSource& pictures) {
+    const ParsedOptions options = ParseOptions(arguments, {{"out", true},
+                                                           {"json", false},
+                                                           {"no-alternate", false},
+                                                           {"decimal-separator", true},
+                                                           {"scheme-size", true},
+                                                           {"view-size", true},
+                                                           {"summary-size", true}});
+    if (!options.error.empty()) {
+        return UsageError(err, options.error);
+    }
+    if (options.positional.size() != 1) {
         return UsageError(err, "calc needs exactly one ORDER_FILE");
     }
     CalcRequest request;
-    request.orderFile = positional.front().toStdString();
-    if (parser.isSet(outOption)) {
-        request.outputDirectory = parser.value(outOption).toStdString();
+    request.orderFile = options.positional.front();
+    if (options.IsSet("out")) {
+        request.outputDirectory = options.Value("out");
     }
-    request.json = parser.isSet(jsonOption);
-    request.alternate = !parser.isSet(noAlternateOption);
+    request.json = options.IsSet("json");
+    request.alternate = !options.IsSet("no-alternate");
     request.format = NumberFormat::FromEnvironment();
-    if (parser.isSet(separatorOption)) {
-        const QByteArray separator = parser.value(separatorOption).toUtf8();
+    if (options.IsSet("decimal-separator")) {
+        const std::string& separator = options.Value("decimal-separator");
         if (separator.size() != 1) {
             return UsageError(err, "--decimal-separator takes one character");
         }
         request.format.decimalSeparator = separator.front();
     }
-    const std::pair<const QCommandLineOption*, ImageSize*> sizes[] = {
-        {&schemeOption, &request.sizes.scheme2D},
-        {&viewOption, &request.sizes.view3D},
-        {&summaryOption, &request.sizes.summary}};
-    for (const auto& [option, size] : sizes) {
-        if (parser.isSet(*option) && !ParseSize(parser.value(*option), *size)) {
-            return UsageError(err, "--" + option->names().front().toStdString() +
-                                       " takes WIDTHxHEIGHT, for example 1000x761");
+    const std::pair<const char*, ImageSize*> sizes[] = {{"scheme-size", &request.sizes.scheme2D},
+                                                        {"view-size", &request.sizes.view3D},
+                                                        {"summary-size", &request.sizes.summary}};
+    for (const auto& [name, size] : sizes) {
+        if (options.IsSet(name) && !ParseSize(options.Value(name), *size)) {
+            return UsageError(
+                err, std::string("--") + name + " takes WIDTHxHEIGHT, for example 1000x761");
         }
     }
-    return RunCalcCommand(request, out, err, startGui);
+    return RunCalcCommand(request, out, err, pictures);
 }
 
-int Example(const QStringList& arguments, std::ostream& out, std::ostream& err) {
-    if (arguments.size() != 3 || (arguments[2] != "HMAN" && arguments[2] != "ISIN")) {
+int Example(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    if (arguments.size() != 1 || (arguments[0] != "HMAN" && arguments[0] != "ISIN")) {
         return UsageError(err, "example takes HMAN or ISIN");
     }
-    for (const std::string& line : ExampleOrder(arguments[2].toStdString())) {
+    for (const std::string& line : ExampleOrder(arguments[0])) {
         out << line << "\n";
     }
     return kExitOk;
 }
 
-int Watch(const QStringList& arguments, std::ostream& err, const GuiStarter& startGui) {
-    QCommandLineParser parser;
-    const QCommandLineOption inOption("in", "", "DIR");
-    const QCommandLineOption outOption("out", "", "DIR");
-    const QCommandLineOption intervalOption("interval", "", "MS");
-    const QCommandLineOption onceOption("once");
-    parser.addOptions({inOption, outOption, intervalOption, onceOption});
-    if (!parser.parse(arguments)) {
-        return UsageError(err, parser.errorText().toStdString());
+int Watch(const std::vector<std::string>& arguments, std::ostream& err,
+          const PictureSource& pictures) {
+    const ParsedOptions options =
+        ParseOptions(arguments, {{"in", true}, {"out", true}, {"interval", true}, {"once", false}});
+    if (!options.error.empty()) {
+        return UsageError(err, options.error);
     }
-    if (!parser.positionalArguments().isEmpty()) {
+    if (!options.positional.empty()) {
         return UsageError(err, "watch takes no file names");
     }
-    if (startGui) {
-        startGui();  // every watched order is drawn; the program's folder needs it too
-    }
-    const QString programDirectory = QCoreApplication::applicationDirPath();
     WatchRequest request;
-    request.inDirectory =
-        (parser.isSet(inOption) ? parser.value(inOption) : programDirectory + "/IN").toStdString();
-    request.outDirectory =
-        (parser.isSet(outOption) ? parser.value(outOption) : programDirectory + "/OUT")
-            .toStdString();
-    request.once = parser.isSet(onceOption);
-    if (parser.isSet(intervalOption)) {
-        bool ok = false;
-        request.intervalMs = parser.value(intervalOption).toInt(&ok);
-        if (!ok || request.intervalMs < 1) {
+    const std::string programDirectory = ProgramDirectory();
+    request.inDirectory = options.IsSet("in") ? options.Value("in") : programDirectory + "/IN";
+    request.outDirectory = options.IsSet("out") ? options.Value("out") : programDirectory + "/OUT";
+    request.once = options.IsSet("once");
+    if (options.IsSet("interval")) {
+        const std::string& text = options.Value("interval");
+        const auto [end, ec] =
+            std::from_chars(text.data(), text.data() + text.size(), request.intervalMs);
+        if (ec != std::errc() || end != text.data() + text.size() || request.intervalMs < 1) {
             return UsageError(err, "--interval takes a positive number of milliseconds");
         }
     }
-    return RunWatchCommand(request, err);
+    return RunWatchCommand(request, err, pictures);
 }
 
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           const GuiStarter& startGui) {
-    QStringList arguments;
-    for (const std::string& arg : args) {
-        arguments << QString::fromStdString(arg);
-    }
-    if (arguments.size() < 2) {
+           const PictureSource& pictures) {
+    if (args.size() < 2) {
         err << kUsage;
         return kExitUsage;
     }
-    const QString command = arguments[1];
+    const std::string& command = args[1];
     if (command == "-h" || command == "--help" || command == "help") {
         out << kUsage;
         return kExitOk;
@@ -170,22 +159,22 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << kVersion << "\n";
         return kExitOk;
     }
-    QStringList rest = arguments;
-    rest.removeAt(1);
-    if (rest.contains("--help") || rest.contains("-h")) {
+    const std::vector<std::string> rest(args.begin() + 2, args.end());
+    if (std::find(rest.begin(), rest.end(), "--help") != rest.end() ||
+        std::find(rest.begin(), rest.end(), "-h") != rest.end()) {
         out << kUsage;
         return kExitOk;
     }
     if (command == "calc") {
-        return Calc(rest, out, err, startGui);
+        return Calc(rest, out, err, pictures);
     }
     if (command == "example") {
-        return Example(arguments, out, err);
+        return Example(rest, out, err);
     }
     if (command == "watch") {
-        return Watch(rest, err, startGui);
+        return Watch(rest, err, pictures);
     }
-    return UsageError(err, "unknown command '" + command.toStdString() + "'");
+    return UsageError(err, "unknown command '" + command + "'");
 }
 
 }  // namespace stowbel

@@ -7,19 +7,22 @@
 
 namespace stowbel {
 
+class PictureMaker;
+
 enum ExitStatus : int {
     kExitOk = 0,          // the calculation ran, whether or not everything fits
     kExitOrderError = 1,  // the order has an error, or nothing to calculate
     kExitUsage = 2,       // bad arguments or a file that cannot be read or written
 };
 
-// Makes sure that a GUI application object exists: drawing needs one for the fonts, a bare
-// calculation does not, and starting it costs more than calculating a small order.
-using GuiStarter = std::function<void()>;
+// Called once a command is known to draw, before anything is drawn: returns who draws the
+// pictures. Drawing needs a toolkit that a calculation alone does not; the tool's entry point
+// decides how to get one (or hands the whole command over to a program that has one).
+using PictureSource = std::function<const PictureMaker*()>;
 
 // The command-line tool. args[0] is the program name. Output goes to out (UTF-8), messages to
-// err. startGui is called before anything is drawn; without it a GUI application must exist.
+// err.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           const GuiStarter& startGui = {});
+           const PictureSource& pictures);
 
 }  // namespace stowbel

@@ -1,35 +1,22 @@
-#include <QGuiApplication>
-#include <QString>
-#include <cstdlib>
+// stowbel-cli: the command-line tool without a toolkit, so that a calculation starts and ends as
+// fast as the calculation itself. A command that draws is handed over, arguments and all, to
+// stowbel-cli-draw beside it, which has the toolkit.
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <iostream>
-#include <memory>
 
 #include "cli/cli.h"
-
-namespace {
-
-// Qt's own notices about the environment (no runtime directory on a server) are not the
-// tool's output.
-void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith("QStandardPaths:")) {
-        return;
-    }
-    std::cerr << message.toStdString() << "\n";
-}
-
-}  // namespace
+#include "cli/program_directory.h"
 
 int main(int argc, char** argv) {
-    // The tool draws pictures off-screen and never needs a display.
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    qInstallMessageHandler(QuietMessages);
-    // Started only when something is drawn: a calculation alone needs no GUI application.
-    std::unique_ptr<QGuiApplication> app;
-    const stowbel::GuiStarter startGui = [&] {
-        if (!app) {
-            app = std::make_unique<QGuiApplication>(argc, argv);
-        }
-    };
     const std::vector<std::string> args(argv, argv + argc);
-    return stowbel::RunCli(args, std::cout, std::cerr, startGui);
+    const stowbel::PictureSource handOver = [&]() -> const stowbel::PictureMaker* {
+        const std::string drawing = stowbel::ProgramDirectory() + "/stowbel-cli-draw";
+        execv(drawing.c_str(), argv);
+        std::cerr << "stowbel-cli: " << drawing << ": " << std::strerror(errno) << "\n";
+        std::exit(stowbel::kExitUsage);
+    };
+    return stowbel::RunCli(args, std::cout, std::cerr, handOver);
 }

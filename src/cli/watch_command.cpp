@@ -1,5 +1,6 @@
 #include "cli/watch_command.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -39,7 +40,8 @@ void SleepUnlessStopped(int milliseconds) {
 
 }  // namespace
 
-int RunWatchCommand(const WatchRequest& request, std::ostream& err) {
+int RunWatchCommand(const WatchRequest& request, std::ostream& err, const PictureSource& pictures) {
+    const PictureMaker* maker = pictures();  // every watched order is drawn
     std::error_code ec;
     std::filesystem::create_directories(request.inDirectory, ec);
     std::filesystem::create_directories(request.outDirectory, ec);
@@ -51,7 +53,7 @@ int RunWatchCommand(const WatchRequest& request, std::ostream& err) {
     InstallStopHandlers();
 
     CalculationJob job;
-    job.SetNumberFormat(NumberFormat::FromEnvironment());
+    job.SetNumberFormat(NumberFormat::FromEnvironment()).SetPictureMaker(maker);
     WatchEngine engine({request.inDirectory, request.outDirectory},
                        JobProcessor(job, request.outDirectory), WatchEngine::DefaultClock,
                        [&err](const std::string& line) { err << line << std::endl; });

@@ -6,7 +6,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <random>
 #include <string>
+#include <utility>
 
 #include "output/file_error.h"
 
@@ -30,6 +32,10 @@ public:
     }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
+    Descriptor& operator=(Descriptor&& other) noexcept {
+        std::swap(fd_, other.fd_);
+        return *this;
+    }
 
     int Get() const { return fd_; }
     bool Valid() const { return fd_ >= 0; }
@@ -44,67 +50,89 @@ private:
     int fd_;
 };
 
-class TempFile {
-public:
-    explicit TempFile(const std::string& target)
-        : path_(target + ".XXXXXX.tmp"), fd_(mkstemps(path_.data(), 4)) {
-        if (!fd_.Valid()) {
-            throw FileError(target, Reason(errno));
-        }
+// A name beside target that no file has yet: target, six random letters, ".tmp".
+std::string TemporaryName(const std::string& target) {
+    static constexpr char kLetters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    std::string name = target + ".";
+    for (int i = 0; i < 6; ++i) {
+        name += kLetters[pick(random)];
     }
-    ~TempFile() {
-        if (!committed_) {
-            unlink(path_.c_str());
-        }
-    }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
+    return name + ".tmp";
+}
 
-    void Write(std::string_view bytes, const std::string& target) {
-        while (!bytes.empty()) {
-            const ssize_t n = write(fd_.Get(), bytes.data(), bytes.size());
-            if (n < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
-                throw FileError(target, Reason(errno));
-            }
-            bytes.remove_prefix(static_cast<std::size_t>(n));
+// Creates the temporary file; the mode lets the umask decide who may read the results, as for
+// any file the user makes.
+int CreateTemporary(const std::string& target, std::string& path) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        path = TemporaryName(target);
+        const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
         }
     }
-
-    void CommitAs(const std::string& target) {
-        // Others may read the results: the usual permissions, not mkstemp's 0600.
-        const mode_t mask = umask(0);
-        umask(mask);
-        if (fchmod(fd_.Get(), 0666 & ~mask) != 0 || fsync(fd_.Get()) != 0) {
-            throw FileError(target, Reason(errno));
-        }
-        if (const int error = fd_.Close(); error != 0) {
-            throw FileError(target, Reason(error));
-        }
-        if (rename(path_.c_str(), target.c_str()) != 0) {
-            throw FileError(target, Reason(errno));
-        }
-        committed_ = true;
-    }
-
-private:
-    std::string path_;
-    Descriptor fd_;
-    bool committed_ = false;
-};
+    errno = EEXIST;
+    return -1;
+}
 
 }  // namespace
 
-void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+struct PreparedFile::Temporary {
+    std::string path;
+    Descriptor fd{-1};
+};
+
+PreparedFile::PreparedFile(const std::string& path, std::string_view bytes)
+    : target_(path), temporary_(std::make_unique<Temporary>()) {
     struct stat st {};
     if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
         throw FileError(path, "это каталог, а не файл");
     }
-    TempFile temp(path);
-    temp.Write(bytes, path);
-    temp.CommitAs(path);
+    temporary_->fd = Descriptor(CreateTemporary(path, temporary_->path));
+    if (!temporary_->fd.Valid()) {
+        const int error = errno;
+        temporary_->path.clear();  // nothing was made
+        throw FileError(path, Reason(error));
+    }
+    const int fd = temporary_->fd.Get();
+    while (!bytes.empty()) {
+        const ssize_t n = write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw FileError(path, Reason(errno));
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    if (fsync(fd) != 0) {
+        throw FileError(path, Reason(errno));
+    }
+    if (const int error = temporary_->fd.Close(); error != 0) {
+        throw FileError(path, Reason(error));
+    }
+}
+
+PreparedFile::~PreparedFile() {
+    if (temporary_ && !temporary_->path.empty()) {
+        unlink(temporary_->path.c_str());
+    }
+}
+
+PreparedFile::PreparedFile(PreparedFile&&) noexcept = default;
+PreparedFile& PreparedFile::operator=(PreparedFile&&) noexcept = default;
+
+void PreparedFile::Commit() {
+    if (rename(temporary_->path.c_str(), target_.c_str()) != 0) {
+        throw FileError(target_, Reason(errno));
+    }
+    temporary_->path.clear();
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    PreparedFile(path, bytes).Commit();
 }
 
 std::string ReadWholeFile(const std::string& path, std::uintmax_t maxBytes) {

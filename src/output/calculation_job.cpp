@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <future>
-#include <memory>
 #include <stdexcept>
 #include <system_error>
 
@@ -12,77 +11,52 @@
 #include "order/parser.h"
 #include "output/atomic_file.h"
 #include "output/file_error.h"
-#include "output/jpeg_encoder.h"
 #include "output/report_file.h"
 #include "output/result_files.h"
-#include "scheme/null_canvas.h"
-#include "scheme/raster_canvas.h"
-#include "scheme/scheme_painter.h"
 
 namespace stowbel {
 
 namespace {
 
-enum class Which { Scheme2D, View3D, Summary };
-
-// One picture to draw and, when it is stored, to encode.
+// One picture to draw and, when it is stored, to encode and prepare as a file.
 struct PictureTask {
-    Which which;
-    bool stored = false;
-    std::string suffix;  // appended to the result path
-    QImage image;
-    std::string bytes;
-    std::string encodeError;  // why encoding failed, empty when it did not
+    Picture picture;
+    std::string path;  // where it is stored; empty when it is only shown
+    std::shared_ptr<const DrawnPicture> drawn;
+    std::optional<PreparedFile> file;
+    std::string error;  // why the file could not be prepared
 };
 
-// Draws one picture from the record of a run; the other two are not drawn at all.
-QImage DrawPicture(const PlacementRecording& recording, const PictureSizes& sizes, Which which) {
-    auto raster = std::make_unique<RasterCanvas>();
-    const RasterCanvas& canvas = *raster;
-    const auto slot = [&](Which picture) -> std::unique_ptr<Canvas> {
-        if (picture == which) {
-            return std::move(raster);
-        }
-        return std::make_unique<NullCanvas>();
-    };
-    std::unique_ptr<Canvas> scheme2D = slot(Which::Scheme2D);
-    std::unique_ptr<Canvas> view3D = slot(Which::View3D);
-    std::unique_ptr<Canvas> summary = slot(Which::Summary);
-    SchemePictures pictures(std::move(scheme2D), std::move(view3D), std::move(summary));
-    pictures.SetImageSizes(sizes.scheme2D, sizes.view3D, sizes.summary);
-    SchemePainter painter(pictures);
-    recording.Replay(painter);
-    return canvas.Image();
-}
-
-void DrawAndEncode(const PlacementRecording& recording, const PictureSizes& sizes,
-                   PictureTask& task) {
-    task.image = DrawPicture(recording, sizes, task.which);
-    if (!task.stored) {
+void Perform(const PictureMaker& maker, const PlacementRecording& run, const PictureSizes& sizes,
+             PictureTask& task) {
+    task.drawn = maker.Draw(run, sizes, task.picture);
+    if (task.path.empty()) {
+        return;
+    }
+    std::string bytes;
+    try {
+        bytes = maker.Encode(*task.drawn);
+    } catch (const std::runtime_error& e) {
+        task.error = FileError(task.path, e.what()).what();
         return;
     }
     try {
-        JpegEncoder encoder;
-        task.bytes = EncodePicture(encoder, task.image);
-    } catch (const std::runtime_error& e) {
-        task.encodeError = e.what();
+        task.file.emplace(task.path, bytes);
+    } catch (const FileError& e) {
+        task.error = e.what();
     }
 }
 
-// The pictures are independent once the run is recorded: each gets a thread of its own.
-void DrawConcurrently(const PlacementRecording& recording, const PictureSizes& sizes,
-                      std::vector<PictureTask>& tasks) {
-    std::vector<std::future<void>> others;
-    for (std::size_t i = 1; i < tasks.size(); ++i) {
-        others.push_back(
-            std::async(std::launch::async, [&, i] { DrawAndEncode(recording, sizes, tasks[i]); }));
+const char* Suffix(Picture picture) {
+    switch (picture) {
+        case Picture::Scheme2D:
+            return "2d.jpg";
+        case Picture::View3D:
+            return "3d.jpg";
+        case Picture::Summary:
+            return ".jpg";
     }
-    if (!tasks.empty()) {
-        DrawAndEncode(recording, sizes, tasks.front());
-    }
-    for (std::future<void>& other : others) {
-        other.get();
-    }
+    return "";
 }
 
 void CreateOutputDirectory(const std::string& directory) {
@@ -94,6 +68,18 @@ void CreateOutputDirectory(const std::string& directory) {
 }
 
 }  // namespace
+
+std::shared_ptr<const DrawnPicture>& JobPictures::operator[](Picture picture) {
+    switch (picture) {
+        case Picture::Scheme2D:
+            return scheme2D;
+        case Picture::View3D:
+            return view3D;
+        case Picture::Summary:
+            break;
+    }
+    return summary;
+}
 
 CalculationJob& CalculationJob::SetOrderLines(std::vector<std::string> lines) {
     lines_ = std::move(lines);
@@ -120,6 +106,11 @@ CalculationJob& CalculationJob::SetShownPictures(const PictureSet& pictures) {
     return *this;
 }
 
+CalculationJob& CalculationJob::SetPictureMaker(const PictureMaker* maker) {
+    maker_ = maker;
+    return *this;
+}
+
 CalculationJob& CalculationJob::StoreResultsIn(std::string outputDirectory, std::string orderName) {
     outputDirectory_ = std::move(outputDirectory);
     orderName_ = std::move(orderName);
@@ -134,6 +125,9 @@ JobResult CalculationJob::Run() const {
     }
     const bool storing = outputDirectory_.has_value();
     const bool drawing = storing || shown_.scheme2D || shown_.view3D || shown_.summary;
+    if (drawing && maker_ == nullptr) {
+        throw std::logic_error("a calculation job that draws needs a picture maker");
+    }
     PlacementRecording recording;
     PlacementObserver nobody;
     OrderModel model;
@@ -145,47 +139,77 @@ JobResult CalculationJob::Run() const {
     } catch (const OrderError& e) {
         result.error = JobError{JobError::Kind::Order, e.Message(), e.Line()};
     }
-    if (!result.run.calculated) {
-        return result;  // the container line was never read: there is no picture
+    if (!result.run.calculated || !drawing) {
+        return result;  // without a container line there is no picture
     }
 
-    const bool store = storing && !result.error;
+    bool store = storing && !result.error;
+    std::string base;
+    if (store) {
+        try {
+            CreateOutputDirectory(*outputDirectory_);
+            base = ResultPath(*outputDirectory_, orderName_);
+        } catch (const FileError& e) {
+            result.error = JobError{JobError::Kind::File, e.what(), 0};
+            store = false;
+        }
+    }
     std::vector<PictureTask> tasks;
-    const auto want = [&](Which which, bool shown, bool stored, const char* suffix) {
+    const auto want = [&](Picture picture, bool shown, bool stored) {
         if (shown || stored) {
-            tasks.push_back(PictureTask{which, stored, suffix, {}, {}, {}});
+            tasks.push_back({picture, stored ? base + Suffix(picture) : std::string(), {}, {}, {}});
         }
     };
-    want(Which::Scheme2D, shown_.scheme2D, store, "2d.jpg");
-    want(Which::View3D, shown_.view3D, store, "3d.jpg");
+    want(Picture::Scheme2D, shown_.scheme2D, store);
+    want(Picture::View3D, shown_.view3D, store);
     // The summary picture is not stored in HMAN mode.
-    want(Which::Summary, shown_.summary, store && !model.container.HMAN, ".jpg");
-    DrawConcurrently(recording, sizes_, tasks);
+    want(Picture::Summary, shown_.summary, store && !model.container.HMAN);
+
+    // The pictures are independent once the run is recorded: each gets a thread of its own,
+    // and the report file is prepared meanwhile.
+    std::vector<std::future<void>> running;
+    for (PictureTask& task : tasks) {
+        running.push_back(
+            std::async(std::launch::async, [&] { Perform(*maker_, recording, sizes_, task); }));
+    }
+    std::optional<PreparedFile> report;
+    std::string reportError;
+    if (store) {
+        try {
+            report.emplace(base, EncodeReportFile(result.run.report));
+        } catch (const FileError& e) {
+            reportError = e.what();
+        }
+    }
+    for (std::future<void>& task : running) {
+        task.get();
+    }
     for (const PictureTask& task : tasks) {
-        QImage& image = task.which == Which::Scheme2D ? result.pictures.scheme2D
-                        : task.which == Which::View3D ? result.pictures.view3D
-                                                      : result.pictures.summary;
-        image = task.image;
+        result.pictures[task.picture] = task.drawn;
     }
     if (!store) {
         return result;
     }
 
+    // The files take their names in a fixed order; the first that fails ends it, and those
+    // prepared after it are removed.
+    if (!report) {
+        result.error = JobError{JobError::Kind::File, reportError, 0};
+        return result;
+    }
     try {
-        CreateOutputDirectory(*outputDirectory_);
-        const std::string base = ResultPath(*outputDirectory_, orderName_);
-        SaveReport(base, result.run.report);
+        report->Commit();
         result.filesWritten.push_back(base);
-        for (const PictureTask& task : tasks) {
-            if (!task.stored) {
+        for (PictureTask& task : tasks) {
+            if (task.path.empty()) {
                 continue;
             }
-            const std::string path = base + task.suffix;
-            if (!task.encodeError.empty()) {
-                throw FileError(path, task.encodeError);
+            if (!task.file) {
+                result.error = JobError{JobError::Kind::File, task.error, 0};
+                return result;
             }
-            WriteFileAtomically(path, task.bytes);
-            result.filesWritten.push_back(path);
+            task.file->Commit();
+            result.filesWritten.push_back(task.path);
         }
     } catch (const FileError& e) {
         result.error = JobError{JobError::Kind::File, e.what(), 0};

@@ -1,22 +1,15 @@
 #pragma once
 
-#include <QImage>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "calc/run_result.h"
 #include "order/number_format.h"
-#include "scheme/scheme_pictures.h"
+#include "output/picture_maker.h"
 
 namespace stowbel {
-
-// The sizes the three pictures of a run are drawn at.
-struct PictureSizes {
-    ImageSize scheme2D = kDefaultScheme2DSize;
-    ImageSize view3D = kDefaultView3DSize;
-    ImageSize summary = kDefaultSummarySize;
-};
 
 // Which pictures a front end wants to see. The pictures that are stored are drawn as well.
 struct PictureSet {
@@ -42,11 +35,13 @@ struct JobError {
     int line = 0;  // 1-based line of an order error, 0 when it concerns no single line
 };
 
-// Pictures of a run; a picture that was not needed is a null image.
+// Pictures of a run; a picture that was not needed is not there (null).
 struct JobPictures {
-    QImage scheme2D;
-    QImage view3D;
-    QImage summary;
+    std::shared_ptr<const DrawnPicture> scheme2D;
+    std::shared_ptr<const DrawnPicture> view3D;
+    std::shared_ptr<const DrawnPicture> summary;
+
+    std::shared_ptr<const DrawnPicture>& operator[](Picture picture);
 };
 
 struct JobResult {
@@ -63,9 +58,10 @@ struct JobResult {
 // the order's result names. A plain object: the front end configures it, then runs it; it can
 // be copied to run the same settings on another order.
 //
-// Nothing is drawn that nobody needs. The pictures are drawn from a record of the run, each on
-// its own thread, and the stored ones are encoded there as well; the files are written in a
-// fixed order (report, 2D scheme, 3D scheme, summary).
+// Nothing is drawn that nobody needs, and without pictures the job needs no picture maker and
+// no toolkit. The pictures are drawn from a record of the run, each on its own thread, where the
+// stored ones are also encoded and written beside their names; the files then take their names
+// in a fixed order (report, 2D scheme, 3D scheme, summary), and the first that fails ends it.
 class CalculationJob {
 public:
     CalculationJob& SetOrderLines(std::vector<std::string> lines);
@@ -74,6 +70,9 @@ public:
     CalculationJob& SetAlternate(bool alternate);
     CalculationJob& SetPictureSizes(const PictureSizes& sizes);
     CalculationJob& SetShownPictures(const PictureSet& pictures);
+    // Who draws and encodes the pictures; it must outlive the job. Needed whenever a picture is
+    // shown or results are stored.
+    CalculationJob& SetPictureMaker(const PictureMaker* maker);
     // Stores the results in outputDirectory (created when missing) under the result names of
     // the order file orderName (a path or a bare name).
     CalculationJob& StoreResultsIn(std::string outputDirectory, std::string orderName);
@@ -88,6 +87,7 @@ private:
     bool alternate_ = true;
     PictureSizes sizes_;
     PictureSet shown_;
+    const PictureMaker* maker_ = nullptr;
     std::optional<std::string> outputDirectory_;
     std::string orderName_;
 };

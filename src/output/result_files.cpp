@@ -1,9 +1,5 @@
 #include "output/result_files.h"
 
-#include <QImage>
-
-#include "output/jpeg_encoder.h"
-
 namespace stowbel {
 
 std::string ResultPath(const std::string& outputDirectory, const std::string& orderFile) {
@@ -16,12 +12,6 @@ std::string ResultPath(const std::string& outputDirectory, const std::string& or
         path += '/';
     }
     return path + "r" + name;
-}
-
-std::string EncodePicture(JpegEncoder& encoder, const QImage& image) {
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-    return encoder.Encode(rgb.constBits(), rgb.width(), rgb.height(),
-                          static_cast<int>(rgb.bytesPerLine()));
 }
 
 }  // namespace stowbel

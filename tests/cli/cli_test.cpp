@@ -14,6 +14,9 @@
 
 #include "../example_text.h"
 #include "../temp_dir.h"
+#include "cli/json_result.h"
+#include "cli/options.h"
+#include "output/raster_pictures.h"
 
 namespace stowbel {
 namespace {
@@ -30,8 +33,9 @@ CliRun Cli(std::vector<std::string> args) {
     args.insert(args.begin(), "stowbel-cli");
     std::ostringstream out;
     std::ostringstream err;
+    static const RasterPictureMaker maker;
     CliRun run;
-    run.status = RunCli(args, out, err);
+    run.status = RunCli(args, out, err, [] { return &maker; });
     run.out = out.str();
     run.err = err.str();
     return run;
@@ -122,6 +126,43 @@ TEST_F(CliTest, LyingDrumsInJson) {
     EXPECT_DOUBLE_EQ(first["z"].toDouble(), 1700);
     EXPECT_DOUBLE_EQ(first["y"].toDouble(), 0);
     EXPECT_EQ(first["count"].toInt(), 1);
+}
+
+TEST(OptionsTest, ValuesFlagsPositionalsAndMistakes) {
+    const std::vector<OptionSpec> specs{{"out", true}, {"json", false}};
+    const ParsedOptions both =
+        ParseOptions({"a.txt", "--out", "D", "--json", "--out=E", "-"}, specs);
+    EXPECT_TRUE(both.error.empty());
+    EXPECT_EQ(both.Value("out"), "E");  // the last one counts
+    EXPECT_TRUE(both.IsSet("json"));
+    EXPECT_EQ(both.positional, (std::vector<std::string>{"a.txt", "-"}));
+    EXPECT_EQ(ParseOptions({"--", "--json"}, specs).positional,
+              (std::vector<std::string>{"--json"}));
+    EXPECT_EQ(ParseOptions({"--out"}, specs).error, "option '--out' needs a value");
+    EXPECT_EQ(ParseOptions({"--json=1"}, specs).error, "option '--json' takes no value");
+    EXPECT_EQ(ParseOptions({"--jsn"}, specs).error, "unknown option '--jsn'");
+    EXPECT_EQ(ParseOptions({"-j"}, specs).error, "unknown option '-j'");
+}
+
+TEST(JsonResultTest, EscapesWhatJsonNeedsAndKeepsUtf8) {
+    RunResult result;
+    result.report = {"Заказ \"1\" \\ x", std::string("a\tb\x01")};
+    result.placed = 3;
+    PlacedStack stack;
+    stack.shape = StackShape::Round;
+    stack.x = 1564.95;
+    stack.y = 550;
+    stack.d = 1000;
+    stack.count = 2;
+    result.stacks = {stack};
+    EXPECT_EQ(ResultToJson(result, JobError{JobError::Kind::Order, "поле «Высота»", 7}),
+              "{\"containers\":0,\"error\":\"поле «Высота»\",\"errorLine\":7,\"placed\":3,"
+              "\"report\":[\"Заказ \\\"1\\\" \\\\ x\",\"a\\tb\\u0001\"],"
+              "\"stacks\":[{\"container\":1,\"count\":2,\"d\":1000,\"line\":0,\"shape\":\"RND\","
+              "\"x\":1564.95,\"y\":550}]}");
+    EXPECT_EQ(ResultToJson(RunResult{}, std::nullopt),
+              "{\"containers\":0,\"error\":null,\"errorLine\":null,\"placed\":0,\"report\":[],"
+              "\"stacks\":[]}");
 }
 
 TEST_F(CliTest, DecimalSeparatorOverride) {

@@ -11,6 +11,7 @@
 #include "calc/run.h"
 #include "order/examples.h"
 #include "output/codepage.h"
+#include "output/raster_pictures.h"
 #include "output/report_file.h"
 #include "scheme/raster_canvas.h"
 #include "scheme/scheme_painter.h"
@@ -23,9 +24,11 @@ namespace fs = std::filesystem;
 const std::vector<std::string> kFaultyThirdLine{"2450,16100,2200,50,0,ISIN",
                                                 "800,1200,2100,SQR,1,0,2", "800,1200,0,SQR,1,0,2"};
 
+const RasterPictureMaker kMaker;
+
 CalculationJob Job(std::vector<std::string> lines) {
     CalculationJob job;
-    job.SetOrderLines(std::move(lines));
+    job.SetOrderLines(std::move(lines)).SetPictureMaker(&kMaker);
     return job;
 }
 
@@ -65,8 +68,8 @@ TEST_F(CalculationJobTest, HmanStoresNoSummaryAndDrawsNone) {
     ASSERT_FALSE(result.error);
     EXPECT_EQ(result.filesWritten.size(), 3U);
     EXPECT_EQ(ReadBytes(dir / "OUT/r0001.txt.jpg"), "older");
-    EXPECT_TRUE(result.pictures.summary.isNull());
-    EXPECT_FALSE(result.pictures.view3D.isNull());
+    EXPECT_EQ(result.pictures.summary, nullptr);
+    EXPECT_NE(result.pictures.view3D, nullptr);
 }
 
 TEST_F(CalculationJobTest, AFailedWriteNamesItsFileAndKeepsWhatWasWritten) {
@@ -108,8 +111,8 @@ TEST_F(CalculationJobTest, AnOrderErrorStoresNothingAndCarriesItsLine) {
     EXPECT_FALSE(fs::exists(Out()));
     EXPECT_TRUE(result.filesWritten.empty());
     // What was drawn before the fault is shown.
-    EXPECT_FALSE(result.pictures.scheme2D.isNull());
-    EXPECT_TRUE(result.pictures.summary.isNull());
+    EXPECT_NE(result.pictures.scheme2D, nullptr);
+    EXPECT_EQ(result.pictures.summary, nullptr);
 }
 
 TEST_F(CalculationJobTest, AFaultyContainerLineDrawsNothing) {
@@ -119,7 +122,7 @@ TEST_F(CalculationJobTest, AFaultyContainerLineDrawsNothing) {
     ASSERT_TRUE(result.error);
     EXPECT_EQ(result.error->line, 2);
     EXPECT_FALSE(result.run.calculated);
-    EXPECT_TRUE(result.pictures.scheme2D.isNull());
+    EXPECT_EQ(result.pictures.scheme2D, nullptr);
 }
 
 TEST_F(CalculationJobTest, NothingToCalculateHasOneMessage) {
@@ -133,18 +136,25 @@ TEST_F(CalculationJobTest, NothingToCalculateHasOneMessage) {
     EXPECT_FALSE(fs::exists(Out()));
 }
 
+// Without pictures a job needs no picture maker, and so no toolkit.
 TEST_F(CalculationJobTest, NothingIsDrawnThatNobodyNeeds) {
-    const JobResult result = Job(ExampleOrder("HMAN")).Run();
+    CalculationJob job;
+    job.SetOrderLines(ExampleOrder("HMAN"));
+    const JobResult result = job.Run();
     EXPECT_FALSE(result.error);
     EXPECT_EQ(result.run.placed, 106);
-    EXPECT_TRUE(result.pictures.scheme2D.isNull());
-    EXPECT_TRUE(result.pictures.view3D.isNull());
-    EXPECT_TRUE(result.pictures.summary.isNull());
+    EXPECT_EQ(result.pictures.scheme2D, nullptr);
+    EXPECT_EQ(result.pictures.view3D, nullptr);
+    EXPECT_EQ(result.pictures.summary, nullptr);
+
+    job.SetShownPictures(PictureSet::Shown());
+    EXPECT_THROW(job.Run(), std::logic_error);  // drawing without a maker is a mistake
 }
 
 TEST_F(CalculationJobTest, SettingsApplyAndACopyRunsAnotherOrder) {
     CalculationJob job;
-    job.SetNumberFormat(NumberFormat{','})
+    job.SetPictureMaker(&kMaker)
+        .SetNumberFormat(NumberFormat{','})
         .SetAlternate(false)
         .SetPictureSizes({{640, 480}, {300, 200}, {400, 300}})
         .SetShownPictures(PictureSet::All());
@@ -152,9 +162,9 @@ TEST_F(CalculationJobTest, SettingsApplyAndACopyRunsAnotherOrder) {
     copy.SetOrderLines(ExampleOrder("HMAN"));
     const JobResult result = copy.Run();
     EXPECT_NE(result.run.report.back().find("5,7 м."), std::string::npos);
-    EXPECT_EQ(result.pictures.scheme2D.size(), QSize(640, 480));
-    EXPECT_EQ(result.pictures.view3D.size(), QSize(300, 200));
-    EXPECT_EQ(result.pictures.summary.size(), QSize(400, 300));
+    EXPECT_EQ(ImageOf(result.pictures.scheme2D).size(), QSize(640, 480));
+    EXPECT_EQ(ImageOf(result.pictures.view3D).size(), QSize(300, 200));
+    EXPECT_EQ(ImageOf(result.pictures.summary).size(), QSize(400, 300));
     EXPECT_TRUE(job.OrderLines().empty());
 }
 
@@ -181,9 +191,9 @@ TEST_F(CalculationJobTest, PicturesAreTheSameAsDrawnDuringTheRun) {
         job.SetShownPictures(PictureSet::All());
         const JobResult result = job.Run();
         EXPECT_EQ(result.run.report, run.report);
-        EXPECT_TRUE(result.pictures.scheme2D == scheme->Image()) << order.front();
-        EXPECT_TRUE(result.pictures.view3D == view->Image()) << order.front();
-        EXPECT_TRUE(result.pictures.summary == summary->Image()) << order.front();
+        EXPECT_TRUE(ImageOf(result.pictures.scheme2D) == scheme->Image()) << order.front();
+        EXPECT_TRUE(ImageOf(result.pictures.view3D) == view->Image()) << order.front();
+        EXPECT_TRUE(ImageOf(result.pictures.summary) == summary->Image()) << order.front();
     }
 }
 

@@ -10,6 +10,7 @@
 #include "output/file_error.h"
 #include "output/jpeg_encoder.h"
 #include "output/order_file.h"
+#include "output/raster_pictures.h"
 #include "output/report_file.h"
 #include "output/result_files.h"
 

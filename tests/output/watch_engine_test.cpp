@@ -10,6 +10,7 @@
 #include "../example_text.h"
 #include "../temp_dir.h"
 #include "output/codepage.h"
+#include "output/raster_pictures.h"
 #include "output/watch_job.h"
 
 namespace stowbel {
@@ -17,6 +18,13 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+
+CalculationJob PictureJob() {
+    static const RasterPictureMaker maker;
+    CalculationJob job;
+    job.SetPictureMaker(&maker);
+    return job;
+}
 
 class WatchEngineTest : public testing::Test {
 protected:
@@ -170,7 +178,7 @@ TEST_F(WatchEngineTest, RealCalculationStoresResultsAndErrors) {
     Order("t0001.txt", ExampleText("ISIN"), 20s);
     Order("t0002.txt", "2450,16100,2200,50,0,ISIN\n800,1200,0,SQR,1,0,2\n", 10s);
     Order("t0003.txt", "// nothing\n", 5s);
-    WatchEngine engine({in_.string(), out_.string()}, JobProcessor(CalculationJob{}, out_.string()),
+    WatchEngine engine({in_.string(), out_.string()}, JobProcessor(PictureJob(), out_.string()),
                        [this] { return now_; });
     EXPECT_EQ(engine.Tick(), 3);
     EXPECT_EQ(Names(out_),
@@ -223,7 +231,7 @@ TEST_F(WatchEngineTest, UnwritableOutputKeepsEveryOrderAndSaysWhy) {
     Order("t1.txt", ExampleText("ISIN"), 20s);
     Order("t2.txt", "2450,16100,2200,50,0,ISIN\n800,1200,BOX\n", 10s);
     WatchEngine engine(
-        {in_.string(), out_.string()}, JobProcessor(CalculationJob{}, out_.string()),
+        {in_.string(), out_.string()}, JobProcessor(PictureJob(), out_.string()),
         [this] { return now_; }, [this](const std::string& line) { log_.push_back(line); });
     engine.Tick();
     EXPECT_TRUE(fs::exists(in_ / "t1.txt"));

@@ -1,0 +1,40 @@
+// stowbel-cli-draw: the command-line tool with the toolkit that drawing needs. stowbel-cli hands
+// its commands that draw over to it; it runs every command itself.
+#include <QGuiApplication>
+#include <QString>
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+
+#include "cli/cli.h"
+#include "output/raster_pictures.h"
+
+namespace {
+
+// Qt's own notices about the environment (no runtime directory on a server) are not the
+// tool's output.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith("QStandardPaths:")) {
+        return;
+    }
+    std::cerr << message.toStdString() << "\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The tool draws off-screen and never needs a display.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    qInstallMessageHandler(QuietMessages);
+    // Started only when something is drawn.
+    std::unique_ptr<QGuiApplication> app;
+    const stowbel::RasterPictureMaker maker;
+    const stowbel::PictureSource pictures = [&]() -> const stowbel::PictureMaker* {
+        if (!app) {
+            app = std::make_unique<QGuiApplication>(argc, argv);
+        }
+        return &maker;
+    };
+    const std::vector<std::string> args(argv, argv + argc);
+    return stowbel::RunCli(args, std::cout, std::cerr, pictures);
+}

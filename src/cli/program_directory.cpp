@@ -1,0 +1,17 @@
+#include "cli/program_directory.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace stowbel {
+
+std::string ProgramDirectory() {
+    std::error_code ec;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec || !program.has_parent_path()) {
+        return ".";
+    }
+    return program.parent_path().string();
+}
+
+}  // namespace stowbel
