@@ -36,7 +36,7 @@ ContainerMenu::ContainerMenu(const QString& presetsPath, QPlainTextEdit& orderEd
     setObjectName(QStringLiteral("ContainerMenu"));
     menuAction()->setObjectName(QStringLiteral("ContainerMenuAction"));
     menuAction()->setStatusTip(
-        QStringLiteral("Внутренние размеры контейнера или кузова - в строку контейнера заказа"));
+        QStringLiteral("Внутренние размеры контейнера или кузова — в строку контейнера заказа"));
     connect(this, &QMenu::aboutToShow, this, &ContainerMenu::Reload);
     Reload();
 }

@@ -21,8 +21,8 @@ constexpr int kHintPointSize = 8;
 SchemeView::SchemeView(const RasterCanvas& canvas, QWidget* parent) : ImageView(canvas, parent) {
     setCursor(Qt::OpenHandCursor);
     setToolTip(
-        QStringLiteral("Колесо мыши - масштаб вокруг указателя, перетаскивание - сдвиг, "
-                       "двойной щелчок - вписать схему в окно или вернуть как нарисовано"));
+        QStringLiteral("Колесо мыши — масштаб вокруг указателя, перетаскивание — сдвиг, "
+                       "двойной щелчок — вписать схему в окно или вернуть как нарисовано"));
 }
 
 QRect SchemeView::DrawnContent(const QImage& picture) {
@@ -88,11 +88,11 @@ void SchemeView::FitToPane() {
 
 QString SchemeView::HintText() const {
     if (zoom_.AtRest()) {
-        return QStringLiteral("Колесо - масштаб, перетаскивание - сдвиг, двойной щелчок - вписать");
+        return QStringLiteral("Колесо — масштаб, перетаскивание — сдвиг, двойной щелчок — вписать");
     }
     const QString scale = QStringLiteral("Масштаб %1 %").arg(std::lround(zoom_.Scale() * 100));
-    return fitted_ ? scale + QStringLiteral("; двойной щелчок - как нарисовано")
-                   : scale + QStringLiteral("; двойной щелчок - вписать");
+    return fitted_ ? scale + QStringLiteral("; двойной щелчок — как нарисовано")
+                   : scale + QStringLiteral("; двойной щелчок — вписать");
 }
 
 void SchemeView::paintEvent(QPaintEvent*) {
