@@ -20,7 +20,8 @@ constexpr int kHintPointSize = 8;
 
 SchemeView::SchemeView(const RasterCanvas& canvas, QWidget* parent) : ImageView(canvas, parent) {
     setCursor(Qt::OpenHandCursor);
-    setToolTip(
+    // Shown in the status bar while the mouse is over the picture, as the program's hints are.
+    setStatusTip(
         QStringLiteral("Колесо мыши — масштаб вокруг указателя, перетаскивание — сдвиг, "
                        "двойной щелчок — вписать схему в окно или вернуть как нарисовано"));
 }
