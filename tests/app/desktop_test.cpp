@@ -18,6 +18,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <algorithm>
 
 #include "app/container_menu.h"
 #include "app/help_window.h"
@@ -157,6 +158,23 @@ private slots:
         QCOMPARE(dialog.findChild<QLabel*>("lookInLabel")->text(), QString("Перейти к:"));
         QCOMPARE(dialog.findChild<QLabel*>("fileNameLabel")->text().remove('&'),
                  QString("Имя файла:"));
+    }
+
+    void theEditorsContextMenuSpeaksRussian() {
+        std::unique_ptr<QMenu> menu(Editor()->createStandardContextMenu());
+        int entries = 0;
+        for (QAction* action : menu->actions()) {
+            if (action->isSeparator()) {
+                continue;
+            }
+            ++entries;
+            const QString text = action->text();
+            const bool cyrillic = std::any_of(text.begin(), text.end(), [](QChar ch) {
+                return ch.unicode() >= 0x0400 && ch.unicode() <= 0x04FF;
+            });
+            QVERIFY2(cyrillic, qPrintable(text));
+        }
+        QVERIFY(entries >= 5);  // undo, redo, cut, copy, paste, delete, select all
     }
 
     void theToolBarHasARussianTitle() {
