@@ -378,13 +378,13 @@ void MainWindow::ShowHelpWindow(const QString& htmlPath) {
 }
 
 void MainWindow::CreateContainerMenu() {
-    containerMenu_ = new ContainerMenu(
+    auto* containers = new ContainerMenu(
         paths_.programDirectory + QLatin1Char('/') + QLatin1String(kContainerPresetsFile),
         *orderEditor_, this);
     // Between "Параметры" and "Помощь".
     QAction* help = findChild<QAction*>(QStringLiteral("Help1Action"));
-    menuBar()->insertMenu(help, containerMenu_);
-    connect(containerMenu_, &ContainerMenu::Applied, this,
+    menuBar()->insertMenu(help, containers);
+    connect(containers, &ContainerMenu::Applied, this,
             [this](const QString& message) { statusBar()->showMessage(message, 5000); });
 }
 

@@ -21,7 +21,6 @@ class QToolBar;
 
 namespace stowbel {
 
-class ContainerMenu;
 class ImageView;
 class PictureRedraw;
 class RasterCanvas;
@@ -138,7 +137,6 @@ private:
     bool watchTickRunning_ = false;
     // Draws the last calculation's pictures again when their panes change size.
     PictureRedraw* pictureRedraw_ = nullptr;
-    ContainerMenu* containerMenu_ = nullptr;
     std::vector<QWidget*> manualButtons_;
 
     QAction* newAction_ = nullptr;
