@@ -8,14 +8,14 @@ ImageView::ImageView(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
 }
 
-void ImageView::SetImage(const QImage& image) {
-    image_ = image;
+void ImageView::SetPicture(const QImage& picture) {
+    picture_ = picture;
     update();
 }
 
 void ImageView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, image_);
+    painter.drawImage(0, 0, picture_);
 }
 
 }  // namespace stowbel

@@ -12,14 +12,15 @@ class ImageView : public QWidget {
 public:
     explicit ImageView(QWidget* parent);
 
-    void SetImage(const QImage& image);
-    const QImage& Image() const { return image_; }
+    void SetPicture(const QImage& picture);
+    // The picture shown.
+    const QImage& Picture() const { return picture_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QImage image_;
+    QImage picture_;
 };
 
 }  // namespace stowbel

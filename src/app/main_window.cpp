@@ -3,23 +3,27 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QCursor>
-#include <QDesktopServices>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QFrame>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolBar>
-#include <QUrl>
 
+#include "app/container_menu.h"
+#include "app/container_presets.h"
+#include "app/help_window.h"
 #include "app/image_view.h"
 #include "app/panel_layout.h"
+#include "app/picture_redraw.h"
 #include "app/splash_window.h"
 #include "app/user_dialogs.h"
+#include "app/user_guide.h"
 #include "order/examples.h"
 #include "order/parser.h"
 #include "output/file_error.h"
@@ -56,8 +60,6 @@ QString JoinLines(const std::vector<std::string>& lines) {
     return list.join(QLatin1Char('\n'));
 }
 
-constexpr const char* kGuideFile = "Stowbel_UserGuide_RU.chm";
-
 // The error box names the faulty line below the message; the message itself stays as it is.
 QString ErrorBoxText(const JobError& error) {
     QString text = QString::fromStdString(error.message);
@@ -90,6 +92,8 @@ MainWindow::MainWindow(const AppPaths& paths, UserDialogs& dialogs, QWidget* par
     CreateMenus();
     CreateToolBar();
     SetupInterface();
+    CreateContainerMenu();
+    pictureRedraw_ = new PictureRedraw(*view2DImage_, *view3DImage_, this);
 
     watchTimer_ = new QTimer(this);
     watchTimer_->setObjectName(QStringLiteral("Timer1"));
@@ -220,13 +224,14 @@ void MainWindow::watchTick() {
 OrderOutcome MainWindow::ProcessWatchedOrder(const std::string& path,
                                              const std::vector<std::string>& lines) {
     CalculationJob job = NewJob(lines);
+    const CalculationJob drawing = job;
     job.StoreResultsIn(paths_.outDirectory.toStdString(), path);
     const JobResult result = job.Run();
 
     // Shown as calculated: the order's own lines and the report the job stored.
     currentOrderFile_ = QString::fromStdString(path);
     orderEditor_->setPlainText(JoinLines(lines));
-    ShowResult(result);
+    ShowResult(drawing, result);
     const QString name = QFileInfo(currentOrderFile_).fileName();
     if (!result.error) {
         statusBar()->showMessage(name + QStringLiteral(": рассчитан"));
@@ -260,13 +265,14 @@ CalculationJob MainWindow::NewJob(std::vector<std::string> lines) const {
     return job;
 }
 
-void MainWindow::ShowResult(const JobResult& result) {
+void MainWindow::ShowResult(const CalculationJob& drawing, const JobResult& result) {
     if (!result.run.calculated) {
         return;  // a faulty container line comes before the run touched anything
     }
     ShowReport(result.run.report);
-    view3DImage_->SetImage(ImageOf(result.pictures.view3D));
-    view2DImage_->SetImage(ImageOf(result.pictures.scheme2D));
+    view3DImage_->SetPicture(ImageOf(result.pictures.view3D));
+    view2DImage_->SetPicture(ImageOf(result.pictures.scheme2D));
+    pictureRedraw_->Remember(drawing);
 }
 
 void MainWindow::ShowReport(const std::vector<std::string>& lines) {
@@ -293,12 +299,13 @@ void MainWindow::calculate() {
         return;  // the tool button stays enabled; an empty order is simply not calculated
     }
     CalculationJob job = NewJob(std::move(lines));
+    const CalculationJob drawing = job;
     // Results are stored only for an order that came from an existing file.
     if (!currentOrderFile_.isEmpty() && QFileInfo(currentOrderFile_).isFile()) {
         job.StoreResultsIn(paths_.outDirectory.toStdString(), currentOrderFile_.toStdString());
     }
     const JobResult result = job.Run();
-    ShowResult(result);
+    ShowResult(drawing, result);
     if (!result.error) {
         return;
     }
@@ -350,14 +357,42 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::openUserGuide() {
-    const QString path = paths_.programDirectory + QLatin1Char('/') + QLatin1String(kGuideFile);
-    if (!QFileInfo::exists(path)) {
-        dialogs_.ShowMessage(this, QStringLiteral("Файл руководства не найден:\r\n") + path);
-        return;
+    const GuideFiles files = GuideFiles::In(paths_.programDirectory);
+    switch (
+        OpenUserGuide(files, [this](const QString& path) { return dialogs_.OpenDocument(path); })) {
+        case GuideOutcome::OpenedByDesktop:
+            break;
+        case GuideOutcome::ShowHtml:
+            ShowHelpWindow(files.html);
+            break;
+        case GuideOutcome::NotFound:
+            dialogs_.ShowMessage(this,
+                                 QStringLiteral("Файл руководства не найден:\r\n") + files.chm);
+            break;
+        case GuideOutcome::CannotOpen:
+            dialogs_.ShowMessage(this,
+                                 QStringLiteral("Не удалось открыть руководство пользователя."));
+            break;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
-        dialogs_.ShowMessage(this, QStringLiteral("Не удалось открыть руководство пользователя."));
+}
+
+void MainWindow::ShowHelpWindow(const QString& htmlPath) {
+    auto* help = findChild<HelpWindow*>();
+    if (help == nullptr) {
+        help = new HelpWindow(this);
     }
+    help->ShowGuide(htmlPath);
+}
+
+void MainWindow::CreateContainerMenu() {
+    auto* containers = new ContainerMenu(
+        paths_.programDirectory + QLatin1Char('/') + QLatin1String(kContainerPresetsFile),
+        *orderEditor_, this);
+    // Between "Параметры" and "Помощь".
+    QAction* help = findChild<QAction*>(QStringLiteral("Help1Action"));
+    menuBar()->insertMenu(help, containers);
+    connect(containers, &ContainerMenu::Applied, this,
+            [this](const QString& message) { statusBar()->showMessage(message, 5000); });
 }
 
 void MainWindow::LayoutPanels() {

@@ -20,6 +20,7 @@ class QToolBar;
 namespace stowbel {
 
 class ImageView;
+class PictureRedraw;
 class UserDialogs;
 
 // Where the program keeps its files: order files come from IN, results go to OUT, both beside
@@ -88,9 +89,9 @@ private:
     // The job for an order with the window's settings: number format, the alternation option,
     // the pictures at the size of their panes.
     CalculationJob NewJob(std::vector<std::string> lines) const;
-    // The report and the pictures of a run; nothing changes when the container line was never
-    // read.
-    void ShowResult(const JobResult& result);
+    // The report and the pictures of a run, which drawing draws again when the panes change
+    // size; nothing changes when the container line was never read.
+    void ShowResult(const CalculationJob& drawing, const JobResult& result);
     void ShowReport(const std::vector<std::string>& lines);
     // line is 1-based.
     void SelectOrderLine(int line);
@@ -99,6 +100,8 @@ private:
     OrderOutcome ProcessWatchedOrder(const std::string& path,
                                      const std::vector<std::string>& lines);
     void SetManualCommandsEnabled(bool enabled);
+    void CreateContainerMenu();
+    void ShowHelpWindow(const QString& htmlPath);
 
     AppPaths paths_;
     UserDialogs& dialogs_;
@@ -126,6 +129,8 @@ private:
     QTimer* watchTimer_ = nullptr;
     std::unique_ptr<WatchEngine> watchEngine_;
     bool watchTickRunning_ = false;
+    // Draws the last calculation's pictures again when their panes change size.
+    PictureRedraw* pictureRedraw_ = nullptr;
     std::vector<QWidget*> manualButtons_;
 
     QAction* newAction_ = nullptr;

@@ -42,6 +42,7 @@ public:
     int chooseExample(QWidget*) override { return demoChoice; }
     void ShowError(QWidget*, const QString& message) override { errors << message; }
     void ShowMessage(QWidget*, const QString& message) override { messages << message; }
+    bool OpenDocument(const QString&) override { return false; }
 };
 
 QByteArray ReadFile(const QString& path) {
@@ -306,7 +307,7 @@ private slots:
         window_->loadExample("ISIN");
         for (const char* name : {"Graph2DPanel", "Graph3DPanel"}) {
             auto* pane = window_->findChild<QFrame*>(name);
-            const QImage& image = pane->findChild<ImageView*>()->Image();
+            const QImage& image = pane->findChild<ImageView*>()->Picture();
             QCOMPARE(image.width(), pane->width());
             QCOMPARE(image.height(), pane->height() - 32);
         }
