@@ -50,7 +50,7 @@ constexpr Count kLinearSteps = 256;
 // quantity; the result is 10 mm past that length. The count only grows with the length, so past
 // the first steps the first length that holds is found by galloping and bisection over the same
 // 10 mm grid: the same result, but an absurd order cannot keep the search busy for hours.
-long double SearchLength(const SearchArgs& args, double& fitDetail) {
+long double SearchLength(const SearchArgs& args, std::optional<double>& fitDetail) {
     const long double area = args.square ? args.a * args.b : kPi * (args.a / 2) * (args.a / 2);
     const long double start =
         Ceil(static_cast<long double>(args.quantity) / args.tiers) * area / args.W;
@@ -62,8 +62,10 @@ long double SearchLength(const SearchArgs& args, double& fitDetail) {
     }
     const auto holds = [&](Count step) {
         const long double length = start + 10.0L * static_cast<long double>(step);
-        const Count found = args.square ? BestMixedBlock(args.a, args.b, args.W, length, fitDetail)
-                                        : CountStaggeredRound(args.a, args.W, length, fitDetail);
+        double detail = 0;
+        const Count found = args.square ? BestMixedBlock(args.a, args.b, args.W, length, detail)
+                                        : CountStaggeredRound(args.a, args.W, length, detail);
+        fitDetail = detail;
         return static_cast<long double>(found) * args.tiers >=
                static_cast<long double>(args.quantity);
     };
@@ -100,7 +102,7 @@ struct Attempt {
 
 // One attempt without standing on end: the fixed orientation or the search.
 Attempt PlainLength(Count quantity, bool square, bool turnAcross, long double W, long double Hc,
-                    long double a, long double b, long double h, double& fitDetail) {
+                    long double a, long double b, long double h, std::optional<double>& fitDetail) {
     const long double tiers = static_cast<long double>(TruncCount(Hc / h));
     if (tiers < 1) {
         return {};
@@ -208,17 +210,17 @@ Count CountStaggeredRound(long double D, long double W, long double L, double& a
     return countA;
 }
 
-double RequiredLength(Count quantity, bool square, bool turnAcross, bool standOnEnd, double W,
-                      double Hc, double a, double b, double h, double gap, bool& laidOnEnd,
-                      double& fitDetail) {
-    laidOnEnd = false;
-    const Attempt first = PlainLength(quantity, square, turnAcross, W, Hc, a, b, h, fitDetail);
-    const auto plain = static_cast<double>(first.length);
+FitResult RequiredLength(const FitRequest& request) {
+    const auto [quantity, square, turnAcross, standOnEnd, W, Hc, a, b, h, gap] = request;
+    FitResult result;
+    const Attempt first =
+        PlainLength(quantity, square, turnAcross, W, Hc, a, b, h, result.fitDetail);
+    result.length = static_cast<double>(first.length);
     if (first.fixedOrientation || !standOnEnd) {
-        return plain;
+        return result;
     }
 
-    double endDetail = 0;
+    std::optional<double> endDetail;
     Attempt second;
     if (square) {
         // Stood on its end face, the unit's length (without the gap) is the tier height and its
@@ -232,12 +234,12 @@ double RequiredLength(Count quantity, bool square, bool turnAcross, bool standOn
         second = PlainLength(quantity, square, turnAcross, Hc, W, a, b, h, endDetail);
     }
     const auto onEnd = static_cast<double>(second.length);
-    if (onEnd > 0 && (onEnd < plain || plain == 0)) {
-        laidOnEnd = true;
-        fitDetail = endDetail;
-        return onEnd;
+    if (onEnd > 0 && (onEnd < result.length || result.length == 0)) {
+        result.length = onEnd;
+        result.laidOnEnd = true;
+        result.fitDetail = endDetail;
     }
-    return plain;
+    return result;
 }
 
 }  // namespace stowbel

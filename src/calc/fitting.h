@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace stowbel {
 
@@ -19,13 +20,30 @@ Count BestMixedBlock(long double a, long double b, long double W, long double L,
 // patterns; angle is the row angle of the pattern taken, in radians.
 Count CountStaggeredRound(long double D, long double W, long double L, double& angle);
 
-// The container length that quantity units of one type need when stacked in tiers up to the
-// container height. a and b are the cell length and width (unit size plus the gap), h the unit
-// height, gap the gap between units (needed to stand a rectangular unit on its end). Returns 0
-// when the type does not fit. laidOnEnd tells whether the stand-on-end attempt won; fitDetail is
-// the units laid along per row (SQR) or the row angle (RND), unchanged when no attempt counted.
-double RequiredLength(Count quantity, bool square, bool turnAcross, bool standOnEnd, double W,
-                      double Hc, double a, double b, double h, double gap, bool& laidOnEnd,
-                      double& fitDetail);
+// One type's units and the room they are laid in. a and b are the cell length and width (unit
+// size plus the gap), h the unit height, gap the gap between units (needed to stand a
+// rectangular unit on its end).
+struct FitRequest {
+    Count quantity = 0;
+    bool square = true;       // rectangular (SQR), else round (RND)
+    bool turnAcross = false;  // may be laid across the container
+    bool standOnEnd = false;  // may be stood on its end (round units: laid on their side)
+    double width = 0;         // W: the usable width
+    double height = 0;        // Hc: the container height
+    double a = 0;
+    double b = 0;
+    double h = 0;
+    double gap = 0;
+};
+
+struct FitResult {
+    double length = 0;       // the container length needed; 0 when the type does not fit
+    bool laidOnEnd = false;  // the stand-on-end attempt won
+    // Units laid along per row (SQR) or the row angle (RND); none when no attempt counted.
+    std::optional<double> fitDetail;
+};
+
+// The container length that the units need when stacked in tiers up to the container height.
+FitResult RequiredLength(const FitRequest& request);
 
 }  // namespace stowbel

@@ -195,10 +195,21 @@ void PlaceCargoType(PlacementContext& context) {
     const double g = spec.UnitGap;
     const double e = std::max(0.0, 2 * (spec.SideClearance - g));
     const double usableWidth = spec.Width - e;
-    bool laidOnEnd = false;
-    state.TypeLength = RequiredLength(type.QTY, type.IsSquare, type.H_ROTATE, type.V_ROTATE,
-                                      usableWidth, spec.Height, type.Length + g, type.Width + g,
-                                      type.Height, g, laidOnEnd, state.FitDetail);
+    const FitResult fit = RequiredLength({.quantity = type.QTY,
+                                          .square = type.IsSquare,
+                                          .turnAcross = type.H_ROTATE,
+                                          .standOnEnd = type.V_ROTATE,
+                                          .width = usableWidth,
+                                          .height = spec.Height,
+                                          .a = type.Length + g,
+                                          .b = type.Width + g,
+                                          .h = type.Height,
+                                          .gap = g});
+    const bool laidOnEnd = fit.laidOnEnd;
+    state.TypeLength = fit.length;
+    if (fit.fitDetail) {
+        state.FitDetail = *fit.fitDetail;  // a type that counted nothing keeps the last one
+    }
     state.OnEndLength = laidOnEnd ? state.TypeLength : 0;
 
     if (type.IsSquare) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "calc/placement_observer.h"
+#include "calc/run_state.h"
 #include "order/model.h"
 
 namespace stowbel {

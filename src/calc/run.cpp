@@ -74,13 +74,13 @@ public:
           options_(options),
           recorder_(observer, result),
           result_(result),
-          context_{model.container, model.cargo, state_, options.alternate, recorder_} {}
+          context_{model.container, cargo_, state_, options.alternate, recorder_} {}
 
     void Execute();
 
 private:
     const Container& Spec() const { return model_.container; }
-    CargoType& Type() { return model_.cargo[static_cast<std::size_t>(state_.TypeIndex)]; }
+    CargoType& Type() { return cargo_[static_cast<std::size_t>(state_.TypeIndex)]; }
     void AddLine(std::string line) { result_.report.push_back(std::move(line)); }
     // Places the units left; true when every one found a place.
     bool Place();
@@ -95,6 +95,9 @@ private:
     ResultRecorder recorder_;
     RunResult& result_;
     RunState state_;
+    // The run's own cargo entries: the placements exchange the sizes of a type stood on end and
+    // the run sets a remainder as its quantity, while the caller's model keeps the order as read.
+    CargoTable cargo_;
     PlacementContext context_;
     bool everyUnitPlaced_ = true;
     WorkTotals totals_;
@@ -145,6 +148,7 @@ bool Run::ProcessType(std::size_t index, std::string_view text) {
     state_.TypeIndex = static_cast<std::int32_t>(index);
     recorder_.line = state_.TypeIndex;
     ParseCargoLine(text, state_.TypeIndex, options_.format, model_.cargo);
+    cargo_[index] = model_.cargo.at(index);
     CheckWorkLimits(spec, Type(), state_.TypeIndex, totals_);
     if (result_.containers == 0) {
         result_.containers = 1;

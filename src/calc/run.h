@@ -10,8 +10,7 @@
 
 namespace stowbel {
 
-// The order as last parsed. The program holds one for its whole life; every run rewrites what
-// it reads.
+// The order as last parsed.
 struct OrderModel {
     Container container;
     CargoTable cargo;
@@ -24,8 +23,10 @@ struct RunOptions {
 
 // One calculation from order text to report. Loads the cargo types one after the other along
 // the container, carries a type that does not fit into a next container where the mode allows,
-// tells the observer everything it places, and fills result. An order error (OrderError) passes
-// through; result then holds what was made before the faulty line.
+// tells the observer everything it places, and fills result. model receives the order as the
+// lines give it and nothing else: the run places from its own copy of the cargo entries. An
+// order error (OrderError) passes through; result then holds what was made before the faulty
+// line.
 void RunCalculation(const std::vector<std::string>& lines, OrderModel& model,
                     const RunOptions& options, PlacementObserver& observer, RunResult& result);
 

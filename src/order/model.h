@@ -51,21 +51,6 @@ private:
     std::vector<CargoType> entries_;
 };
 
-// The values of one calculation run, shared by the run and the placements.
-struct RunState {
-    std::int32_t TypeIndex = 0;
-    std::int32_t TypeCount = 0;
-    std::int32_t ColourIndex = 0;
-    double UsedLength = 0;
-    double TypeLength = 0;
-    double OnEndLength = 0;
-    double FitDetail = 0;
-    std::int32_t UnitsLeft = 0;
-    std::int32_t PlacedTotal = 0;
-    // Where the current container lies in the pictures is the drawing's own business
-    // (SchemeGeometry): the calculation knows no pixels.
-};
-
 // 24-bit colour, red in bits 0-7, green in 8-15, blue in 16-23.
 using Colour = std::uint32_t;
 

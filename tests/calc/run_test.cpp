@@ -154,24 +154,42 @@ TEST(RectangularPlacementTest, LastStackTakesOnlyTheUnitsLeftAndLabelsNeedTwo) {
     EXPECT_EQ(c.result.placed, 5);
 }
 
-TEST(RectangularPlacementTest, StoodOnEndExchangesLengthAndHeightUntilTheNextRun) {
-    const std::string order =
+TEST(RectangularPlacementTest, StoodOnEndIsLaidWithLengthAndHeightExchanged) {
+    const Calculated c = Calculate(
         "2450,16100,2000,50,0,ISIN\n"
-        "800,1200,2100,SQR,0,1,10\n";
-    Calculated c = Calculate(order);
+        "800,1200,2100,SQR,0,1,10\n");
     EXPECT_EQ(c.result.report[1],
               " Укладка  от начала контейнера до 10.5 м. по длине к-ра, Укладываем ряд - 2 подд. "
               "вдоль контейнера, 1 подд. в высоту");
     EXPECT_EQ(c.result.report[2], "Укладка торцем");
-    EXPECT_EQ(c.model.cargo.at(1).Length, 2100);
-    EXPECT_EQ(c.model.cargo.at(1).Height, 1200);
     const std::vector<Rect> rects = Rects(c.result, 1);
     ASSERT_EQ(rects.size(), 10U);
     EXPECT_EQ(rects[0].x2 - rects[0].x1, 2100);
+}
+
+// The run stands a type on end and carries a remainder into next containers on its own copy of
+// the cargo entries: the model it is given keeps the order as read, and runs again the same.
+TEST(RunInputTest, TheCallersModelKeepsTheOrderAsRead) {
+    const std::string order =
+        "2450,16100,2000,50,0,HMAN\n"
+        "800,1200,2100,SQR,0,1,10\n"
+        "1000,1200,1900,SQR,0,0,100\n";
+    Calculated c = Calculate(order);
+    ASSERT_EQ(c.result.report[2], "Укладка торцем");
+    ASSERT_GT(c.result.containers, 2);  // the second type went on into next containers
+    const CargoType& onEnd = c.model.cargo.at(1);
+    EXPECT_EQ(onEnd.Length, 1200);
+    EXPECT_EQ(onEnd.Height, 2100);
+    EXPECT_EQ(onEnd.QTY, 10);
+    const CargoType& carried = c.model.cargo.at(2);
+    EXPECT_EQ(carried.Length, 1200);
+    EXPECT_EQ(carried.Height, 1900);
+    EXPECT_EQ(carried.QTY, 100);
 
     RunResult again;
     RunCalculation(Lines(order), c.model, RunOptions{}, c.log, again);
     EXPECT_EQ(again.report, c.result.report);
+    EXPECT_EQ(c.model.cargo.at(2).QTY, 100);
 }
 
 TEST(RoundPlacementTest, StaggeredLinesOfStandingDrums) {

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+
+namespace stowbel {
+
+// The values of one calculation run, shared by the run and the placements. It lives for one run.
+struct RunState {
+    std::int32_t TypeIndex = 0;
+    std::int32_t TypeCount = 0;
+    std::int32_t ColourIndex = 0;
+    double UsedLength = 0;
+    double TypeLength = 0;
+    double OnEndLength = 0;
+    double FitDetail = 0;
+    std::int32_t UnitsLeft = 0;
+    std::int32_t PlacedTotal = 0;
+    // Where the current container lies in the pictures is the drawing's own business
+    // (SchemeGeometry): the calculation knows no pixels.
+};
+
+}  // namespace stowbel
