@@ -3,6 +3,8 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <string>
+#include <vector>
 
 #include "app/container_presets.h"
 

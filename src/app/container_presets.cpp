@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string_view>
+#include <system_error>
 
 #include "order/parser.h"
 #include "output/file_error.h"

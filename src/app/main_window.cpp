@@ -14,6 +14,7 @@
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolBar>
+#include <utility>
 
 #include "app/container_menu.h"
 #include "app/container_presets.h"

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "order/number_format.h"
 #include "output/calculation_job.h"

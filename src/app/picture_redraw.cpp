@@ -1,6 +1,7 @@
 #include "app/picture_redraw.h"
 
 #include <QEvent>
+#include <utility>
 
 #include "app/image_view.h"
 #include "output/raster_pictures.h"

@@ -1,5 +1,9 @@
 #include "calc/run.h"
 
+#include <cstdint>
+#include <string_view>
+#include <utility>
+
 #include "calc/placement.h"
 #include "calc/report.h"
 #include "calc/work_limits.h"

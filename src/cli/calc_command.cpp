@@ -1,5 +1,8 @@
 #include "cli/calc_command.h"
 
+#include <utility>
+#include <vector>
+
 #include "cli/cli.h"
 #include "cli/json_result.h"
 #include "output/file_error.h"

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <string_view>
+#include <utility>
 
 #include "cli/calc_command.h"
 #include "cli/options.h"

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "cli/cli.h"
 #include "output/raster_pictures.h"

@@ -4,8 +4,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "cli/cli.h"
 #include "cli/program_directory.h"

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <system_error>
 #include <thread>
 
 #include "cli/cli.h"

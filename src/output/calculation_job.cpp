@@ -4,6 +4,7 @@
 #include <future>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
 
 #include "calc/placement_recording.h"
 #include "calc/run.h"

@@ -1,5 +1,7 @@
 #include "output/order_file.h"
 
+#include <utility>
+
 #include "order/utf8.h"
 #include "output/atomic_file.h"
 #include "output/codepage.h"

@@ -1,5 +1,8 @@
 #include "output/raster_pictures.h"
 
+#include <memory>
+#include <utility>
+
 #include "calc/placement_recording.h"
 #include "output/jpeg_encoder.h"
 #include "scheme/null_canvas.h"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <memory>
 #include <string>
 
 #include "output/picture_maker.h"

@@ -1,5 +1,8 @@
 #include "output/watch_job.h"
 
+#include <utility>
+#include <vector>
+
 namespace stowbel {
 
 OrderOutcome WatchOutcome(const JobResult& result) {

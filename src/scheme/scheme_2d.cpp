@@ -1,6 +1,7 @@
 #include "scheme/scheme_2d.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "scheme/scheme_3d.h"

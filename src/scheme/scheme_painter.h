@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "calc/placement_observer.h"
 #include "scheme/scheme_pictures.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <utility>
 
 #include "scheme/canvas.h"
 #include "scheme/projection.h"

@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -260,6 +261,29 @@ TEST_F(CliTest, TheRealBinaryRuns) {
     QImage scheme(QString::fromStdString(dir / "OUT/r0001.txt2d.jpg"));
     EXPECT_EQ(scheme.size(), QSize(1000, 761));
     EXPECT_TRUE(fs::is_regular_file(dir / "OUT/r0001.txt.jpg"));
+}
+
+// watch --once takes what is ready (settled for 2 s), stores it and exits; a file still being
+// written stays for a later look. The real program hands the command over to the drawing one.
+TEST_F(CliTest, WatchOnceProcessesWhatIsReadyAndExits) {
+    fs::create_directories(dir / "IN");
+    const std::string ready = dir.Write("IN/t0001.txt", ExampleText("ISIN"));
+    fs::last_write_time(ready, fs::file_time_type::clock::now() - std::chrono::seconds(10));
+    dir.Write("IN/t0002.txt", "2450,16100,2200,50,0,ISIN\n800,1200,0,SQR,1,0,2\n");
+    fs::last_write_time(dir / "IN/t0002.txt",
+                        fs::file_time_type::clock::now() - std::chrono::seconds(10));
+    dir.Write("IN/t0003.txt", ExampleText("HMAN"));  // just written: not ready yet
+    const std::string command = std::string(STOWBEL_CLI_BINARY) + " watch --once --in '" +
+                                (dir / "IN") + "' --out '" + (dir / "OUT") + "' 2> '" +
+                                (dir / "log.txt") + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_TRUE(fs::is_regular_file(dir / "IN/done/t0001.txt"));
+    EXPECT_TRUE(fs::is_regular_file(dir / "OUT/r0001.txt.jpg"));
+    EXPECT_TRUE(fs::is_regular_file(dir / "IN/failed/t0002.txt"));
+    EXPECT_TRUE(fs::is_regular_file(dir / "OUT/r0002.txt.err"));
+    EXPECT_TRUE(fs::is_regular_file(dir / "IN/t0003.txt"));
+    const std::string log = ReadBytes(dir / "log.txt");
+    EXPECT_NE(log.find("t0002.txt: ошибка в строке 2: поле «Высота»"), std::string::npos) << log;
 }
 
 // Without --decimal-separator the separator is the one of the user's regional settings.
