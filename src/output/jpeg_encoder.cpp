@@ -55,7 +55,8 @@ JpegEncoder::~JpegEncoder() {
     }
 }
 
-std::string JpegEncoder::Encode(const std::uint8_t* rgb, int width, int height, int stride) {
+std::string JpegEncoder::Encode(const std::uint8_t* pixels, int width, int height, int stride,
+                                Layout layout) {
     jpeg_compress_struct& c = state_->compress;
     state_->buffer = nullptr;
     state_->size = 0;
@@ -68,15 +69,29 @@ std::string JpegEncoder::Encode(const std::uint8_t* rgb, int width, int height, 
     jpeg_mem_dest(&c, &state_->buffer, &state_->size);
     c.image_width = static_cast<JDIMENSION>(width);
     c.image_height = static_cast<JDIMENSION>(height);
-    c.input_components = 3;
-    c.in_color_space = JCS_RGB;
+    // The colour conversion of libjpeg-turbo reads any of these layouts alike: the file is the
+    // same whatever the memory holds.
+    switch (layout) {
+        case Layout::Rgb:
+            c.input_components = 3;
+            c.in_color_space = JCS_RGB;
+            break;
+        case Layout::Bgrx:
+            c.input_components = 4;
+            c.in_color_space = JCS_EXT_BGRX;
+            break;
+        case Layout::Xrgb:
+            c.input_components = 4;
+            c.in_color_space = JCS_EXT_XRGB;
+            break;
+    }
     jpeg_set_defaults(&c);
     jpeg_set_quality(&c, kQuality, TRUE);
     c.write_JFIF_header = TRUE;
     jpeg_start_compress(&c, TRUE);
     while (c.next_scanline < c.image_height) {
         JSAMPROW row =
-            const_cast<JSAMPROW>(rgb + static_cast<std::ptrdiff_t>(c.next_scanline) * stride);
+            const_cast<JSAMPROW>(pixels + static_cast<std::ptrdiff_t>(c.next_scanline) * stride);
         jpeg_write_scanlines(&c, &row, 1);
     }
     jpeg_finish_compress(&c);

@@ -17,8 +17,16 @@ public:
 
     static constexpr int kQuality = 90;
 
-    // rgb: height rows of width * 3 bytes (red, green, blue), stride bytes apart.
-    std::string Encode(const std::uint8_t* rgb, int width, int height, int stride);
+    // The bytes of one pixel in memory.
+    enum class Layout {
+        Rgb,   // red, green, blue
+        Bgrx,  // blue, green, red, unused: a 32-bit 0xffRRGGBB pixel on a little-endian machine
+        Xrgb,  // the same pixel on a big-endian machine
+    };
+
+    // height rows of width pixels, stride bytes apart.
+    std::string Encode(const std::uint8_t* pixels, int width, int height, int stride,
+                       Layout layout = Layout::Rgb);
 
 private:
     struct State;

@@ -3,6 +3,8 @@
 #include <memory>
 #include <utility>
 
+#include <QSysInfo>
+
 #include "calc/placement_recording.h"
 #include "output/jpeg_encoder.h"
 #include "scheme/null_canvas.h"
@@ -39,6 +41,14 @@ std::string RasterPictureMaker::Encode(const DrawnPicture& picture) const {
 }
 
 std::string EncodePicture(JpegEncoder& encoder, const QImage& image) {
+    // The canvases draw 32-bit pixels: libjpeg reads them as they lie, without a copy.
+    if (image.format() == QImage::Format_RGB32) {
+        const auto layout = QSysInfo::ByteOrder == QSysInfo::LittleEndian
+                                ? JpegEncoder::Layout::Bgrx
+                                : JpegEncoder::Layout::Xrgb;
+        return encoder.Encode(image.constBits(), image.width(), image.height(),
+                              static_cast<int>(image.bytesPerLine()), layout);
+    }
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     return encoder.Encode(rgb.constBits(), rgb.width(), rgb.height(),
                           static_cast<int>(rgb.bytesPerLine()));

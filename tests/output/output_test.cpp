@@ -134,6 +134,22 @@ TEST(JpegEncoderTest, BaselineJfifOfTheRightSize) {
     EXPECT_NEAR(qGreen(decoded.pixel(60, 40)), 200, 3);
 }
 
+// The pictures are encoded from their 32-bit pixels as they lie; the file must be the one that
+// their conversion to 24-bit colour gives.
+TEST(JpegEncoderTest, ThirtyTwoBitPixelsGiveTheSameFileAsTheirRgbCopy) {
+    QImage image(97, 61, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            image.setPixel(x, y, qRgb(x * 2, y * 4, (x * y) % 256));
+        }
+    }
+    JpegEncoder encoder;
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    const std::string expected = encoder.Encode(rgb.constBits(), rgb.width(), rgb.height(),
+                                                static_cast<int>(rgb.bytesPerLine()));
+    EXPECT_EQ(EncodePicture(encoder, image), expected);
+}
+
 TEST(JpegEncoderTest, LibjpegErrorsBecomeExceptions) {
     JpegEncoder encoder;
     const std::uint8_t pixel[3] = {0, 0, 0};
