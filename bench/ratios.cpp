@@ -41,18 +41,26 @@ double Median(std::vector<double> samples) {
     return n % 2 == 1 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
 }
 
-// Milliseconds per call, the median of runs calls after a few to warm up.
-double MedianMs(int runs, const std::function<void()>& call) {
-    for (int i = 0; i < 3; ++i) {
-        call();
+// Milliseconds per call of each subject, the median of runs calls after a few to warm up. The
+// subjects take turns, so that whatever else the machine does meanwhile weighs on all alike.
+std::vector<double> MedianMs(int runs, const std::vector<std::function<void()>>& subjects) {
+    std::vector<std::vector<double>> samples(subjects.size());
+    for (int i = -3; i < runs; ++i) {
+        for (std::size_t k = 0; k < subjects.size(); ++k) {
+            const auto start = Clock::now();
+            subjects[k]();
+            const double ms =
+                std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+            if (i >= 0) {
+                samples[k].push_back(ms);
+            }
+        }
     }
-    std::vector<double> samples;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        call();
-        samples.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    std::vector<double> medians;
+    for (const std::vector<double>& subject : samples) {
+        medians.push_back(Median(subject));
     }
-    return Median(samples);
+    return medians;
 }
 
 // Runs a program to its end with its output thrown away.
@@ -108,26 +116,11 @@ bool MeasureOrder(const char* name, int runs, const fs::path& work) {
     const std::string out = (work / "OUT").string();
     const std::string cli = STOWBEL_CLI_BINARY;
 
-    const double minimal = MedianMs(runs, [&] {
-        RunProcess({STOWBEL_MINIMAL_CALC_BINARY, order.string()});
-    });
-    const double json = MedianMs(runs, [&] {
-        RunProcess({cli, "calc", order.string(), "--json"});
-    });
-    const double cliOut = MedianMs(runs, [&] {
-        RunProcess({cli, "calc", order.string(), "--out", out});
-    });
-
     const RasterPictureMaker maker;
     CalculationJob job;
     job.SetOrderLines(ExampleOrder(name))
         .SetPictureMaker(&maker)
         .StoreResultsIn(out, order.string());
-    const double inProcess = MedianMs(runs, [&] {
-        if (job.Run().error) {
-            std::exit(2);
-        }
-    });
 
     // Encoding alone: the pictures the job stores, one after the other with one encoder.
     CalculationJob drawing = job;
@@ -137,12 +130,33 @@ bool MeasureOrder(const char* name, int runs, const fs::path& work) {
     if (drawn.filesWritten.size() == 4) {
         stored.push_back(ImageOf(drawn.pictures.summary));
     }
-    const double encoding = MedianMs(runs, [&] {
-        JpegEncoder encoder;
-        for (const QImage& image : stored) {
-            EncodePicture(encoder, image);
-        }
-    });
+
+    const std::vector<double> medians =
+        MedianMs(runs, {[&] {
+                            RunProcess({STOWBEL_MINIMAL_CALC_BINARY, order.string()});
+                        },
+                        [&] {
+                            RunProcess({cli, "calc", order.string(), "--json"});
+                        },
+                        [&] {
+                            RunProcess({cli, "calc", order.string(), "--out", out});
+                        },
+                        [&] {
+                            if (job.Run().error) {
+                                std::exit(2);
+                            }
+                        },
+                        [&] {
+                            JpegEncoder encoder;
+                            for (const QImage& image : stored) {
+                                EncodePicture(encoder, image);
+                            }
+                        }});
+    const double minimal = medians[0];
+    const double json = medians[1];
+    const double cliOut = medians[2];
+    const double inProcess = medians[3];
+    const double encoding = medians[4];
 
     std::printf("Order %s: medians of %d runs\n", name, runs);
     Print({"minimal calculation without Qt (process)", minimal});
