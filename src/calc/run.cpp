@@ -26,6 +26,7 @@ public:
         placed.y1 = stack.y1;
         placed.x2 = stack.x2;
         placed.y2 = stack.y2;
+        placed.height = stack.unitHeight;
         result_.stacks.push_back(placed);
         next_.StackPlaced(stack);
     }
@@ -34,6 +35,7 @@ public:
         placed.x = static_cast<double>(unit.x);
         placed.y = static_cast<double>(unit.y);
         placed.d = unit.diameter;
+        placed.height = unit.unitHeight;
         result_.stacks.push_back(placed);
         next_.RoundPlaced(unit);
     }
