@@ -59,6 +59,12 @@ bool ClearOf(const WalkPoint& at, const std::vector<WalkPoint>& others, long dou
     });
 }
 
+// The walk keeps every other rule by itself: the first line starts half a gap plus front from
+// the first side wall (lying: half a gap above the floor), every unit passes the test of the
+// far side (lying: the ceiling less half a gap), units of a line are d or max(D, 2P) apart and
+// lines max(D, 2S) apart, which keeps any two units at least D apart, and a type's units lie
+// between UsedLength + front and UsedLength + front + TypeLength, where the next type begins.
+//
 // The end wall rule. The walk lets a unit reach to the end of the type's length measured from
 // UsedLength + front, so the last unit of a line may stand past the end wall by up to front.
 // Such a unit is moved back along the container until it touches the wall, when it then keeps
