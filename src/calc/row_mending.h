@@ -12,8 +12,8 @@ namespace stowbel {
 struct PlannedRow {
     StackBlock block = StackBlock::A;
     std::int64_t number = 0;  // row number within its block, from 1
-    // Pushed toward the second side wall by the alternation (a shifted row with a non-zero
-    // RowSlack): away from where its lane lies.
+    // Moved across by the alternation (a shifted row with a non-zero RowSlack): away from where
+    // its lane lies.
     bool displaced = false;
     std::int32_t x1 = 0, x2 = 0;
     std::vector<StackEvent> stacks;   // the slots that hold units, across the container in order
