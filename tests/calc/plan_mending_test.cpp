@@ -89,6 +89,58 @@ TEST(PlanMendingTest, ShiftedRowThatWouldStandOnTheOtherLaneKeepsItsUnshiftedPla
     ExpectSound(c);
 }
 
+// Lane A of one unit laid along and lane B of one laid across, counted from the full width:
+// unshifted, lane B would end at 2380 in a 2352 wide container; shifted by RowSlack -97,
+// lane A would begin at -28. The wall moves that row 28 mm inside, and the other lane, which it
+// would now overlap, moves with it to keep the 20 mm between the lanes.
+TEST(PlanMendingTest, LaneMovedByAWallTakesTheOtherLaneAlong) {
+    const Calculated c = Calculate(
+        "2352,5898,2393,58,21,ISIN\n"
+        "1145,1146,2132,SQR,0,0,10\n");
+    std::vector<Rect> expected;
+    for (int r = 0; r < 5; ++r) {  // lane A, every second row shifted
+        const int y = r % 2 == 0 ? 40 : 0;
+        const int width = r % 2 == 0 ? 1146 : 1144;  // the rounding of .5 to even
+        expected.push_back({58 + 1167 * r, 1204 + 1167 * r, y, y + width, 1});
+    }
+    for (int r = 0; r < 5; ++r) {  // lane B
+        const int y = r % 2 == 0 ? 1206 : 1164;
+        expected.push_back({58 + 1166 * r, 1203 + 1166 * r, y, y + 1146, 1});
+    }
+    EXPECT_EQ(Rects(c.result), expected);
+    // The length search counts one fixed row per 1167 mm; all ten fit, so the end is the
+    // container's.
+    EXPECT_EQ(c.result.report[1],
+              " Укладка  от начала контейнера до 5.9 м. по длине к-ра, Укладываем ряд - 1 подд. "
+              "вдоль контейнера, 1 подд. поперёк контейнера, 1 подд. в высоту");
+    ExpectSound(c);
+}
+
+// Lane B shifted by RowSlack -36 would reach 2 mm into an unshifted lane A row beside it where
+// the blocks of 3 lane A rows (835) and 4 lane B rows (635) have drifted apart: rows 8 and 16
+// of lane B keep their unshifted place. Every other row keeps its shifted or unshifted place.
+TEST(PlanMendingTest, ShiftedLaneBRowThatWouldStandOnLaneAKeepsItsUnshiftedPlace) {
+    const Calculated c = Calculate(
+        "2247,15981,2284,89,35,ISIN\n"
+        "600,800,1801,SQR,1,0,56\n");
+    std::vector<Rect> expected;
+    for (int r = 1; r <= 17; ++r) {
+        const bool shifted = ((r - 1) / 3) % 2 == 1;
+        const int y = shifted ? 70 : 106;
+        const int x1 = 89 + 835 * (r - 1);
+        expected.push_back({x1, x1 + 800, y, y + 600, 1});
+        expected.push_back({x1, x1 + 800, y + 636, y + 1236, 1});
+    }
+    for (int r = 1; r <= 22; ++r) {
+        const bool shifted = ((r - 1) / 4) % 2 == 1 && r != 8 && r != 16;
+        const int y = shifted ? 1340 : 1376;
+        const int x1 = 89 + 635 * (r - 1);
+        expected.push_back({x1, x1 + 600, y, y + 800, 1});
+    }
+    EXPECT_EQ(Rects(c.result), expected);
+    ExpectSound(c);
+}
+
 // With the alternation off nothing is shifted and nothing needs mending.
 TEST(PlanMendingTest, WithoutAlternationTheLanesNeverMeet) {
     const Calculated c = Calculate(
