@@ -58,6 +58,9 @@ LoadingListRow MakeRow(const PlacedStack& stack, const Container& spec,
     const PlanCargoLine* line = FindCargoLine(cargo, stack.line);
     row.sizes = Sizes(line, format);
     row.lay = Lay(stack);
+    if (stack.shape == StackShape::RoundLying) {
+        row.lay += ", низ " + std::to_string(row.bottom);
+    }
     if (line != nullptr && line->unitMass) {
         row.mass = *line->unitMass * stack.count;
     }

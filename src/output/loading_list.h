@@ -28,7 +28,9 @@ struct LoadingListRow {
     long long y = 0;
     long long bottom = 0;  // lying drums: height of the row's lowest point above the floor
     std::string sizes;     // "1200×800×2100": length, width, height as the order line gives them
-    std::string lay;  // "вдоль", "поперёк", "торцем, вдоль", "стоя", "лёжа"
+    // "вдоль", "поперёк", "торцем, вдоль", "торцем, поперёк", "стоя", or "лёжа, низ 600" with
+    // the height of the row's lowest point above the floor
+    std::string lay;
     std::optional<double> mass;  // kg of all units of the row
 };
 

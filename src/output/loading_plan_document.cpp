@@ -146,6 +146,31 @@ private:
         painter_.drawText(box, static_cast<int>(align | Qt::AlignVCenter), text);
     }
 
+    // Text that goes onto two lines, broken after its first comma, when one line would have to
+    // shrink below a readable size.
+    void TwoLineText(const QRectF& mm, const QString& text, double points) {
+        const qsizetype comma = text.indexOf(QLatin1Char(','));
+        const QRectF box = R(mm);
+        if (comma < 0 ||
+            Metrics(Font(kSmallestLinePoints)).horizontalAdvance(text) <= box.width()) {
+            Text(mm, text, points, false, Qt::AlignLeft);
+            return;
+        }
+        const QString lines =
+            text.left(comma + 1) + QLatin1Char('\n') + text.mid(comma + 1).trimmed();
+        QFont font = Font(std::min(points, kSmallestLinePoints));
+        while (font.pointSizeF() > 5) {
+            const QRectF needed = Metrics(font).boundingRect(box, 0, lines);
+            if (needed.width() <= box.width() && needed.height() <= box.height()) {
+                break;
+            }
+            font.setPointSizeF(font.pointSizeF() - 0.5);
+        }
+        painter_.setFont(font);
+        painter_.setPen(Qt::black);
+        painter_.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, lines);
+    }
+
     void Title(const QString& left, const QString& right) {
         const QRectF title = page_.Title();
         Text(title, left, 18, true, Qt::AlignLeft);
@@ -461,11 +486,7 @@ private:
         Swatch(QRectF(cargo.left(), y + (h - swatch) / 2, swatch, swatch), row.stack);
         Text(QRectF(cargo.left() + swatch + 1.5, y, cargo.width() - swatch - 1.5, h), Q(row.sizes),
              points, false, Qt::AlignLeft);
-        QString lay = Q(row.lay);
-        if (row.stack.shape == StackShape::RoundLying) {
-            lay += QStringLiteral(", низ %1").arg(row.bottom);
-        }
-        Text(next(2), lay, points, false, Qt::AlignLeft);
+        TwoLineText(next(2), Q(row.lay), points);
         Text(next(3), QString::number(row.stack.count), points, true, Qt::AlignRight);
         Text(next(4), QString::number(row.x), points, false, Qt::AlignRight);
         Text(next(5), QString::number(row.y), points, false, Qt::AlignRight);
@@ -476,6 +497,7 @@ private:
     }
 
     static constexpr double kReportPoints = 9.5;
+    static constexpr double kSmallestLinePoints = 8;
     static constexpr double kReportSpacing = 1.6;
     static constexpr double kReportHeading = 7;
 

@@ -248,8 +248,21 @@ void DrawContainerTopView(QPainter& painter, const QRectF& area, const Container
             painter.drawRect(shape);
         }
     }
+    // Rows of lying drums above each other share their outline from above: one label gives
+    // all their units, and the corner the number of the lowest.
     for (std::size_t k = 0; k < order.size(); ++k) {
-        DrawStackLabel(painter, shapes[k], load.stacks[order[k]].count, style, mm);
+        int count = 0;
+        bool first = true;
+        for (std::size_t other = 0; other < order.size(); ++other) {
+            if (shapes[other] == shapes[k]) {
+                count += load.stacks[order[other]].count;
+                first = first && other >= k;
+            }
+        }
+        if (!first) {
+            continue;
+        }
+        DrawStackLabel(painter, shapes[k], count, style, mm);
         if (order[k] < load.numbers.size() && load.numbers[order[k]] > 0) {
             DrawListNumber(painter, shapes[k], load.numbers[order[k]], style, mm);
         }
