@@ -4,15 +4,20 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextLayout>
 #include <QTimeZone>
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <map>
 #include <regex>
+#include <tuple>
 
 #include "order/rounding.h"
 #include "output/atomic_file.h"
@@ -128,22 +133,76 @@ private:
         QFont font(family_);
         font.setPointSizeF(points);
         font.setBold(bold);
+        // Vector pages need no hinting, and without it text widths scale with the size.
+        font.setHintingPreference(QFont::PreferNoHinting);
         return font;
     }
 
-    QFontMetricsF Metrics(const QFont& font) const { return QFontMetricsF(font, &device_); }
+    // Metrics of a face at a size on this device, measured once: the lists ask thousands of
+    // times for the same few sizes.
+    const QFontMetricsF& Metrics(const QFont& font) {
+        const std::pair<int, bool> key{static_cast<int>(std::lround(font.pointSizeF() * 100)),
+                                       font.bold()};
+        auto found = metrics_.find(key);
+        if (found == metrics_.end()) {
+            found = metrics_.emplace(key, QFontMetricsF(font, &device_)).first;
+        }
+        return found->second;
+    }
 
-    // One line of text in an area (mm), shrunk to fit its width when it is too long.
+    // One line of text set once in a face and size: its glyphs and its width. The lists repeat
+    // the same numbers and words hundreds of times, and shaping is the dear part of text.
+    struct SetLine {
+        QList<QGlyphRun> runs;
+        double width = 0;
+        double ascent = 0;
+        double descent = 0;
+    };
+
+    const SetLine& Set(const QString& text, const QFont& font) {
+        const std::tuple<QString, int, bool> key{
+            text, static_cast<int>(std::lround(font.pointSizeF() * 100)), font.bold()};
+        auto found = lines_.find(key);
+        if (found == lines_.end()) {
+            QTextLayout layout(text, font, &device_);
+            layout.beginLayout();
+            QTextLine line = layout.createLine();
+            layout.endLayout();
+            SetLine set;
+            set.runs = layout.glyphRuns();
+            set.width = line.isValid() ? line.naturalTextWidth() : 0;
+            set.ascent = Metrics(font).ascent();
+            set.descent = Metrics(font).descent();
+            found = lines_.emplace(key, std::move(set)).first;
+        }
+        return found->second;
+    }
+
+    // One line of text in an area (mm), vertically centred, shrunk to fit its width when it is
+    // too long.
     void Text(const QRectF& mm, const QString& text, double points, bool bold, Qt::Alignment align,
               QColor colour = Qt::black) {
         QFont font = Font(points, bold);
         const QRectF box = R(mm);
-        while (font.pointSizeF() > 5 && Metrics(font).horizontalAdvance(text) > box.width()) {
-            font.setPointSizeF(font.pointSizeF() - 0.5);
+        const SetLine* set = &Set(text, font);
+        if (set->width > box.width()) {
+            // Unhinted widths scale with the size; a quarter point less keeps clear of rounding.
+            font.setPointSizeF(
+                std::max(5.0, std::floor(points * box.width() / set->width * 4) / 4 - 0.25));
+            set = &Set(text, font);
         }
-        painter_.setFont(font);
+        double x = box.left();
+        if (align & Qt::AlignRight) {
+            x = box.right() - set->width;
+        } else if (align & Qt::AlignHCenter) {
+            x = box.center().x() - set->width / 2;
+        }
+        // The runs' glyphs sit on a baseline one ascent below the layout's top.
+        const double top = box.center().y() - (set->ascent + set->descent) / 2;
         painter_.setPen(colour);
-        painter_.drawText(box, static_cast<int>(align | Qt::AlignVCenter), text);
+        for (const QGlyphRun& run : set->runs) {
+            painter_.drawGlyphRun(QPointF(x, top), run);
+        }
     }
 
     // Text that goes onto two lines, broken after its first comma, when one line would have to
@@ -198,7 +257,7 @@ private:
              Qt::AlignRight);
     }
 
-    std::vector<double> ReportHeights() const {
+    std::vector<double> ReportHeights() {
         const QFont font = Font(kReportPoints);
         const double width = U(LayOutOverview(page_).report.width());
         std::vector<double> heights;
@@ -510,6 +569,8 @@ private:
     bool withMass_ = false;
     std::vector<std::vector<LoadingListRow>> lists_;
     std::vector<PlanPage> pages_;
+    std::map<std::pair<int, bool>, QFontMetricsF> metrics_;
+    std::map<std::tuple<QString, int, bool>, SetLine> lines_;
 };
 
 // The writer stamps the time of writing; the plan's own time replaces it, padded with blanks

@@ -38,6 +38,7 @@ QFont ViewFont(const ContainerViewStyle& style, const QPainter& painter, double 
     }
     font.setPointSizeF(points);
     font.setBold(bold);
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
@@ -85,14 +86,13 @@ void CentredText(QPainter& painter, QPointF centre, double angle, const QString&
 // The largest point size up to maxPoints at which the text fits the length.
 double FittedPoints(const QPainter& painter, QFont font, const QString& text, double length,
                     double maxPoints) {
-    double points = maxPoints;
-    for (; points > 4; points -= 0.5) {
-        font.setPointSizeF(points);
-        if (QFontMetricsF(font, painter.device()).horizontalAdvance(text) <= length) {
-            break;
-        }
+    font.setPointSizeF(maxPoints);
+    const double width = QFontMetricsF(font, painter.device()).horizontalAdvance(text);
+    if (width <= length) {
+        return maxPoints;
     }
-    return points;
+    // Unhinted widths scale with the size.
+    return std::max(4.0, std::floor(maxPoints * length / width * 2) / 2);
 }
 
 void DrawWallNames(QPainter& painter, const QRectF& floor, const ContainerViewStyle& style,
