@@ -205,6 +205,19 @@ private:
         }
     }
 
+    // Text wrapped onto as many lines as the area needs, smaller when they would not fit.
+    void WrappedText(const QRectF& mm, const QString& text, double points, QColor colour) {
+        const QRectF box = R(mm);
+        QFont font = Font(points);
+        while (font.pointSizeF() > 5 &&
+               Metrics(font).boundingRect(box, Qt::TextWordWrap, text).height() > box.height()) {
+            font.setPointSizeF(font.pointSizeF() - 0.5);
+        }
+        painter_.setFont(font);
+        painter_.setPen(colour);
+        painter_.drawText(box, Qt::TextWordWrap | Qt::AlignVCenter, text);
+    }
+
     // Text that goes onto two lines, broken after its first comma, when one line would have to
     // shrink below a readable size.
     void TwoLineText(const QRectF& mm, const QString& text, double points) {
@@ -462,13 +475,12 @@ private:
         const ListGrid grid =
             LayOutList(area, withMass_, static_cast<int>(rows.size()) - page.firstItem);
         const QRectF note(area.left(), area.top(), area.width(), PlanPageGeometry::kTableNote - 1);
-        painter_.setFont(Font(8));
-        painter_.setPen(kQuiet);
-        painter_.drawText(
-            R(note), Qt::TextWordWrap | Qt::AlignVCenter,
+        WrappedText(
+            note,
             QStringLiteral("Грузить по порядку номеров, от передней стенки к двери. x — от "
                            "передней стенки, y — от первой боковой стенки (верхний край вида "
-                           "сверху) до ближнего края штабеля, в мм."));
+                           "сверху) до ближнего края штабеля, в мм."),
+            8, kQuiet);
         for (int b = 0; b < grid.blocks; ++b) {
             const int first = page.firstItem + b * grid.rowsPerBlock;
             const int count = std::min(grid.rowsPerBlock, page.firstItem + page.itemCount - first);
