@@ -44,6 +44,10 @@ std::string PlanOrderName(const std::string& orderFile, std::string_view example
     return "Новый заказ";
 }
 
+std::string PlanPath(const std::string& outputDirectory, const std::string& orderFile) {
+    return ResultPath(outputDirectory, orderFile) + ".pdf";
+}
+
 LoadingPlanInput MakeLoadingPlanInput(const std::vector<std::string>& lines,
                                       const NumberFormat& format, const RunResult& result) {
     LoadingPlanInput input;

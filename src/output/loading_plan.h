@@ -34,6 +34,10 @@ struct LoadingPlanInput {
 // built-in example, "Новый заказ" for a typed order.
 std::string PlanOrderName(const std::string& orderFile, std::string_view exampleName = {});
 
+// Where watch mode and the tools store an order file's plan: its result path (see ResultPath)
+// with ".pdf" appended, beside r0001.txt.jpg as r0001.txt.pdf.
+std::string PlanPath(const std::string& outputDirectory, const std::string& orderFile);
+
 // The plan of a calculated order: reads the container line and the cargo lines with the run's
 // parser, up to the first line that does not read (the run stopped there too). The name, the
 // date and the picture are the caller's to set.

@@ -174,11 +174,12 @@ TEST(LoadingPlanInputTest, ReadsTheOrderAsTheRunDid) {
               std::string::npos);
 }
 
-TEST(LoadingPlanInputTest, OrderNames) {
+TEST(LoadingPlanInputTest, OrderNamesAndThePlansFileName) {
     EXPECT_EQ(PlanOrderName("/srv/IN/t0001.txt"), "t0001.txt");
     EXPECT_EQ(PlanOrderName("", "ISIN"), "Пример ISIN");
     EXPECT_EQ(PlanOrderName("", "HMAN"), "Пример HMAN");
     EXPECT_EQ(PlanOrderName(""), "Новый заказ");
+    EXPECT_EQ(PlanPath("OUT", "IN/t0001.txt"), "OUT/r0001.txt.pdf");
 }
 
 }  // namespace
