@@ -68,8 +68,25 @@ void ThreeJpegs(benchmark::State& state) {
     }
 }
 
+// For scale: the run drawing its three pictures and their encoding, as calc --out does it.
+void DrawAndEncodeThreeJpegs(benchmark::State& state) {
+    for (auto _ : state) {
+        RasterPictures pictures;
+        SchemePainter painter(pictures.Pictures());
+        OrderModel model;
+        RunResult result;
+        RunCalculation(kSixContainers, model, RunOptions{}, painter, result);
+        const RunPictures images = pictures.Images();
+        JpegEncoder encoder;
+        for (const QImage* image : {&images.scheme2D, &images.view3D, &images.summary}) {
+            benchmark::DoNotOptimize(EncodePicture(encoder, *image));
+        }
+    }
+}
+
 BENCHMARK(PlanPdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(PlanPdfWithoutPicture)->Unit(benchmark::kMillisecond);
 BENCHMARK(ThreeJpegs)->Unit(benchmark::kMillisecond);
+BENCHMARK(DrawAndEncodeThreeJpegs)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -87,7 +87,10 @@ public:
             lists_.push_back(
                 MakeLoadingList(input.result, c, input.container, input.cargo, input.format));
         }
-        PlanContents contents{ReportHeights(), {}, withMass_};
+        PlanContents contents{ReportHeights(LayOutOverview(page_).report.width(), true),
+                              ReportHeights(ContinuedReportArea(page_).width(), false),
+                              {},
+                              withMass_};
         for (const auto& list : lists_) {
             contents.listLengths.push_back(static_cast<int>(list.size()));
         }
@@ -270,9 +273,10 @@ private:
              Qt::AlignRight);
     }
 
-    std::vector<double> ReportHeights() {
+    // The height in mm each report line takes written across a width in mm.
+    std::vector<double> ReportHeights(double widthMm, bool withHeading) {
         const QFont font = Font(kReportPoints);
-        const double width = U(LayOutOverview(page_).report.width());
+        const double width = U(widthMm);
         std::vector<double> heights;
         for (const std::string& line : input_.result.report) {
             const QRectF box = Metrics(font).boundingRect(QRectF(0, 0, width, U(1000)),
@@ -280,7 +284,7 @@ private:
             heights.push_back(box.height() / unitsPerMm_ + kReportSpacing);
         }
         // The heading above the lines takes room on the first page.
-        if (!heights.empty()) {
+        if (withHeading && !heights.empty()) {
             heights.front() += kReportHeading;
         }
         return heights;

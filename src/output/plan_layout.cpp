@@ -109,8 +109,12 @@ std::vector<PlanPage> PaginateLoadingPlan(const PlanPageGeometry& page, const Co
     const int onOverview = Fitting(reportHeights, 0, LayOutOverview(page).report.height());
     pages.push_back({PlanPageKind::Overview, 0, 0, onOverview});
     const double continuedRoom = ContinuedReportArea(page).height();
+    const std::vector<double>& continued =
+        contents.continuedReportHeights.size() == reportHeights.size()
+            ? contents.continuedReportHeights
+            : reportHeights;
     for (std::size_t first = static_cast<std::size_t>(onOverview); first < reportHeights.size();) {
-        const int count = Fitting(reportHeights, first, continuedRoom);
+        const int count = Fitting(continued, first, continuedRoom);
         pages.push_back({PlanPageKind::ReportContinued, 0, static_cast<int>(first), count});
         first += static_cast<std::size_t>(count);
     }

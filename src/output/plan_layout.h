@@ -81,9 +81,12 @@ struct PlanPage {
 
 // The pages in order: the overview (and the report's continuation when it is long), then for
 // each container its page and the pages that continue its list. reportHeights gives the height
-// in mm of each report line as written; listLengths the rows of each container's list.
+// in mm of each report line as written on the first page (its heading included in the first),
+// continuedReportHeights as written across a continuation page; listLengths the rows of each
+// container's list.
 struct PlanContents {
     std::vector<double> reportHeights;
+    std::vector<double> continuedReportHeights;
     std::vector<int> listLengths;
     bool withMass = false;  // the lists have a mass column
 };

@@ -99,6 +99,20 @@ TEST(PlanLayoutTest, PagesHoldEveryRowAndReportLineOnceInOrder) {
     EXPECT_EQ(empty->itemCount, 0);
 }
 
+// Lines written across a whole continuation page take less height than in the first page's
+// column: lines of 4.5 mm fill its 174.5 mm (from 22 mm below the top to 2.5 mm above the
+// footer at 199 mm) 38 at a time.
+TEST(PlanLayoutTest, ContinuedReportLinesAreCountedAtTheirOwnHeight) {
+    PlanContents contents;
+    contents.reportHeights = std::vector<double>(100, 9.0);
+    contents.continuedReportHeights = std::vector<double>(100, 4.5);
+    const auto pages = PaginateLoadingPlan(PlanPageGeometry{}, LongContainer(), contents);
+    EXPECT_DOUBLE_EQ(ContinuedReportArea(PlanPageGeometry{}).height(), 174.5);
+    ASSERT_GE(pages.size(), 2U);
+    EXPECT_EQ(pages[1].kind, PlanPageKind::ReportContinued);
+    EXPECT_EQ(pages[1].itemCount, 38);
+}
+
 TEST(PlanLayoutTest, ShortReportAndListsGiveOnePageEach) {
     PlanContents contents;
     contents.reportHeights = std::vector<double>(7, 8.0);
