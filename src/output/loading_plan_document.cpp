@@ -3,25 +3,17 @@
 #include <QBuffer>
 #include <QFont>
 #include <QFontDatabase>
-#include <QFontMetricsF>
-#include <QGlyphRun>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QTextLayout>
-#include <QTimeZone>
 #include <algorithm>
-#include <array>
-#include <cmath>
-#include <map>
 #include <regex>
-#include <tuple>
 
-#include "order/rounding.h"
 #include "output/atomic_file.h"
 #include "output/loading_plan.h"
+#include "output/page_text.h"
 #include "output/plan_layout.h"
 #include "scheme/container_views.h"
 #include "scheme/raster_canvas.h"
@@ -73,11 +65,14 @@ QColor TextOn(const QColor& fill) {
 class PlanPainter {
 public:
     PlanPainter(QPagedPaintDevice& device, const LoadingPlanInput& input)
-        : device_(device), input_(input), painter_(&device) {
-        unitsPerMm_ = device.logicalDpiX() / 25.4;
+        : device_(device),
+          input_(input),
+          painter_(&device),
+          unitsPerMm_(device.logicalDpiX() / 25.4),
+          family_(PlanFontFamily()),
+          text_(painter_, device, family_, unitsPerMm_) {
         page_.width = device.width() / unitsPerMm_;
         page_.height = device.height() / unitsPerMm_;
-        family_ = PlanFontFamily();
         painter_.setRenderHint(QPainter::Antialiasing, true);
         painter_.setRenderHint(QPainter::TextAntialiasing, true);
         for (const PlanCargoLine& line : input.cargo) {
@@ -132,125 +127,11 @@ private:
         return {U(mm.left()), U(mm.top()), U(mm.width()), U(mm.height())};
     }
 
-    QFont Font(double points, bool bold = false) const {
-        QFont font(family_);
-        font.setPointSizeF(points);
-        font.setBold(bold);
-        // Vector pages need no hinting, and without it text widths scale with the size.
-        font.setHintingPreference(QFont::PreferNoHinting);
-        return font;
-    }
-
-    // Metrics of a face at a size on this device, measured once: the lists ask thousands of
-    // times for the same few sizes.
-    const QFontMetricsF& Metrics(const QFont& font) {
-        const std::pair<int, bool> key{static_cast<int>(std::lround(font.pointSizeF() * 100)),
-                                       font.bold()};
-        auto found = metrics_.find(key);
-        if (found == metrics_.end()) {
-            found = metrics_.emplace(key, QFontMetricsF(font, &device_)).first;
-        }
-        return found->second;
-    }
-
-    // One line of text set once in a face and size: its glyphs and its width. The lists repeat
-    // the same numbers and words hundreds of times, and shaping is the dear part of text.
-    struct SetLine {
-        QList<QGlyphRun> runs;
-        double width = 0;
-        double ascent = 0;
-        double descent = 0;
-    };
-
-    const SetLine& Set(const QString& text, const QFont& font) {
-        const std::tuple<QString, int, bool> key{
-            text, static_cast<int>(std::lround(font.pointSizeF() * 100)), font.bold()};
-        auto found = lines_.find(key);
-        if (found == lines_.end()) {
-            QTextLayout layout(text, font, &device_);
-            layout.beginLayout();
-            QTextLine line = layout.createLine();
-            layout.endLayout();
-            SetLine set;
-            set.runs = layout.glyphRuns();
-            set.width = line.isValid() ? line.naturalTextWidth() : 0;
-            set.ascent = Metrics(font).ascent();
-            set.descent = Metrics(font).descent();
-            found = lines_.emplace(key, std::move(set)).first;
-        }
-        return found->second;
-    }
-
-    // One line of text in an area (mm), vertically centred, shrunk to fit its width when it is
-    // too long.
-    void Text(const QRectF& mm, const QString& text, double points, bool bold, Qt::Alignment align,
-              QColor colour = Qt::black) {
-        QFont font = Font(points, bold);
-        const QRectF box = R(mm);
-        const SetLine* set = &Set(text, font);
-        if (set->width > box.width()) {
-            // Unhinted widths scale with the size; a quarter point less keeps clear of rounding.
-            font.setPointSizeF(
-                std::max(5.0, std::floor(points * box.width() / set->width * 4) / 4 - 0.25));
-            set = &Set(text, font);
-        }
-        double x = box.left();
-        if (align & Qt::AlignRight) {
-            x = box.right() - set->width;
-        } else if (align & Qt::AlignHCenter) {
-            x = box.center().x() - set->width / 2;
-        }
-        // The runs' glyphs sit on a baseline one ascent below the layout's top.
-        const double top = box.center().y() - (set->ascent + set->descent) / 2;
-        painter_.setPen(colour);
-        for (const QGlyphRun& run : set->runs) {
-            painter_.drawGlyphRun(QPointF(x, top), run);
-        }
-    }
-
-    // Text wrapped onto as many lines as the area needs, smaller when they would not fit.
-    void WrappedText(const QRectF& mm, const QString& text, double points, QColor colour) {
-        const QRectF box = R(mm);
-        QFont font = Font(points);
-        while (font.pointSizeF() > 5 &&
-               Metrics(font).boundingRect(box, Qt::TextWordWrap, text).height() > box.height()) {
-            font.setPointSizeF(font.pointSizeF() - 0.5);
-        }
-        painter_.setFont(font);
-        painter_.setPen(colour);
-        painter_.drawText(box, Qt::TextWordWrap | Qt::AlignVCenter, text);
-    }
-
-    // Text that goes onto two lines, broken after its first comma, when one line would have to
-    // shrink below a readable size.
-    void TwoLineText(const QRectF& mm, const QString& text, double points) {
-        const qsizetype comma = text.indexOf(QLatin1Char(','));
-        const QRectF box = R(mm);
-        if (comma < 0 ||
-            Metrics(Font(kSmallestLinePoints)).horizontalAdvance(text) <= box.width()) {
-            Text(mm, text, points, false, Qt::AlignLeft);
-            return;
-        }
-        const QString lines =
-            text.left(comma + 1) + QLatin1Char('\n') + text.mid(comma + 1).trimmed();
-        QFont font = Font(std::min(points, kSmallestLinePoints));
-        while (font.pointSizeF() > 5) {
-            const QRectF needed = Metrics(font).boundingRect(box, 0, lines);
-            if (needed.width() <= box.width() && needed.height() <= box.height()) {
-                break;
-            }
-            font.setPointSizeF(font.pointSizeF() - 0.5);
-        }
-        painter_.setFont(font);
-        painter_.setPen(Qt::black);
-        painter_.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, lines);
-    }
-
     void Title(const QString& left, const QString& right) {
         const QRectF title = page_.Title();
-        Text(title, left, 18, true, Qt::AlignLeft);
+        text_.Line(title, left, 18, true, Qt::AlignLeft);
         if (!right.isEmpty()) {
-            Text(title, right, 11, false, Qt::AlignRight, kQuiet);
+            text_.Line(title, right, 11, false, Qt::AlignRight, kQuiet);
         }
         painter_.setPen(QPen(Qt::black, U(0.4)));
         painter_.drawLine(QPointF(U(title.left()), U(title.bottom())),
@@ -265,23 +146,20 @@ private:
         const QRectF text(footer.left(), footer.top() + 3, footer.width(), 6);
         const std::string program =
             input_.program.empty() ? ProgramNameAndVersion() : input_.program;
-        Text(text,
-             Q(program) + QStringLiteral(" — план погрузки «") + Q(input_.orderName) +
-                 QStringLiteral("»"),
-             8, false, Qt::AlignLeft, kQuiet);
-        Text(text, QStringLiteral("Страница %1 из %2").arg(number).arg(count), 9, true,
-             Qt::AlignRight);
+        text_.Line(text,
+                   Q(program) + QStringLiteral(" — план погрузки «") + Q(input_.orderName) +
+                       QStringLiteral("»"),
+                   8, false, Qt::AlignLeft, kQuiet);
+        text_.Line(text, QStringLiteral("Страница %1 из %2").arg(number).arg(count), 9, true,
+                   Qt::AlignRight);
     }
 
     // The height in mm each report line takes written across a width in mm.
     std::vector<double> ReportHeights(double widthMm, bool withHeading) {
-        const QFont font = Font(kReportPoints);
-        const double width = U(widthMm);
         std::vector<double> heights;
         for (const std::string& line : input_.result.report) {
-            const QRectF box = Metrics(font).boundingRect(QRectF(0, 0, width, U(1000)),
-                                                          Qt::TextWordWrap, Q(line).trimmed());
-            heights.push_back(box.height() / unitsPerMm_ + kReportSpacing);
+            heights.push_back(text_.ParagraphHeight(Q(line).trimmed(), kReportPoints, widthMm) +
+                              kReportSpacing);
         }
         // The heading above the lines takes room on the first page.
         if (withHeading && !heights.empty()) {
@@ -293,19 +171,15 @@ private:
     void ReportLines(const QRectF& area, int first, int count) {
         double y = area.top();
         if (first == 0) {
-            Text(QRectF(area.left(), y, area.width(), kReportHeading - 1),
-                 QStringLiteral("Отчёт расчёта"), 11, true, Qt::AlignLeft);
+            text_.Line(QRectF(area.left(), y, area.width(), kReportHeading - 1),
+                       QStringLiteral("Отчёт расчёта"), 11, true, Qt::AlignLeft);
             y += kReportHeading;
         }
-        const QFont font = Font(kReportPoints);
-        painter_.setFont(font);
-        painter_.setPen(Qt::black);
         for (int i = first; i < first + count; ++i) {
             const QString line = Q(input_.result.report[static_cast<std::size_t>(i)]).trimmed();
-            const QRectF box(U(area.left()), U(y), U(area.width()), U(area.bottom() - y));
-            const QRectF used = painter_.boundingRect(box, Qt::TextWordWrap, line);
-            painter_.drawText(box, Qt::TextWordWrap, line);
-            y += used.height() / unitsPerMm_ + kReportSpacing;
+            y += text_.Paragraph(QRectF(area.left(), y, area.width(), area.bottom() - y), line,
+                                 kReportPoints) +
+                 kReportSpacing;
         }
     }
 
@@ -313,11 +187,7 @@ private:
         Title(QStringLiteral("План погрузки: ") + Q(input_.orderName),
               input_.createdAt.toString(QStringLiteral("dd.MM.yyyy HH:mm")));
         const OverviewAreas areas = LayOutOverview(page_);
-        QFont font = Font(10.5);
-        painter_.setFont(font);
-        painter_.setPen(Qt::black);
-        painter_.drawText(R(areas.container), Qt::TextWordWrap | Qt::AlignVCenter,
-                          Q(DescribeContainer(input_)));
+        text_.Wrapped(areas.container, Q(DescribeContainer(input_)), 10.5, Qt::black);
         Totals(areas.totals);
         ReportLines(areas.report, page.firstItem, page.itemCount);
         Picture(areas.picture);
@@ -341,18 +211,18 @@ private:
             painter_.setPen(Qt::NoPen);
             painter_.setBrush(kHeaderFill);
             painter_.drawRoundedRect(R(cell), U(1.5), U(1.5));
-            Text(QRectF(cell.left() + 3, cell.top() + 1, cell.width() - 6, 6), cells[i].first, 9,
-                 false, Qt::AlignLeft, kQuiet);
-            Text(QRectF(cell.left() + 3, cell.top() + 6.5, cell.width() - 6, 10), cells[i].second,
-                 20, true, Qt::AlignLeft);
+            text_.Line(QRectF(cell.left() + 3, cell.top() + 1, cell.width() - 6, 6), cells[i].first,
+                       9, false, Qt::AlignLeft, kQuiet);
+            text_.Line(QRectF(cell.left() + 3, cell.top() + 6.5, cell.width() - 6, 10),
+                       cells[i].second, 20, true, Qt::AlignLeft);
         }
     }
 
     void Picture(const QRectF& area) {
         const QString caption = input_.container.HMAN ? QStringLiteral("Схема загрузки, вид сверху")
                                                       : QStringLiteral("Сводный рисунок расчёта");
-        Text(QRectF(area.left(), area.top(), area.width(), kReportHeading - 1), caption, 11, true,
-             Qt::AlignLeft);
+        text_.Line(QRectF(area.left(), area.top(), area.width(), kReportHeading - 1), caption, 11,
+                   true, Qt::AlignLeft);
         const QImage& image = input_.overview;
         if (image.isNull()) {
             return;
@@ -416,7 +286,8 @@ private:
         DrawContainerTopView(painter_, R(areas.topView), load, style);
         const QRectF caption(areas.view3D.left(), areas.view3D.top(), areas.view3D.width(),
                              PlanPageGeometry::kTableNote);
-        Text(caption, QStringLiteral("Вид со стороны двери"), 8, false, Qt::AlignLeft, kQuiet);
+        text_.Line(caption, QStringLiteral("Вид со стороны двери"), 8, false, Qt::AlignLeft,
+                   kQuiet);
         const double legend = Legend(areas.view3D, page.container);
         QRectF view = areas.view3D;
         view.setTop(caption.bottom());
@@ -453,8 +324,8 @@ private:
         const double height =
             std::min(area.height() / 2, line * (static_cast<double>(entries.size()) + 1));
         double y = area.bottom() - height;
-        Text(QRectF(area.left(), y, area.width(), line), QStringLiteral("Груз в контейнере"), 9,
-             true, Qt::AlignLeft);
+        text_.Line(QRectF(area.left(), y, area.width(), line), QStringLiteral("Груз в контейнере"),
+                   9, true, Qt::AlignLeft);
         for (const Entry& entry : entries) {
             y += line;
             if (y + line > area.bottom() + 0.01) {
@@ -467,8 +338,8 @@ private:
             if (withMass_ && entry.mass) {
                 text += QStringLiteral(", %1 кг").arg(Q(FormatMass(*entry.mass, input_.format)));
             }
-            Text(QRectF(area.left() + swatch + 1.5, y, area.width() - swatch - 1.5, line), text, 9,
-                 false, Qt::AlignLeft);
+            text_.Line(QRectF(area.left() + swatch + 1.5, y, area.width() - swatch - 1.5, line),
+                       text, 9, false, Qt::AlignLeft);
         }
         return height;
     }
@@ -479,7 +350,7 @@ private:
         const ListGrid grid =
             LayOutList(area, withMass_, static_cast<int>(rows.size()) - page.firstItem);
         const QRectF note(area.left(), area.top(), area.width(), PlanPageGeometry::kTableNote - 1);
-        WrappedText(
+        text_.Wrapped(
             note,
             QStringLiteral("Грузить по порядку номеров, от передней стенки к двери. x — от "
                            "передней стенки, y — от первой боковой стенки (верхний край вида "
@@ -513,8 +384,8 @@ private:
         painter_.drawRect(R(header));
         double x = block.left();
         for (std::size_t c = 0; c < columns.size(); ++c) {
-            Text(Cell(x, y, widths[c], PlanPageGeometry::kHeaderRow), columns[c].heading, 8, true,
-                 columns[c].number ? Qt::AlignRight : Qt::AlignLeft);
+            text_.Line(Cell(x, y, widths[c], PlanPageGeometry::kHeaderRow), columns[c].heading, 8,
+                       true, columns[c].number ? Qt::AlignRight : Qt::AlignLeft);
             x += widths[c];
         }
         y += PlanPageGeometry::kHeaderRow;
@@ -543,7 +414,7 @@ private:
         painter_.setPen(QPen(Qt::black, U(0.2)));
         painter_.setBrush(colour);
         painter_.drawRect(R(mm));
-        Text(mm, QString::number(stack.type), 7.5, true, Qt::AlignHCenter, TextOn(colour));
+        text_.Line(mm, QString::number(stack.type), 7.5, true, Qt::AlignHCenter, TextOn(colour));
     }
 
     void ListRow(const LoadingListRow& row, double left, double y, const std::vector<double>& w) {
@@ -555,24 +426,24 @@ private:
             x += w[c];
             return cell;
         };
-        Text(next(0), QString::number(row.number), points, true, Qt::AlignRight);
+        text_.Line(next(0), QString::number(row.number), points, true, Qt::AlignRight);
         const QRectF cargo = next(1);
         const double swatch = 5;
         Swatch(QRectF(cargo.left(), y + (h - swatch) / 2, swatch, swatch), row.stack);
-        Text(QRectF(cargo.left() + swatch + 1.5, y, cargo.width() - swatch - 1.5, h), Q(row.sizes),
-             points, false, Qt::AlignLeft);
-        TwoLineText(next(2), Q(row.lay), points);
-        Text(next(3), QString::number(row.stack.count), points, true, Qt::AlignRight);
-        Text(next(4), QString::number(row.x), points, false, Qt::AlignRight);
-        Text(next(5), QString::number(row.y), points, false, Qt::AlignRight);
+        text_.Line(QRectF(cargo.left() + swatch + 1.5, y, cargo.width() - swatch - 1.5, h),
+                   Q(row.sizes), points, false, Qt::AlignLeft);
+        text_.TwoLines(next(2), Q(row.lay), points);
+        text_.Line(next(3), QString::number(row.stack.count), points, true, Qt::AlignRight);
+        text_.Line(next(4), QString::number(row.x), points, false, Qt::AlignRight);
+        text_.Line(next(5), QString::number(row.y), points, false, Qt::AlignRight);
         if (withMass_) {
-            Text(next(6), row.mass ? Q(FormatMass(*row.mass, input_.format)) : QStringLiteral("—"),
-                 points, false, Qt::AlignRight);
+            text_.Line(next(6),
+                       row.mass ? Q(FormatMass(*row.mass, input_.format)) : QStringLiteral("—"),
+                       points, false, Qt::AlignRight);
         }
     }
 
     static constexpr double kReportPoints = 9.5;
-    static constexpr double kSmallestLinePoints = 8;
     static constexpr double kReportSpacing = 1.6;
     static constexpr double kReportHeading = 7;
 
@@ -585,8 +456,7 @@ private:
     bool withMass_ = false;
     std::vector<std::vector<LoadingListRow>> lists_;
     std::vector<PlanPage> pages_;
-    std::map<std::pair<int, bool>, QFontMetricsF> metrics_;
-    std::map<std::tuple<QString, int, bool>, SetLine> lines_;
+    PageText text_;
 };
 
 // The writer stamps the time of writing; the plan's own time replaces it, padded with blanks
