@@ -14,7 +14,8 @@ namespace {
 // Passes every event on and keeps the placed stacks as data.
 class ResultRecorder : public PlacementObserver {
 public:
-    ResultRecorder(PlacementObserver& next, RunResult& result) : next_(next), result_(result) {}
+    ResultRecorder(PlacementObserver& next, RunResult& result, const RunState& state)
+        : next_(next), result_(result), state_(state) {}
 
     int line = 0;
     int container = 1;
@@ -28,7 +29,8 @@ public:
         placed.y1 = stack.y1;
         placed.x2 = stack.x2;
         placed.y2 = stack.y2;
-        placed.height = stack.unitHeight;
+        placed.across = stack.block != StackBlock::A;
+        placed.unitHeight = stack.unitHeight;
         result_.stacks.push_back(placed);
         next_.StackPlaced(stack);
     }
@@ -37,7 +39,7 @@ public:
         placed.x = static_cast<double>(unit.x);
         placed.y = static_cast<double>(unit.y);
         placed.d = unit.diameter;
-        placed.height = unit.unitHeight;
+        placed.unitHeight = unit.unitHeight;
         result_.stacks.push_back(placed);
         next_.RoundPlaced(unit);
     }
@@ -62,11 +64,15 @@ private:
         placed.container = container;
         placed.shape = shape;
         placed.count = count;
+        placed.type = state_.TypeCount;
+        placed.colourIndex = state_.ColourIndex;
+        placed.onEnd = state_.OnEndLength > 0;
         return placed;
     }
 
     PlacementObserver& next_;
     RunResult& result_;
+    const RunState& state_;
 };
 
 class Run {
@@ -76,7 +82,7 @@ public:
         : lines_(lines),
           model_(model),
           options_(options),
-          recorder_(observer, result),
+          recorder_(observer, result, state_),
           result_(result),
           context_{model.container, model.cargo, state_, options.alternate, recorder_} {}
 
