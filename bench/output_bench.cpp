@@ -9,6 +9,7 @@
 #include "cli/cli.h"
 #include "order/examples.h"
 #include "output/jpeg_encoder.h"
+#include "output/pdf_plan_writer.h"
 #include "output/raster_pictures.h"
 #include "scheme/raster_canvas.h"
 #include "scheme/scheme_painter.h"
@@ -37,11 +38,14 @@ std::string WriteExample(const char* name) {
 void CliCalcOut(benchmark::State& state, const char* name) {
     const std::string order = WriteExample(name);
     const std::string out = (Workspace() / "OUT").string();
-    const RasterPictureMaker maker;
+    const RasterPictureMaker pictures;
+    const PdfPlanWriter plans;
     for (auto _ : state) {
         std::ostringstream sink;
-        benchmark::DoNotOptimize(RunCli({"stowbel-cli", "calc", order, "--out", out}, sink, sink,
-                                        [&] { return &maker; }));
+        benchmark::DoNotOptimize(
+            RunCli({"stowbel-cli", "calc", order, "--out", out}, sink, sink, [&] {
+                return Drawing{pictures, plans};
+            }));
     }
 }
 

@@ -19,6 +19,13 @@ struct PlacedStack {
     double z = 0;                                 // RoundLying: axis depth below the ceiling
     double length = 0;                            // RoundLying: length of one unit on its axis
     int count = 0;                                // units in the stack
+
+    // How the units stand, for lists that name the cargo.
+    int type = 0;         // the cargo line's number in the run, from 1 ("Заказ n")
+    int colourIndex = 0;  // the CargoPalette entry the type is drawn in
+    bool across = false;  // Square: laid with its length across the container
+    bool onEnd = false;  // the type was stood on its end ("Укладка торцем"); round: lying
+    double unitHeight = 0;  // Square, Round: height of one unit as it stands, after any exchange
 };
 
 // What a run produced besides its drawing. On an order error the run stops and leaves here what

@@ -1,5 +1,6 @@
 #include "cli/calc_command.h"
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "cli/json_result.h"
 #include "output/file_error.h"
 #include "output/order_file.h"
+#include "output/plan_writer.h"
 
 namespace stowbel {
 
@@ -25,7 +27,7 @@ std::string DescribeError(const std::string& file, const JobError& error) {
 }  // namespace
 
 int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& err,
-                   const PictureSource& pictures) {
+                   const DrawingSource& drawing) {
     std::vector<std::string> lines;
     try {
         lines = ReadOrderFile(request.orderFile);
@@ -35,13 +37,21 @@ int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& 
     }
 
     CalculationJob job;
-    job.SetOrderLines(std::move(lines))
+    job.SetOrderLines(lines)
         .SetNumberFormat(request.format)
         .SetAlternate(request.alternate)
         .SetPictureSizes(request.sizes);
+    // Only what is stored or printed is drawn: a calculation alone draws nothing.
+    std::optional<Drawing> tools;
+    if (request.outputDirectory || request.planFile) {
+        tools.emplace(drawing());
+        job.SetPictureMaker(&tools->pictures);
+    }
     if (request.outputDirectory) {
-        // Only stored pictures are drawn: a calculation alone needs no picture maker.
-        job.SetPictureMaker(pictures()).StoreResultsIn(*request.outputDirectory, request.orderFile);
+        job.StoreResultsIn(*request.outputDirectory, request.orderFile);
+    }
+    if (request.planFile) {
+        job.SetShownPictures(kPlanPictures);
     }
     const JobResult result = job.Run();
 
@@ -52,11 +62,20 @@ int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& 
             out << line << "\n";
         }
     }
-    if (!result.error) {
-        return kExitOk;
+    if (result.error) {
+        err << "stowbel-cli: " << DescribeError(request.orderFile, *result.error) << "\n";
+        return result.error->kind == JobError::Kind::Order ? kExitOrderError : kExitUsage;
     }
-    err << "stowbel-cli: " << DescribeError(request.orderFile, *result.error) << "\n";
-    return result.error->kind == JobError::Kind::Order ? kExitOrderError : kExitUsage;
+    if (request.planFile) {
+        try {
+            tools->plans.Write({request.orderFile, lines, request.format, result},
+                               *request.planFile);
+        } catch (const FileError& e) {
+            err << "stowbel-cli: " << e.what() << "\n";
+            return kExitUsage;
+        }
+    }
+    return kExitOk;
 }
 
 }  // namespace stowbel

@@ -23,10 +23,11 @@ constexpr const char* kUsage =
     "Load planning without a desktop.\n"
     "\n"
     "Commands:\n"
-    "  calc ORDER_FILE [--out DIR] [--json] [--no-alternate] [--decimal-separator C]\n"
-    "       [--scheme-size WxH] [--view-size WxH] [--summary-size WxH]\n"
+    "  calc ORDER_FILE [--out DIR] [--pdf FILE] [--json] [--no-alternate]\n"
+    "       [--decimal-separator C] [--scheme-size WxH] [--view-size WxH] [--summary-size WxH]\n"
     "      Calculates an order file and prints the report. --out also stores the report\n"
-    "      and the pictures in DIR under their result names.\n"
+    "      and the pictures in DIR under their result names; --pdf writes the printable\n"
+    "      loading plan to FILE (dated SOURCE_DATE_EPOCH when that is set).\n"
     "  example HMAN|ISIN\n"
     "      Prints a built-in example order.\n"
     "  watch [--in DIR] [--out DIR] [--interval MS] [--once]\n"
@@ -67,8 +68,9 @@ bool ParseSize(const std::string& text, ImageSize& size) {
 }
 
 int Calc(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-         const PictureSource& pictures) {
+         const DrawingSource& drawing) {
     const ParsedOptions options = ParseOptions(arguments, {{"out", true},
+                                                           {"pdf", true},
                                                            {"json", false},
                                                            {"no-alternate", false},
                                                            {"decimal-separator", true},
@@ -85,6 +87,9 @@ int Calc(const std::vector<std::string>& arguments, std::ostream& out, std::ostr
     request.orderFile = options.positional.front();
     if (options.IsSet("out")) {
         request.outputDirectory = options.Value("out");
+    }
+    if (options.IsSet("pdf")) {
+        request.planFile = options.Value("pdf");
     }
     request.json = options.IsSet("json");
     request.alternate = !options.IsSet("no-alternate");
@@ -105,7 +110,7 @@ int Calc(const std::vector<std::string>& arguments, std::ostream& out, std::ostr
                 err, std::string("--") + name + " takes WIDTHxHEIGHT, for example 1000x761");
         }
     }
-    return RunCalcCommand(request, out, err, pictures);
+    return RunCalcCommand(request, out, err, drawing);
 }
 
 int Example(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
@@ -119,7 +124,7 @@ int Example(const std::vector<std::string>& arguments, std::ostream& out, std::o
 }
 
 int Watch(const std::vector<std::string>& arguments, std::ostream& err,
-          const PictureSource& pictures) {
+          const DrawingSource& drawing) {
     const ParsedOptions options =
         ParseOptions(arguments, {{"in", true}, {"out", true}, {"interval", true}, {"once", false}});
     if (!options.error.empty()) {
@@ -141,13 +146,13 @@ int Watch(const std::vector<std::string>& arguments, std::ostream& err,
             return UsageError(err, "--interval takes a positive number of milliseconds");
         }
     }
-    return RunWatchCommand(request, err, pictures);
+    return RunWatchCommand(request, err, drawing);
 }
 
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           const PictureSource& pictures) {
+           const DrawingSource& drawing) {
     if (args.size() < 2) {
         err << kUsage;
         return kExitUsage;
@@ -168,13 +173,13 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return kExitOk;
     }
     if (command == "calc") {
-        return Calc(rest, out, err, pictures);
+        return Calc(rest, out, err, drawing);
     }
     if (command == "example") {
         return Example(rest, out, err);
     }
     if (command == "watch") {
-        return Watch(rest, err, pictures);
+        return Watch(rest, err, drawing);
     }
     return UsageError(err, "unknown command '" + command + "'");
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "output/pdf_plan_writer.h"
 #include "output/raster_pictures.h"
 
 namespace {
@@ -30,13 +31,14 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(QuietMessages);
     // Started only when something is drawn.
     std::unique_ptr<QGuiApplication> app;
-    const stowbel::RasterPictureMaker maker;
-    const stowbel::PictureSource pictures = [&]() -> const stowbel::PictureMaker* {
+    const stowbel::RasterPictureMaker pictures;
+    const stowbel::PdfPlanWriter plans;
+    const stowbel::DrawingSource drawing = [&]() -> stowbel::Drawing {
         if (!app) {
             app = std::make_unique<QGuiApplication>(argc, argv);
         }
-        return &maker;
+        return {pictures, plans};
     };
     const std::vector<std::string> args(argv, argv + argc);
-    return stowbel::RunCli(args, std::cout, std::cerr, pictures);
+    return stowbel::RunCli(args, std::cout, std::cerr, drawing);
 }

@@ -15,7 +15,7 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv, argv + argc);
-    const stowbel::PictureSource handOver = [&]() -> const stowbel::PictureMaker* {
+    const stowbel::DrawingSource handOver = [&]() -> stowbel::Drawing {
         const std::string drawing = stowbel::ProgramDirectory() + "/stowbel-cli-draw";
         execv(drawing.c_str(), argv);
         std::cerr << "stowbel-cli: " << drawing << ": " << std::strerror(errno) << "\n";

@@ -41,8 +41,8 @@ void SleepUnlessStopped(int milliseconds) {
 
 }  // namespace
 
-int RunWatchCommand(const WatchRequest& request, std::ostream& err, const PictureSource& pictures) {
-    const PictureMaker* maker = pictures();  // every watched order is drawn
+int RunWatchCommand(const WatchRequest& request, std::ostream& err, const DrawingSource& drawing) {
+    const Drawing tools = drawing();  // every watched order is drawn
     std::error_code ec;
     std::filesystem::create_directories(request.inDirectory, ec);
     std::filesystem::create_directories(request.outDirectory, ec);
@@ -54,7 +54,7 @@ int RunWatchCommand(const WatchRequest& request, std::ostream& err, const Pictur
     InstallStopHandlers();
 
     CalculationJob job;
-    job.SetNumberFormat(NumberFormat::FromEnvironment()).SetPictureMaker(maker);
+    job.SetNumberFormat(NumberFormat::FromEnvironment()).SetPictureMaker(&tools.pictures);
     WatchEngine engine({request.inDirectory, request.outDirectory},
                        JobProcessor(job, request.outDirectory), WatchEngine::DefaultClock,
                        [&err](const std::string& line) { err << line << std::endl; });

@@ -16,6 +16,6 @@ struct WatchRequest {
 
 // Watches the input directory until SIGINT or SIGTERM (after the current order), or processes
 // what is ready once. Logs one line per order to err. Returns the exit status.
-int RunWatchCommand(const WatchRequest& request, std::ostream& err, const PictureSource& pictures);
+int RunWatchCommand(const WatchRequest& request, std::ostream& err, const DrawingSource& drawing);
 
 }  // namespace stowbel

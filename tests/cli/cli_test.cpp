@@ -17,6 +17,7 @@
 #include "../temp_dir.h"
 #include "cli/json_result.h"
 #include "cli/options.h"
+#include "output/pdf_plan_writer.h"
 #include "output/raster_pictures.h"
 
 namespace stowbel {
@@ -34,9 +35,10 @@ CliRun Cli(std::vector<std::string> args) {
     args.insert(args.begin(), "stowbel-cli");
     std::ostringstream out;
     std::ostringstream err;
-    static const RasterPictureMaker maker;
+    static const RasterPictureMaker pictures;
+    static const PdfPlanWriter plans;
     CliRun run;
-    run.status = RunCli(args, out, err, [] { return &maker; });
+    run.status = RunCli(args, out, err, [] { return Drawing{pictures, plans}; });
     run.out = out.str();
     run.err = err.str();
     return run;

@@ -1,0 +1,30 @@
+#include "output/pdf_plan_writer.h"
+
+#include <QDateTime>
+#include <QTimeZone>
+
+#include "output/loading_plan.h"
+#include "output/loading_plan_document.h"
+
+namespace stowbel {
+
+namespace {
+
+QDateTime PlanTime() {
+    bool ok = false;
+    const qint64 epoch = qEnvironmentVariable("SOURCE_DATE_EPOCH").toLongLong(&ok);
+    return ok ? QDateTime::fromSecsSinceEpoch(epoch, QTimeZone::utc())
+              : QDateTime::currentDateTime();
+}
+
+}  // namespace
+
+void PdfPlanWriter::Write(const PlannedOrder& order, const std::string& path) const {
+    LoadingPlanInput plan = MakeLoadingPlanInput(order.lines, order.format, order.result.run);
+    plan.orderName = PlanOrderName(order.orderFile);
+    plan.createdAt = PlanTime();
+    plan.overview = OverviewPicture(order.result.pictures, plan.container.HMAN);
+    WriteLoadingPlanPdf(plan, path);
+}
+
+}  // namespace stowbel
