@@ -3,9 +3,11 @@
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <memory>
 
 #include "app/panel_layout.h"
+#include "app/tracked_dialogs.h"
 #include "calc/run.h"
 #include "order/number_format.h"
 #include "output/raster_pictures.h"
@@ -21,6 +23,7 @@ class QToolBar;
 
 namespace stowbel {
 
+class ElidingLabel;
 class ImageView;
 class RasterCanvas;
 class UserDialogs;
@@ -64,7 +67,8 @@ public:
     void showExamples();
     int chooseExample();
     void loadExample(const QString& name);
-    // One watch-mode tick: calculates the orders that are ready in IN.
+    // One watch-mode tick: calculates the orders that are ready in IN. While a dialog of the
+    // program is open it waits and runs once the dialog has closed. Never throws.
     void watchTick();
     bool WatchModeOn() const;
 
@@ -103,9 +107,13 @@ private:
     OrderOutcome ProcessWatchedOrder(const std::string& path,
                                      const std::vector<std::string>& lines);
     void SetManualCommandsEnabled(bool enabled);
+    // The permanent status-bar field: watch state, the last order, orders stuck in IN.
+    void ShowWatchStatus();
+    void DialogOpened();
+    void DialogsClosed();
 
     AppPaths paths_;
-    UserDialogs& dialogs_;
+    TrackedDialogs dialogs_;
     NumberFormat format_;
     OrderModel model_;
 
@@ -132,6 +140,12 @@ private:
     QTimer* watchTimer_ = nullptr;
     std::unique_ptr<WatchEngine> watchEngine_;
     bool watchTickRunning_ = false;
+    // A tick that had to wait (a dialog open, or a tick already running) runs when it can.
+    bool watchTickDeferred_ = false;
+    // Stops a tick between orders: a dialog opened from inside it, or watch mode turned off.
+    std::atomic<bool> watchTickInterrupted_{false};
+    QString lastWatchEvent_;
+    ElidingLabel* watchStatus_ = nullptr;
     std::vector<QWidget*> manualButtons_;
 
     QAction* newAction_ = nullptr;
@@ -143,6 +157,7 @@ private:
     QAction* exitAction_ = nullptr;
     QAction* calculateAction_ = nullptr;
     QAction* watchAction_ = nullptr;
+    QAction* watchToolAction_ = nullptr;
     QAction* alternateAction_ = nullptr;
     QAction* aboutAction_ = nullptr;
     QAction* userGuideAction_ = nullptr;
