@@ -149,7 +149,7 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
 int RemoveAbandonedTempFiles(const std::string& directory) {
     DIR* dir = opendir(directory.c_str());
     if (dir == nullptr) {
-        return 0;
+        return -1;
     }
     std::vector<std::string> candidates;
     while (const dirent* entry = readdir(dir)) {
@@ -160,7 +160,7 @@ int RemoveAbandonedTempFiles(const std::string& directory) {
     closedir(dir);
     const int dirFd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd < 0) {
-        return 0;
+        return -1;
     }
     int removed = 0;
     for (const std::string& name : candidates) {

@@ -13,7 +13,8 @@ namespace stowbel {
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Removes the temporary files of WriteFileAtomically in directory whose writer is gone (killed
-// between writing and renaming). Returns how many were removed; never throws.
+// between writing and renaming). Returns how many were removed, or -1 when the directory could
+// not be read (it may be missing for a while); never throws.
 int RemoveAbandonedTempFiles(const std::string& directory);
 
 // Reads a whole regular file of at most maxBytes. Throws FileError naming the path.

@@ -270,8 +270,10 @@ TickSummary WatchEngine::Tick(const std::atomic<bool>* stop) {
     TickSummary summary;
     try {
         if (!tempFilesSwept_) {
-            tempFilesSwept_ = true;
+            // Until the output directory can be read (it may be missing or replaced for a
+            // while), every tick tries again.
             const int removed = RemoveAbandonedTempFiles(options_.outDirectory);
+            tempFilesSwept_ = removed >= 0;
             if (removed > 0) {
                 Log({}, "удалено временных файлов, оставшихся от прерванной записи в " +
                             options_.outDirectory + ": " + std::to_string(removed));

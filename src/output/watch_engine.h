@@ -117,7 +117,7 @@ private:
     Logger logger_;
     std::map<std::filesystem::path, Seen> seen_;
     std::map<std::filesystem::path, PendingMove> pendingMoves_;
-    bool tempFilesSwept_ = false;
+    bool tempFilesSwept_ = false;  // temporary files of killed writers removed from OUT
 };
 
 // The text of an order's error file, in Russian.

@@ -44,7 +44,7 @@ TEST(AbandonedTempFilesTest, OnlyUnlockedTemporaryFilesOfTheWriterGo) {
               (std::vector<std::string>{"notes.tmp", "r3.txt.Zz9Zz9.tmp", "r4.txt",
                                         "r5.txt.ab-12.tmp", "r6.txt.abcdef.tmp"}));
     EXPECT_EQ(RemoveAbandonedTempFiles(dir.Path().string()), 1);  // its writer is gone now
-    EXPECT_EQ(RemoveAbandonedTempFiles(dir / "missing"), 0);
+    EXPECT_EQ(RemoveAbandonedTempFiles(dir / "missing"), -1);
 }
 
 // Sets the write-fault hook for one test and clears it afterwards.
