@@ -309,6 +309,17 @@ for (( k = 0; k < KILLS; k++ )); do
     sleep_up_to 1
     # Both signals occur: the first stop is a SIGKILL, the second a SIGTERM, then at random.
     if [ "$k" = 0 ] || { [ "$k" != 1 ] && [ $(( RANDOM % 3 )) != 0 ]; }; then
+        # The first SIGKILL and about half of the others wait (up to about two seconds) for a
+        # moment when a result is being written, so that a temporary file is left behind: the
+        # service is frozen now and then until one is seen.
+        if [ "$k" = 0 ] || [ $(( RANDOM % 2 )) = 0 ]; then
+            for (( poll = 0; poll < 400; poll++ )); do
+                kill -STOP "$SERVICE"
+                compgen -G "$OUTREAL/*.tmp" > /dev/null && break
+                kill -CONT "$SERVICE"
+                sleep 0.005
+            done
+        fi
         stop_service KILL
     else
         stop_service TERM
