@@ -100,8 +100,10 @@ MainWindow::MainWindow(const AppPaths& paths, UserDialogs& dialogs, QWidget* par
             return ProcessWatchedOrder(path, lines);
         },
         WatchEngine::DefaultClock,
-        [this](const std::string& line) {
-            lastWatchEvent_ = QString::fromStdString(line);
+        [this](const std::string& order, const std::string& what) {
+            const QString event =
+                QString::fromStdString(order.empty() ? what : order + ": " + what);
+            (order.empty() ? lastWatchNotice_ : lastWatchEvent_) = event;
             ShowWatchStatus();
         });
     ShowWatchStatus();
@@ -230,6 +232,11 @@ void MainWindow::ShowWatchStatus() {
                                             "каждые %1 с")
                                  .arg(kWatchInterval / 1000)
                            : QStringLiteral("Дежурство выключено")};
+    const std::string& inputProblem = watchEngine_->InputProblem();
+    if (!inputProblem.empty()) {
+        line << QStringLiteral("каталог IN недоступен");
+        details << QString::fromStdString("Каталог IN недоступен: " + inputProblem);
+    }
     QStringList unmoved;
     for (const UnmovedOrder& order : watchEngine_->UnmovedOrders()) {
         unmoved << QString::fromStdString(order.name);
@@ -242,6 +249,9 @@ void MainWindow::ShowWatchStatus() {
     if (!lastWatchEvent_.isEmpty()) {
         line << QStringLiteral("последний заказ: ") + lastWatchEvent_;
         details << QStringLiteral("Последний заказ: ") + lastWatchEvent_;
+    }
+    if (!lastWatchNotice_.isEmpty()) {
+        details << QStringLiteral("Последнее сообщение: ") + lastWatchNotice_;
     }
     details << QStringLiteral("Каталог заказов: ") + paths_.inDirectory
             << QStringLiteral("Каталог результатов: ") + paths_.outDirectory;
@@ -277,7 +287,7 @@ void MainWindow::watchTick() {
         watchEngine_->Tick(&watchTickInterrupted_);
     } catch (...) {
         // The engine answers for every order itself; nothing may reach the event loop.
-        lastWatchEvent_ = QStringLiteral("сбой при просмотре каталога IN");
+        lastWatchNotice_ = QStringLiteral("сбой при просмотре каталога IN");
     }
     watchTickRunning_ = false;
     if (watchTickInterrupted_ && WatchModeOn()) {

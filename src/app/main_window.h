@@ -144,7 +144,8 @@ private:
     bool watchTickDeferred_ = false;
     // Stops a tick between orders: a dialog opened from inside it, or watch mode turned off.
     std::atomic<bool> watchTickInterrupted_{false};
-    QString lastWatchEvent_;
+    QString lastWatchEvent_;   // the last order and what became of it
+    QString lastWatchNotice_;  // the last event of the whole input directory
     ElidingLabel* watchStatus_ = nullptr;
     std::vector<QWidget*> manualButtons_;
 

@@ -66,11 +66,14 @@ std::string SignalName(int signal) {
     }
 }
 
-// Every line of the log: time, then what happened.
+// Every line of the log: time, the order file when the line is about one, what happened.
 class WatchLog {
 public:
     explicit WatchLog(std::ostream& err) : err_(err) {}
-    void operator()(const std::string& line) const { err_ << Now() << " " << line << std::endl; }
+    void operator()(const std::string& order, const std::string& what) const {
+        err_ << Now() << " " << (order.empty() ? what : order + ": " + what) << std::endl;
+    }
+    void operator()(const std::string& what) const { (*this)({}, what); }
 
 private:
     std::ostream& err_;
@@ -99,7 +102,8 @@ int RunWatchCommand(const WatchRequest& request, std::ostream& err) {
         [&](const std::string& path, const std::vector<std::string>& lines) {
             return CalculateAndStore(path, lines, out, job);
         },
-        WatchEngine::DefaultClock, log);
+        WatchEngine::DefaultClock,
+        [&log](const std::string& order, const std::string& what) { log(order, what); });
 
     const std::string folders =
         "заказы из " + request.inDirectory + ", результаты в " + request.outDirectory;

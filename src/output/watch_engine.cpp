@@ -82,7 +82,7 @@ void WatchEngine::Log(const fs::path& order, const std::string& what) {
         return;
     }
     try {
-        logger_(order.empty() ? what : order.filename().string() + ": " + what);
+        logger_(order.filename().string(), what);
     } catch (...) {
         // A log that cannot be written must not stop the orders.
     }
@@ -102,8 +102,17 @@ std::vector<WatchEngine::Candidate> WatchEngine::ReadyOrders() {
     std::set<fs::path> listed;
     std::error_code ec;
     fs::directory_iterator it(options_.inDirectory, ec);
+    // Said once when the directory becomes unreadable and once when it can be read again.
     if (ec) {
+        if (inputProblem_.empty()) {
+            inputProblem_ = ec.message();
+            Log({}, "каталог " + options_.inDirectory + " недоступен: " + inputProblem_);
+        }
         return ready;
+    }
+    if (!inputProblem_.empty()) {
+        inputProblem_.clear();
+        Log({}, "каталог " + options_.inDirectory + " снова доступен");
     }
     const fs::file_time_type now = clock_();
     for (; it != fs::directory_iterator(); it.increment(ec)) {

@@ -54,8 +54,9 @@ struct UnmovedOrder {
 class WatchEngine {
 public:
     using Clock = std::function<std::filesystem::file_time_type()>;
-    // One line per event, without a time stamp: "t0001.txt: рассчитан".
-    using Logger = std::function<void(const std::string& line)>;
+    // One event: the order file's name (empty for an event of the whole input directory) and
+    // what happened ("рассчитан"); no time stamp.
+    using Logger = std::function<void(const std::string& order, const std::string& what)>;
 
     struct Options {
         std::string inDirectory;
@@ -74,6 +75,8 @@ public:
     // Orders done or failed that are still waiting in IN for their move; each tick retries the
     // move alone, without calculating again.
     std::vector<UnmovedOrder> UnmovedOrders() const;
+    // Why the input directory cannot be read; empty while it can.
+    const std::string& InputProblem() const { return inputProblem_; }
 
     static std::filesystem::file_time_type DefaultClock() {
         return std::filesystem::file_time_type::clock::now();
@@ -117,6 +120,7 @@ private:
     Logger logger_;
     std::map<std::filesystem::path, Seen> seen_;
     std::map<std::filesystem::path, PendingMove> pendingMoves_;
+    std::string inputProblem_;
     bool tempFilesSwept_ = false;  // temporary files of killed writers removed from OUT
 };
 

@@ -419,6 +419,18 @@ private slots:
                  qPrintable(WatchStatus()->toolTip()));
     }
 
+    void aMissingInFolderIsShownUntilItIsBack() {
+        window_->toggleWatchMode();
+        QDir root(dir_->path());
+        QVERIFY(root.rename("IN", "IN.away"));
+        window_->watchTick();
+        QVERIFY2(WatchStatus()->text().contains("каталог IN недоступен"),
+                 qPrintable(WatchStatus()->text()));
+        QVERIFY(root.rename("IN.away", "IN"));
+        window_->watchTick();
+        QVERIFY2(!WatchStatus()->text().contains("недоступен"), qPrintable(WatchStatus()->text()));
+    }
+
     void alternationOptionToggles() {
         window_->toggleAlternation();
         QVERIFY(!Action("N3")->isChecked());

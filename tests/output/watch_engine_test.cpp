@@ -41,7 +41,8 @@ protected:
                 const auto preset = outcomes_.find(name);
                 return preset != outcomes_.end() ? preset->second : OrderOutcome{};
             },
-            [this] { return now_; }, [this](const std::string& line) { log_.push_back(line); });
+            [this] { return now_; },
+            [this](const std::string& order, const std::string& what) { Logged(order, what); });
     }
 
     // An order file last written age ago by the test clock.
@@ -51,6 +52,10 @@ protected:
         dir_.Write("IN/" + name, text);
         fs::last_write_time(path, now_ - age);
         return path;
+    }
+
+    void Logged(const std::string& order, const std::string& what) {
+        log_.push_back(order.empty() ? what : order + ": " + what);
     }
 
     std::vector<std::string> Names(const fs::path& directory) const {
@@ -275,7 +280,8 @@ TEST_F(WatchEngineTest, UnwritableOutputKeepsEveryOrderAndSaysWhy) {
         [this](const std::string& path, const std::vector<std::string>& lines) {
             return CalculateAndStore(path, lines, out_.string(), OrderJobOptions{});
         },
-        [this] { return now_; }, [this](const std::string& line) { log_.push_back(line); });
+        [this] { return now_; },
+        [this](const std::string& order, const std::string& what) { Logged(order, what); });
     engine.Tick();
     EXPECT_TRUE(fs::exists(in_ / "t1.txt"));
     EXPECT_TRUE(fs::exists(in_ / "t2.txt"));
@@ -320,7 +326,8 @@ TEST_F(WatchEngineTest, AnExceptionFailsOnlyItsOrder) {
             }
             return OrderOutcome{};
         },
-        [this] { return now_; }, [this](const std::string& line) { log_.push_back(line); });
+        [this] { return now_; },
+        [this](const std::string& order, const std::string& what) { Logged(order, what); });
     const TickSummary summary = engine.Tick();
     EXPECT_EQ(summary.done, 2);
     EXPECT_EQ(summary.failed, 5);
@@ -350,7 +357,8 @@ TEST_F(WatchEngineTest, AFileErrorThrownWhileStoringLeavesTheOrderForALaterTick)
             }
             return OrderOutcome{};
         },
-        [this] { return now_; }, [this](const std::string& line) { log_.push_back(line); });
+        [this] { return now_; },
+        [this](const std::string& order, const std::string& what) { Logged(order, what); });
     EXPECT_EQ(engine.Tick().notProcessed, 1);
     EXPECT_TRUE(fs::exists(in_ / "t1.txt"));
     EXPECT_FALSE(fs::exists(out_ / "r1.txt.err"));
@@ -426,6 +434,22 @@ TEST_F(WatchEngineTest, TheFirstTickRemovesTemporaryFilesOfAKilledWriter) {
     EXPECT_EQ(Names(out_), (std::vector<std::string>{"notes.tmp", "r2.txt.Ab3xYz.tmp"}));
     ASSERT_EQ(log_.size(), 1U);
     EXPECT_NE(log_[0].find(": 1"), std::string::npos) << log_[0];
+}
+
+TEST_F(WatchEngineTest, AnUnreadableInputDirectoryIsSaidOnceUntilItIsBack) {
+    WatchEngine engine = Engine();
+    fs::rename(in_, dir_.Path() / "IN.away");
+    engine.Tick();
+    engine.Tick();
+    ASSERT_EQ(log_.size(), 1U);
+    EXPECT_NE(log_[0].find("недоступен"), std::string::npos) << log_[0];
+    EXPECT_FALSE(engine.InputProblem().empty());
+    fs::rename(dir_.Path() / "IN.away", in_);
+    Order("t1.txt", "x");
+    EXPECT_EQ(engine.Tick().done, 1);
+    EXPECT_TRUE(engine.InputProblem().empty());
+    ASSERT_EQ(log_.size(), 3U);
+    EXPECT_NE(log_[1].find("снова доступен"), std::string::npos) << log_[1];
 }
 
 }  // namespace
