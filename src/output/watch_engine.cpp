@@ -88,6 +88,14 @@ void WatchEngine::Log(const fs::path& order, const std::string& what) {
     }
 }
 
+void WatchEngine::SayRetry(const fs::path& order, const std::string& what) {
+    std::string& said = retriesSaid_[order];
+    if (said != what) {
+        said = what;
+        Log(order, what);
+    }
+}
+
 std::vector<UnmovedOrder> WatchEngine::UnmovedOrders() const {
     std::vector<UnmovedOrder> unmoved;
     for (const auto& [path, pending] : pendingMoves_) {
@@ -150,6 +158,7 @@ std::vector<WatchEngine::Candidate> WatchEngine::ReadyOrders() {
     }
     seen_ = std::move(looked);
     std::erase_if(pendingMoves_, [&](const auto& entry) { return !listed.contains(entry.first); });
+    std::erase_if(retriesSaid_, [&](const auto& entry) { return !listed.contains(entry.first); });
     std::sort(ready.begin(), ready.end(), [](const Candidate& a, const Candidate& b) {
         return a.seen.time != b.seen.time ? a.seen.time < b.seen.time : a.path < b.path;
     });
@@ -226,8 +235,8 @@ WatchEngine::Result WatchEngine::Fail(const Candidate& order, const std::string&
         SyncDirectory(options_.outDirectory);
     } catch (const std::exception& e) {
         // Without its error file the order stays where it is and is tried again.
-        Log(order.path,
-            "ошибка: " + text + "; файл ошибки не записан, заказ остаётся в IN: " + e.what());
+        SayRetry(order.path,
+                 "ошибка: " + text + "; файл ошибки не записан, заказ остаётся в IN: " + e.what());
         return Result::NotProcessed;
     }
     return MoveOut(order, kFailedDirectory, "ошибка: " + text);
@@ -261,8 +270,9 @@ WatchEngine::Result WatchEngine::Process(const Candidate& order) {
             try {
                 SyncDirectory(options_.outDirectory);
             } catch (const std::exception& e) {
-                Log(order.path,
-                    std::string("результаты не сохранены на диске, повтор позже: ") + e.what());
+                SayRetry(order.path, std::string("результаты не сохранены на диске, повтор при "
+                                                 "каждой проверке: ") +
+                                         e.what());
                 return Result::NotProcessed;
             }
             return MoveOut(order, kDoneDirectory, "рассчитан");
@@ -271,7 +281,8 @@ WatchEngine::Result WatchEngine::Process(const Candidate& order) {
         case OrderOutcome::Kind::Retry:
             break;
     }
-    Log(order.path, "результаты не записаны, повтор позже: " + OneLine(outcome.message));
+    SayRetry(order.path,
+             "результаты не записаны, повтор при каждой проверке: " + OneLine(outcome.message));
     return Result::NotProcessed;
 }
 
@@ -296,9 +307,12 @@ TickSummary WatchEngine::Tick(const std::atomic<bool>* stop) {
             try {
                 result = Process(order);
             } catch (const std::exception& e) {
-                Log(order.path, std::string("не обработан, повтор позже: ") + e.what());
+                SayRetry(order.path, std::string("не обработан, повтор позже: ") + e.what());
             } catch (...) {
-                Log(order.path, "не обработан из-за непредвиденной ошибки, повтор позже");
+                SayRetry(order.path, "не обработан из-за непредвиденной ошибки, повтор позже");
+            }
+            if (result != Result::NotProcessed) {
+                retriesSaid_.erase(order.path);
             }
             switch (result) {
                 case Result::Done:

@@ -113,6 +113,8 @@ private:
                    const std::string& doneText);
     Result RetryMove(const Candidate& order, PendingMove& pending);
     void Log(const std::filesystem::path& order, const std::string& what);
+    // Logs why an order stays in IN for the next tick, unless the last tick said the same.
+    void SayRetry(const std::filesystem::path& order, const std::string& what);
 
     Options options_;
     OrderProcessor processor_;
@@ -120,6 +122,7 @@ private:
     Logger logger_;
     std::map<std::filesystem::path, Seen> seen_;
     std::map<std::filesystem::path, PendingMove> pendingMoves_;
+    std::map<std::filesystem::path, std::string> retriesSaid_;
     std::string inputProblem_;
     bool tempFilesSwept_ = false;  // temporary files of killed writers removed from OUT
 };

@@ -360,11 +360,16 @@ TEST_F(WatchEngineTest, AFileErrorThrownWhileStoringLeavesTheOrderForALaterTick)
         [this] { return now_; },
         [this](const std::string& order, const std::string& what) { Logged(order, what); });
     EXPECT_EQ(engine.Tick().notProcessed, 1);
+    EXPECT_EQ(engine.Tick().notProcessed, 1);  // calculated again, but not said again
     EXPECT_TRUE(fs::exists(in_ / "t1.txt"));
     EXPECT_FALSE(fs::exists(out_ / "r1.txt.err"));
+    ASSERT_EQ(log_.size(), 1U);
+    EXPECT_NE(log_[0].find("No space left on device"), std::string::npos) << log_[0];
     full = false;
     EXPECT_EQ(engine.Tick().done, 1);
-    EXPECT_EQ(calls_.size(), 2U);
+    EXPECT_EQ(calls_.size(), 3U);
+    ASSERT_EQ(log_.size(), 2U);
+    EXPECT_EQ(log_[1], "t1.txt: рассчитан");
 }
 
 // Results stored, but the order cannot leave IN: only the move is tried again, and the problem
