@@ -40,7 +40,9 @@ std::string ErrorFileBytes(const std::string& name, const std::string& message, 
     try {
         return ErrorFileText(name, message, lineIndex);
     } catch (const std::exception&) {
-        return "Заказ " + name + " не рассчитан.\r\nОшибка: " + message + "\r\n";
+        const std::string where =
+            lineIndex >= 0 ? "Ошибка в строке " + std::to_string(lineIndex + 1) + ": " : "Ошибка: ";
+        return "Заказ " + name + " не рассчитан.\r\n" + where + message + "\r\n";
     }
 }
 
