@@ -288,7 +288,7 @@ order_files_in_in() {
 
 # --- Run --------------------------------------------------------------------------------------
 
-echo "soak-watch: $ORDERS orders over ${DURATION}s, $KILLS restarts, $PHASES failure phases," \
+echo "soak-watch: $ORDERS orders over ${DURATION}s, $KILLS kills, $PHASES failure phases," \
      "seed $SEED, tmpfs $([ -n "$TMPFS" ] && echo yes || echo no), in $ROOT"
 STARTED=$(date +%s.%N)
 RANDOM=$SEED
