@@ -102,7 +102,8 @@ void CheckInside(const Container& spec, const PlacedStack& s, std::size_t index,
         if (s.z + s.d / 2.0L > hc + kExactAllowance) {
             findings.Add(who + " reaches below the floor");
         }
-    } else if (static_cast<long double>(s.count) * s.unitHeight > hc * (1 + 1e-12L) + kExactAllowance) {
+    } else if (static_cast<long double>(s.count) * s.unitHeight >
+               hc * (1 + 1e-12L) + kExactAllowance) {
         findings.Add(who + " is higher than the container");
     }
 }
