@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,17 @@ struct PlacedStack {
     double z = 0;                                 // RoundLying: axis depth below the ceiling
     double length = 0;                            // RoundLying: length of one unit on its axis
     int count = 0;                                // units in the stack
+    std::optional<double> mass;                   // kg, when the order gives its unit mass
+};
+
+// What one container carries: its mass and where the mass sits. Masses are kg, positions mm
+// from the container's front wall (x) and first side wall (y), like the stacks.
+struct ContainerLoad {
+    int container = 1;
+    std::optional<double> mass;     // unknown when a stack in it has no unit mass
+    std::optional<double> payload;  // the order's limit, when it gives one
+    std::optional<double> cogX;     // centre of gravity on the floor plan, when mass > 0
+    std::optional<double> cogY;
 };
 
 // What a run produced besides its drawing. On an order error the run stops and leaves here what
@@ -28,7 +40,8 @@ struct RunResult {
     int containers = 0;  // containers the run used
     int placed = 0;      // units placed
     std::vector<PlacedStack> stacks;
-    bool calculated = false;  // false when the order had no container line
+    std::vector<ContainerLoad> loads;  // one per container used
+    bool calculated = false;           // false when the order had no container line
 };
 
 }  // namespace stowbel
