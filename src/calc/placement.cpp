@@ -97,14 +97,15 @@ void RectangularPlacement::PlaceBlock(const Block& block) {
         return;  // no slot in any row: nothing to visit
     }
     const long double limit = static_cast<long double>(spec_.Length) - reach_ + kTouchTolerance;
-    for (std::int64_t r = 1; r <= block.rows && state_.UnitsLeft > 0; ++r) {
+    for (std::int64_t r = 1; r <= block.rows && state_.UnitsLeft > 0 && !ctx_.budget.Full(); ++r) {
         // Rows only grow along the container: once one ends beyond it, all later ones do.
         if (state_.UsedLength + block.bx + static_cast<long double>(r) * block.pitchAlong > limit) {
             break;
         }
         const bool shifted =
             block.along ? alignment_.AlongRowShifted(r) : alignment_.AcrossRowShifted(r);
-        for (std::int64_t a = 1; a <= block.perRow && state_.UnitsLeft > 0; ++a) {
+        for (std::int64_t a = 1; a <= block.perRow && state_.UnitsLeft > 0 && !ctx_.budget.Full();
+             ++a) {
             PlaceStack(block, r, a, shifted);
         }
     }
@@ -127,8 +128,13 @@ void RectangularPlacement::PlaceStack(const Block& block, std::int64_t row, std:
     stack.y1 = RoundToInt(s + c + block.by + (a - 1) * block.pitchAcross + g / 2);
     stack.y2 = RoundToInt(s + c + block.by + a * block.pitchAcross - g / 2);
     stack.unitHeight = type_.Height;
-    stack.count = static_cast<int>(std::min<std::int64_t>(state_.UnitsLeft, tiers_));
-    stack.labelled = tiers_ > 1 && state_.UnitsLeft > 1;
+    // The payload may cut a stack short; a stack it refuses altogether is not placed.
+    stack.count =
+        ctx_.budget.Take(static_cast<int>(std::min<std::int64_t>(state_.UnitsLeft, tiers_)));
+    if (stack.count == 0) {
+        return;
+    }
+    stack.labelled = tiers_ > 1 && state_.UnitsLeft > 1 && stack.count > 1;
     if (block.kind == StackBlock::A) {
         stack.labelX = (static_cast<long double>(stack.x1) + stack.x2) / 2;
         stack.labelY = (static_cast<long double>(stack.y1) + stack.y2) / 2;

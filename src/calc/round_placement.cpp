@@ -24,7 +24,8 @@ struct Walk {
 };
 
 template <typename PlaceAt>
-void WalkStaggered(const Walk& walk, RunState& state, PlaceAt placeAt) {
+void WalkStaggered(const Walk& walk, RunState& state, const PayloadBudget& budget,
+                   PlaceAt placeAt) {
     const long double r = walk.diameter / 2;
     const long double lineStep = std::max(walk.diameter, 2 * walk.shift);
     const long double pairStep = std::max(walk.diameter, 2 * walk.pitch);
@@ -32,9 +33,11 @@ void WalkStaggered(const Walk& walk, RunState& state, PlaceAt placeAt) {
         return;  // not even the first unit of a line fits along
     }
     for (long double y0 = walk.acrossStart;
-         r + y0 <= walk.acrossLimit + kTouchTolerance && state.UnitsLeft > 0; y0 += lineStep) {
+         r + y0 <= walk.acrossLimit + kTouchTolerance && state.UnitsLeft > 0 && !budget.Full();
+         y0 += lineStep) {
         long double x0 = r + walk.gap;
-        for (int count = 1; r + x0 <= walk.alongLimit + kTouchTolerance && state.UnitsLeft > 0;
+        for (int count = 1;
+             r + x0 <= walk.alongLimit + kTouchTolerance && state.UnitsLeft > 0 && !budget.Full();
              ++count) {
             const bool even = count % 2 == 0;
             const long double x = even ? x0 + walk.pitch : x0;
@@ -85,14 +88,19 @@ void PlaceRoundUnits(PlacementContext& context, bool laidOnEnd) {
         const std::int64_t tiers = SaturateTo<std::int64_t>(Trunc(spec.Height / H));
         walk.acrossStart = d / 2 + front;
         walk.acrossLimit = spec.Width - reach;
-        WalkStaggered(walk, state, [&](long double x, long double y) {
+        WalkStaggered(walk, state, context.budget, [&](long double x, long double y) {
+            const int count = context.budget.Take(
+                static_cast<int>(std::min<std::int64_t>(state.UnitsLeft, tiers)));
+            if (count == 0) {
+                return;
+            }
             RoundEvent unit;
             unit.typeCount = state.TypeCount;
             unit.x = front + used + x;
             unit.y = y;
             unit.diameter = type.Length;
             unit.unitHeight = type.Height;
-            unit.count = static_cast<int>(std::min<std::int64_t>(state.UnitsLeft, tiers));
+            unit.count = count;
             context.observer.RoundPlaced(unit);
             state.UnitsLeft -= unit.count;
         });
@@ -103,7 +111,12 @@ void PlaceRoundUnits(PlacementContext& context, bool laidOnEnd) {
     const std::int64_t perAxis = SaturateTo<std::int64_t>(Trunc(usableWidth / H));
     walk.acrossStart = d / 2;
     walk.acrossLimit = spec.Height - g / 2;
-    WalkStaggered(walk, state, [&](long double x, long double heightAboveFloor) {
+    WalkStaggered(walk, state, context.budget, [&](long double x, long double heightAboveFloor) {
+        const int count =
+            context.budget.Take(static_cast<int>(std::min<std::int64_t>(state.UnitsLeft, perAxis)));
+        if (count == 0) {
+            return;
+        }
         LyingRoundEvent unit;
         unit.typeCount = state.TypeCount;
         unit.x = front + used + x;
@@ -111,7 +124,7 @@ void PlaceRoundUnits(PlacementContext& context, bool laidOnEnd) {
         unit.y = reach;
         unit.diameter = type.Length;
         unit.axisLength = type.Height;
-        unit.count = static_cast<int>(std::min<std::int64_t>(state.UnitsLeft, perAxis));
+        unit.count = count;
         context.observer.LyingRoundPlaced(unit);
         state.UnitsLeft -= unit.count;
     });
