@@ -136,6 +136,19 @@ TEST(PayloadRunTest, SymmetricLoadCentresOnTheMiddle) {
               "поперёк");
 }
 
+TEST(PayloadRunTest, EachContainerIsMeasuredWhenTheRunLeavesIt) {
+    const Calculated run =
+        Calculate("2450,16100,2200,50,0,HMAN,700\n800,1200,2100,SQR,1,0,3,350\n");
+    std::vector<std::string> order;
+    for (const std::string& event : run.log.events) {
+        if (event.rfind("loaded", 0) == 0 || event.rfind("container", 0) == 0 ||
+            event == "report") {
+            order.push_back(event);
+        }
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"loaded 1", "container 2", "loaded 2", "report"}));
+}
+
 TEST(PayloadRunTest, ACargoLineWithoutMassIsRefusedWhenThereIsAPayload) {
     try {
         Calculate(
