@@ -102,16 +102,17 @@ void DrawRoundOutline(Canvas& canvas, int x1, int y1, int x2, int y2) {
 }
 
 void DrawCentreOfGravityMark(Canvas& canvas, int x, int y) {
-    constexpr int kArm = 8;
+    // Upright, so that it never reads as the diagonals of a unit.
+    constexpr int kArm = 10;
     constexpr Colour kMarkColour = 0x0000FF;  // red
     const Colour pen = canvas.PenColour();
     const int width = canvas.PenWidth();
     canvas.SetPenColour(kMarkColour);
     canvas.SetPenWidth(2);
-    canvas.MoveTo(x - kArm, y - kArm);
-    canvas.LineTo(x + kArm + 1, y + kArm + 1);
-    canvas.MoveTo(x - kArm, y + kArm);
-    canvas.LineTo(x + kArm + 1, y - kArm - 1);
+    canvas.MoveTo(x - kArm, y);
+    canvas.LineTo(x + kArm + 1, y);
+    canvas.MoveTo(x, y - kArm);
+    canvas.LineTo(x, y + kArm + 1);
     canvas.SetPenColour(pen);
     canvas.SetPenWidth(width);
 }

@@ -198,8 +198,8 @@ TEST_F(CentreOfGravityMarkTest, AKnownCentreGetsARedCrossInTheSchemeOnly) {
     const int cx = 100 + 57;
     const int cy = 50 + 39;
     EXPECT_EQ(f[0].kind, FigureKind::Line);
-    EXPECT_EQ(f[0].coords, (Coords{cx - 8, cy - 8, cx + 9, cy + 9}));
-    EXPECT_EQ(f[1].coords, (Coords{cx - 8, cy + 8, cx + 9, cy - 9}));
+    EXPECT_EQ(f[0].coords, (Coords{cx - 10, cy, cx + 11, cy}));
+    EXPECT_EQ(f[1].coords, (Coords{cx, cy - 10, cx, cy + 11}));
     EXPECT_EQ(f[0].pen, 0x0000FFU);
     EXPECT_EQ(f[0].penWidth, 2);
     EXPECT_TRUE(recorded.summary->Figures().empty());
