@@ -13,7 +13,11 @@ ImageView::ImageView(const RasterCanvas& canvas, QWidget* parent)
 
 void ImageView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, canvas_.Image());
+    painter.drawImage(0, 0, Picture());
+}
+
+const QImage& ImageView::Picture() const {
+    return canvas_.Image();
 }
 
 }  // namespace stowbel

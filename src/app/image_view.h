@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
 namespace stowbel {
@@ -14,6 +15,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The picture shown.
+    const QImage& Picture() const;
 
 private:
     const RasterCanvas& canvas_;

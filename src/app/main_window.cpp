@@ -3,22 +3,26 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QCursor>
-#include <QDesktopServices>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QFrame>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolBar>
-#include <QUrl>
 
+#include "app/container_menu.h"
+#include "app/container_presets.h"
+#include "app/help_window.h"
 #include "app/image_view.h"
+#include "app/picture_redraw.h"
 #include "app/splash_window.h"
 #include "app/user_dialogs.h"
+#include "app/user_guide.h"
 #include "order/errors.h"
 #include "order/examples.h"
 #include "order/parser.h"
@@ -58,8 +62,6 @@ QString JoinLines(const std::vector<std::string>& lines) {
     return list.join(QLatin1Char('\n'));
 }
 
-constexpr const char* kGuideFile = "Stowbel_UserGuide_RU.chm";
-
 }  // namespace
 
 AppPaths AppPaths::BesideProgram() {
@@ -83,6 +85,8 @@ MainWindow::MainWindow(const AppPaths& paths, UserDialogs& dialogs, QWidget* par
     CreateMenus();
     CreateToolBar();
     SetupInterface();
+    CreateContainerMenu();
+    pictureRedraw_ = new PictureRedraw(pictures_.Pictures(), *view2DImage_, *view3DImage_, this);
 
     watchTimer_ = new QTimer(this);
     watchTimer_->setObjectName(QStringLiteral("Timer1"));
@@ -272,9 +276,10 @@ OrderOutcome MainWindow::Calculate(bool interactive) {
     try {
         RunCalculation(lines, model_, options, painter, result);
     } catch (const OrderError& e) {
-        // A faulty container line comes before the run touched the report.
+        // A faulty container line comes before the run touched the report and the pictures.
         if (result.calculated) {
             ShowReport(result.report);
+            pictureRedraw_->Remember({lines, options});
         }
         view3DImage_->update();
         view2DImage_->update();
@@ -285,6 +290,7 @@ OrderOutcome MainWindow::Calculate(bool interactive) {
         return {OrderOutcome::Kind::Failed, e.what(), e.LineIndex()};
     }
     ShowReport(result.report);
+    pictureRedraw_->Remember({lines, options});
     view3DImage_->update();
     view2DImage_->update();
     if (currentOrderFile_.isEmpty() || !QFileInfo(currentOrderFile_).isFile()) {
@@ -344,14 +350,42 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::openUserGuide() {
-    const QString path = paths_.programDirectory + QLatin1Char('/') + QLatin1String(kGuideFile);
-    if (!QFileInfo::exists(path)) {
-        dialogs_.ShowMessage(this, QStringLiteral("Файл руководства не найден:\r\n") + path);
-        return;
+    const GuideFiles files = GuideFiles::In(paths_.programDirectory);
+    switch (
+        OpenUserGuide(files, [this](const QString& path) { return dialogs_.OpenDocument(path); })) {
+        case GuideOutcome::OpenedByDesktop:
+            break;
+        case GuideOutcome::ShowHtml:
+            ShowHelpWindow(files.html);
+            break;
+        case GuideOutcome::NotFound:
+            dialogs_.ShowMessage(this,
+                                 QStringLiteral("Файл руководства не найден:\r\n") + files.chm);
+            break;
+        case GuideOutcome::CannotOpen:
+            dialogs_.ShowMessage(this,
+                                 QStringLiteral("Не удалось открыть руководство пользователя."));
+            break;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
-        dialogs_.ShowMessage(this, QStringLiteral("Не удалось открыть руководство пользователя."));
+}
+
+void MainWindow::ShowHelpWindow(const QString& htmlPath) {
+    auto* help = findChild<HelpWindow*>();
+    if (help == nullptr) {
+        help = new HelpWindow(this);
     }
+    help->ShowGuide(htmlPath);
+}
+
+void MainWindow::CreateContainerMenu() {
+    auto* containers = new ContainerMenu(
+        paths_.programDirectory + QLatin1Char('/') + QLatin1String(kContainerPresetsFile),
+        *orderEditor_, this);
+    // Between "Параметры" and "Помощь".
+    QAction* help = findChild<QAction*>(QStringLiteral("Help1Action"));
+    menuBar()->insertMenu(help, containers);
+    connect(containers, &ContainerMenu::Applied, this,
+            [this](const QString& message) { statusBar()->showMessage(message, 5000); });
 }
 
 void MainWindow::LayoutPanels() {

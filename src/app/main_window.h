@@ -22,6 +22,7 @@ class QToolBar;
 namespace stowbel {
 
 class ImageView;
+class PictureRedraw;
 class RasterCanvas;
 class UserDialogs;
 
@@ -103,6 +104,8 @@ private:
     OrderOutcome ProcessWatchedOrder(const std::string& path,
                                      const std::vector<std::string>& lines);
     void SetManualCommandsEnabled(bool enabled);
+    void CreateContainerMenu();
+    void ShowHelpWindow(const QString& htmlPath);
 
     AppPaths paths_;
     UserDialogs& dialogs_;
@@ -132,6 +135,8 @@ private:
     QTimer* watchTimer_ = nullptr;
     std::unique_ptr<WatchEngine> watchEngine_;
     bool watchTickRunning_ = false;
+    // Draws the last calculation's pictures again when their panes change size.
+    PictureRedraw* pictureRedraw_ = nullptr;
     std::vector<QWidget*> manualButtons_;
 
     QAction* newAction_ = nullptr;

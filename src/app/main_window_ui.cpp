@@ -1,18 +1,18 @@
 // Building the main window: panes, splitters, menu and tool bar.
 #include <QAction>
-#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/image_view.h"
 #include "app/main_window.h"
+#include "app/scheme_view.h"
+#include "app/tool_icons.h"
 #include "scheme/raster_canvas.h"
 
 namespace stowbel {
@@ -20,7 +20,6 @@ namespace stowbel {
 namespace {
 
 constexpr int kSplitterThickness = 12;
-constexpr int kIconSize = 64;
 
 QPlainTextEdit* CreateEditor(const char* name, QWidget* parent) {
     auto* editor = new QPlainTextEdit(parent);
@@ -74,7 +73,7 @@ void MainWindow::AddSchemeView(QFrame* pane, const char* titleName, const QStrin
     font.setPointSize(14);
     label->setFont(font);
     layout->addWidget(label);
-    view = new ImageView(canvas, pane);
+    view = new SchemeView(canvas, pane);
     view->setObjectName(QStringLiteral("Image1"));
     layout->addWidget(view, 1);
 }
@@ -191,28 +190,28 @@ void MainWindow::CreateMenus() {
 }
 
 void MainWindow::CreateToolBar() {
-    toolBar_ = addToolBar(QStringLiteral("ToolBar1"));
+    // The title names the bar in the window's context menu.
+    toolBar_ = addToolBar(QStringLiteral("Панель инструментов"));
     toolBar_->setObjectName(QStringLiteral("ToolBar1"));
     toolBar_->setMovable(false);
-    toolBar_->setIconSize(QSize(kIconSize, kIconSize));
-    QStyle* style = QApplication::style();
+    toolBar_->setIconSize(QSize(kToolIconSize, kToolIconSize));
     struct Button {
         const char* name;
         const char* hint;
-        QStyle::StandardPixmap icon;
+        ToolIcon icon;
         void (MainWindow::*handler)();
     };
     const Button buttons[] = {
-        {"ToolButton1", "Открыть", QStyle::SP_DialogOpenButton, &MainWindow::openOrder},
-        {"ToolButton7", "Расчет", QStyle::SP_MediaPlay, &MainWindow::calculate},
-        {"ToolButton2", "Сохранить", QStyle::SP_DialogSaveButton, &MainWindow::saveReport},
-        {"ToolButton3", "Сохранить как...", QStyle::SP_DriveFDIcon, &MainWindow::saveReportAs},
-        {"ToolButton5", "Дежурство", QStyle::SP_BrowserReload, &MainWindow::toggleWatchMode},
-        {"ToolButtonDemo", "Примеры", QStyle::SP_FileDialogInfoView, &MainWindow::showExamples},
-        {"ToolButton6", "Выход", QStyle::SP_DialogCloseButton, &MainWindow::exitProgram},
+        {"ToolButton1", "Открыть", ToolIcon::Open, &MainWindow::openOrder},
+        {"ToolButton7", "Расчет", ToolIcon::Calculate, &MainWindow::calculate},
+        {"ToolButton2", "Сохранить", ToolIcon::Save, &MainWindow::saveReport},
+        {"ToolButton3", "Сохранить как...", ToolIcon::SaveAs, &MainWindow::saveReportAs},
+        {"ToolButton5", "Дежурство", ToolIcon::Watch, &MainWindow::toggleWatchMode},
+        {"ToolButtonDemo", "Примеры", ToolIcon::Examples, &MainWindow::showExamples},
+        {"ToolButton6", "Выход", ToolIcon::Exit, &MainWindow::exitProgram},
     };
     for (const Button& b : buttons) {
-        auto* action = new QAction(style->standardIcon(b.icon), QString::fromUtf8(b.hint), this);
+        auto* action = new QAction(MakeToolIcon(b.icon), QString::fromUtf8(b.hint), this);
         action->setObjectName(QString::fromLatin1(b.name) + QStringLiteral("Action"));
         SetTooltipHint(action, QString::fromUtf8(b.hint));
         connect(action, &QAction::triggered, this, b.handler);

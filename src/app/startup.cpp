@@ -5,12 +5,14 @@
 
 #include "app/about_box.h"
 #include "app/main_window.h"
+#include "app/qt_translations.h"
 #include "app/splash_window.h"
 #include "app/user_dialogs.h"
 
 namespace stowbel {
 
 int RunProgram(QApplication& app, const SplashWait& wait) {
+    InstallQtTranslations(app);
     const AppPaths paths = AppPaths::BesideProgram();
     {
         SplashWindow splash(paths.programDirectory);

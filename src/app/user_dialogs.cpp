@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "app/desktop_open.h"
+
 namespace stowbel {
 
 namespace {
@@ -58,6 +60,10 @@ void QtUserDialogs::ShowError(QWidget* parent, const QString& message) {
 
 void QtUserDialogs::ShowMessage(QWidget* parent, const QString& message) {
     QMessageBox::information(parent, kTitle, message);
+}
+
+bool QtUserDialogs::OpenDocument(const QString& path) {
+    return OpenWithDesktop(path);
 }
 
 }  // namespace stowbel

@@ -20,6 +20,8 @@ public:
     virtual int chooseExample(QWidget* parent) = 0;
     virtual void ShowError(QWidget* parent, const QString& message) = 0;
     virtual void ShowMessage(QWidget* parent, const QString& message) = 0;
+    // Hands a document to the desktop's application for it; false when none takes it.
+    virtual bool OpenDocument(const QString& path) = 0;
 };
 
 class QtUserDialogs : public UserDialogs {
@@ -29,6 +31,7 @@ public:
     int chooseExample(QWidget* parent) override;
     void ShowError(QWidget* parent, const QString& message) override;
     void ShowMessage(QWidget* parent, const QString& message) override;
+    bool OpenDocument(const QString& path) override;
 };
 
 }  // namespace stowbel

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <vector>
 
 #include "order/rounding.h"
 
@@ -21,35 +23,94 @@ struct Walk {
     long double acrossStart;  // base of the first line
     long double acrossLimit;  // no unit may reach beyond
     long double alongLimit;   // measured from UsedLength + front
+    long double endWall;      // the container's end wall, measured the same way
 };
 
+// A unit's centre in walk coordinates: along from UsedLength + front, and across.
+struct WalkPoint {
+    long double along;
+    long double across;
+};
+
+// The positions of the line at base y0 that pass the walk's tests, in walk order; along the
+// line they only grow.
+std::vector<WalkPoint> LinePositions(const Walk& walk, long double y0) {
+    const long double r = walk.diameter / 2;
+    const long double pairStep = std::max(walk.diameter, 2 * walk.pitch);
+    std::vector<WalkPoint> positions;
+    long double x0 = r + walk.gap;
+    for (int count = 1; r + x0 <= walk.alongLimit + kTouchTolerance; ++count) {
+        const bool even = count % 2 == 0;
+        const WalkPoint at{even ? x0 + walk.pitch : x0, even ? y0 + walk.shift : y0};
+        if (r + at.across <= walk.acrossLimit + kTouchTolerance &&
+            r + at.along <= walk.alongLimit + kTouchTolerance) {
+            positions.push_back(at);
+        }
+        if (even) {
+            x0 += pairStep;
+        }
+    }
+    return positions;
+}
+
+bool ClearOf(const WalkPoint& at, const std::vector<WalkPoint>& others, long double diameter) {
+    return std::none_of(others.begin(), others.end(), [&](const WalkPoint& o) {
+        return std::hypot(at.along - o.along, at.across - o.across) < diameter - kTouchTolerance;
+    });
+}
+
+// The walk keeps every other rule by itself: the first line starts half a gap plus front from
+// the first side wall (lying: half a gap above the floor), every unit passes the test of the
+// far side (lying: the ceiling less half a gap), units of a line are d or max(D, 2P) apart and
+// lines max(D, 2S) apart, which keeps any two units at least D apart, and a type's units lie
+// between UsedLength + front and UsedLength + front + TypeLength, where the next type begins.
+//
+// The end wall rule. The walk lets a unit reach to the end of the type's length measured from
+// UsedLength + front, so the last unit of a line may stand past the end wall by up to front.
+// Such a unit is moved back along the container until it touches the wall, when it then keeps
+// clear of every unit of its own line, of the line before (as placed) and of the line after (as
+// the walk places it), and stays within the type's own length; otherwise it is skipped like a
+// position beyond the container, and its units go on to the positions after it. Lines lie at
+// least a diameter apart across, so no unit of a line further away can come near.
 template <typename PlaceAt>
 void WalkStaggered(const Walk& walk, RunState& state, const PayloadBudget& budget,
                    PlaceAt placeAt) {
     const long double r = walk.diameter / 2;
     const long double lineStep = std::max(walk.diameter, 2 * walk.shift);
-    const long double pairStep = std::max(walk.diameter, 2 * walk.pitch);
     if (r + r + walk.gap > walk.alongLimit + kTouchTolerance) {
         return;  // not even the first unit of a line fits along
     }
+    const auto insideWall = [&](const WalkPoint& at) {
+        return r + at.along <= walk.endWall + kTouchTolerance;
+    };
+    std::vector<WalkPoint> before;  // units placed on the line before
+    std::vector<WalkPoint> line;    // units placed on this line so far
+    std::vector<WalkPoint> next = LinePositions(walk, walk.acrossStart);
     for (long double y0 = walk.acrossStart;
          r + y0 <= walk.acrossLimit + kTouchTolerance && state.UnitsLeft > 0 && !budget.Full();
          y0 += lineStep) {
-        long double x0 = r + walk.gap;
-        for (int count = 1;
-             r + x0 <= walk.alongLimit + kTouchTolerance && state.UnitsLeft > 0 && !budget.Full();
-             ++count) {
-            const bool even = count % 2 == 0;
-            const long double x = even ? x0 + walk.pitch : x0;
-            const long double y = even ? y0 + walk.shift : y0;
-            if (r + y <= walk.acrossLimit + kTouchTolerance &&
-                r + x <= walk.alongLimit + kTouchTolerance) {
-                placeAt(x, y);
+        const std::vector<WalkPoint> positions = std::move(next);
+        next = LinePositions(walk, y0 + lineStep);
+        std::vector<WalkPoint> neighbours;
+        std::copy_if(next.begin(), next.end(), std::back_inserter(neighbours), insideWall);
+        neighbours.insert(neighbours.end(), before.begin(), before.end());
+        line.clear();
+        for (const WalkPoint& position : positions) {
+            if (state.UnitsLeft <= 0 || budget.Full()) {
+                break;
             }
-            if (even) {
-                x0 += pairStep;
+            WalkPoint at = position;
+            if (!insideWall(at)) {
+                at.along = walk.endWall - r;
+                if (at.along - r < -kTouchTolerance || !ClearOf(at, neighbours, walk.diameter) ||
+                    !ClearOf(at, line, walk.diameter)) {
+                    continue;
+                }
             }
+            placeAt(at.along, at.across);
+            line.push_back(at);
         }
+        before = line;
     }
 }
 
@@ -82,7 +143,8 @@ void PlaceRoundUnits(PlacementContext& context, bool laidOnEnd) {
               d * std::sin(phi),
               0,
               0,
-              std::min<long double>(state.TypeLength, spec.Length - used)};
+              std::min<long double>(state.TypeLength, spec.Length - used),
+              spec.Length - used - front};
 
     if (!laidOnEnd) {
         const std::int64_t tiers = SaturateTo<std::int64_t>(Trunc(spec.Height / H));

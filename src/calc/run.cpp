@@ -1,5 +1,7 @@
 #include "calc/run.h"
 
+#include <algorithm>
+
 #include "calc/container_load.h"
 #include "calc/payload_budget.h"
 #include "calc/placement.h"
@@ -30,6 +32,7 @@ public:
         placed.y1 = stack.y1;
         placed.x2 = stack.x2;
         placed.y2 = stack.y2;
+        placed.height = stack.unitHeight;
         result_.stacks.push_back(placed);
         next_.StackPlaced(stack);
     }
@@ -38,6 +41,7 @@ public:
         placed.x = static_cast<double>(unit.x);
         placed.y = static_cast<double>(unit.y);
         placed.d = unit.diameter;
+        placed.height = unit.unitHeight;
         result_.stacks.push_back(placed);
         next_.RoundPlaced(unit);
     }
@@ -113,6 +117,18 @@ private:
     bool CarryOver(std::string& start);
     // The current container is left: its load is measured and, with a payload, shown.
     void LeaveContainer();
+    // The report never names a place past the container: the start of a segment, and the end of
+    // a type whose units all found a place, are printed as at most the container length. The
+    // length search ends 10 mm past the length that holds the quantity and counts rows narrower
+    // than the placement lays, so a type that fitted may need a length beyond the end. A type
+    // with units left shows the length it would need; UsedLength itself never changes.
+    long double ReportedLength(long double millimetres) const {
+        return std::min<long double>(millimetres, Spec().Length);
+    }
+    double ReportedEnd(bool everyUnitPlaced) const {
+        return everyUnitPlaced ? static_cast<double>(ReportedLength(state_.UsedLength))
+                               : state_.UsedLength;
+    }
     void AddSummary();
 
     const std::vector<std::string>& lines_;
@@ -219,16 +235,17 @@ bool Run::ProcessType(std::size_t index, std::string_view text) {
     if (state_.UsedLength == state_.TypeLength) {
         start += StartFromFrontWall();
     } else {
-        start += StartAt(static_cast<long double>(state_.UsedLength) - state_.TypeLength,
-                         options_.format);
+        start +=
+            StartAt(ReportedLength(static_cast<long double>(state_.UsedLength) - state_.TypeLength),
+                    options_.format);
     }
     const CargoType& type = Type();
     const RowTexts rows = MakeRowTexts(spec, type, state_.FitDetail);
     if (type.IsSquare) {
-        AddLine(RectangularLayingLine(start, state_.UsedLength, rows, options_.format));
+        AddLine(RectangularLayingLine(start, ReportedEnd(fits), rows, options_.format));
     } else {
         AddLine(RoundLayingLine(state_.TypeCount, state_.ColourIndex, type, start,
-                                state_.UsedLength, state_.FitDetail, rows.high, options_.format));
+                                ReportedEnd(fits), state_.FitDetail, rows.high, options_.format));
     }
     if (state_.OnEndLength > 0) {
         AddLine(kOnEndLine);
@@ -247,11 +264,11 @@ bool Run::CarryOver(std::string& start) {
     const bool mayContinue = spec.HMAN || (spec.IDBL && state_.TypeCount <= 2);
     bool firstContainer = true;
     while (mayContinue && state_.UnitsLeft > 0) {
-        start +=
-            firstContainer
-                ? ContinuesFrom(static_cast<long double>(state_.UsedLength) - state_.TypeLength,
-                                options_.format)
-                : FillsWholeContainer();
+        start += firstContainer
+                     ? ContinuesFrom(ReportedLength(static_cast<long double>(state_.UsedLength) -
+                                                    state_.TypeLength),
+                                     options_.format)
+                     : FillsWholeContainer();
         Type().QTY = static_cast<std::uint16_t>(state_.UnitsLeft);
         if (spec.IDBL && state_.TypeCount == 3) {
             return false;

@@ -19,6 +19,7 @@ struct PlacedStack {
     double x = 0, y = 0, d = 0;                   // Round: centre and diameter
     double z = 0;                                 // RoundLying: axis depth below the ceiling
     double length = 0;                            // RoundLying: length of one unit on its axis
+    double height = 0;                            // Square and Round: height of one unit
     int count = 0;                                // units in the stack
     std::optional<double> mass;                   // kg, when the order gives its unit mass
 };

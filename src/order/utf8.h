@@ -11,4 +11,7 @@ std::u32string DecodeUtf8(std::string_view text);
 
 bool IsValidUtf8(std::string_view text);
 
+// Encodes code points as UTF-8; a surrogate or a value above U+10FFFF becomes U+FFFD.
+std::string EncodeUtf8(std::u32string_view text);
+
 }  // namespace stowbel

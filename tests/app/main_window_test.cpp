@@ -42,6 +42,7 @@ public:
     int chooseExample(QWidget*) override { return demoChoice; }
     void ShowError(QWidget*, const QString& message) override { errors << message; }
     void ShowMessage(QWidget*, const QString& message) override { messages << message; }
+    bool OpenDocument(const QString&) override { return false; }
 };
 
 QByteArray ReadFile(const QString& path) {

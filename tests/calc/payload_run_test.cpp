@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <numeric>
+#include <algorithm>
+#include <random>
 #include <string>
 
 #include "calc/run.h"
 #include "order/errors.h"
 #include "order/examples.h"
+#include "order_generator.h"
+#include "plan_rules.h"
 #include "run_test_support.h"
 
 namespace stowbel {
@@ -204,6 +207,90 @@ TEST(PayloadRunTest, WithoutAPayloadMassesChangeNothingButTheData) {
         for (const ContainerLoad& load : withMasses.loads) {
             EXPECT_FALSE(load.payload);
         }
+    }
+}
+
+}  // namespace
+}  // namespace stowbel
+
+namespace stowbel {
+namespace {
+
+// Masses for a generated order from a generator of its own, so that the geometry stays the
+// generator's: every cargo line gets a unit mass, and, when payload is set, the container line a
+// payload between a light van's and a heavy truck's.
+std::vector<std::string> Weighed(const std::string& text, std::mt19937_64& random, bool payload) {
+    std::vector<std::string> lines = Lines(text);
+    const auto between = [&](int lo, int hi) {
+        return lo + static_cast<int>(random() % static_cast<std::uint64_t>(hi - lo + 1));
+    };
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i == 0) {
+            if (payload) {
+                lines[i] += "," + std::to_string(between(1500, 30000));
+            }
+        } else {
+            lines[i] += "," + std::to_string(between(5, 1500)) + (between(0, 1) ? ".5" : "");
+        }
+    }
+    return lines;
+}
+
+TEST(PayloadPropertyTest, GeneratedOrdersKeepThePayloadAndThePlanRules) {
+    OrderGenerator generator(20261211);
+    std::mt19937_64 masses(99);
+    int limited = 0;
+    for (int n = 0; n < 1000; ++n) {
+        const GeneratedOrder order = generator.Next();
+        RunOptions options;
+        options.alternate = order.alternate;
+        const std::vector<std::string> lines = Weighed(order.text, masses, true);
+        OrderModel model;
+        PlacementObserver nobody;
+        RunResult result;
+        try {
+            RunCalculation(lines, model, options, nobody, result);
+        } catch (const OrderError&) {
+            continue;  // refused as too large to lay out: nothing to check
+        }
+        const std::vector<std::string> broken = FindBrokenPlanRules(model.container, result);
+        ASSERT_TRUE(broken.empty()) << order.text << broken.front();
+        ASSERT_EQ(static_cast<int>(result.loads.size()), result.containers) << order.text;
+        for (const ContainerLoad& load : result.loads) {
+            ASSERT_TRUE(load.mass && load.payload) << order.text;
+            ASSERT_LE(*load.mass, *load.payload * (1 + 1e-12)) << order.text;
+            ASSERT_DOUBLE_EQ(*load.mass, MassIn(result, load.container)) << order.text;
+        }
+        limited += std::any_of(result.report.begin(), result.report.end(), [](const auto& line) {
+            return line.find("грузоподъёмностью") != std::string::npos;
+        });
+    }
+    EXPECT_GT(limited, 100);  // the payload did stop types, so the test saw it at work
+}
+
+TEST(PayloadPropertyTest, WithoutAPayloadGeneratedOrdersGiveTheSamePlanAndReport) {
+    OrderGenerator generator(20261212);
+    std::mt19937_64 masses(7);
+    for (int n = 0; n < 1000; ++n) {
+        const GeneratedOrder order = generator.Next();
+        RunOptions options;
+        options.alternate = order.alternate;
+        OrderModel plainModel;
+        OrderModel weighedModel;
+        EventLog plainLog;
+        EventLog weighedLog;
+        RunResult plain;
+        RunResult weighed;
+        try {
+            RunCalculation(Lines(order.text), plainModel, options, plainLog, plain);
+        } catch (const OrderError&) {
+            continue;
+        }
+        RunCalculation(Weighed(order.text, masses, false), weighedModel, options, weighedLog,
+                       weighed);
+        ASSERT_EQ(weighed.report, plain.report) << order.text;
+        ASSERT_EQ(weighedLog.events, plainLog.events) << order.text;
+        ASSERT_EQ(weighed.stacks.size(), plain.stacks.size()) << order.text;
     }
 }
 

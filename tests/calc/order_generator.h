@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <string>
+
+namespace stowbel {
+
+// One generated order: its text and the state of the option "Чередовать выравнивание".
+struct GeneratedOrder {
+    std::string text;
+    bool alternate = true;
+};
+
+// Realistic orders from a seed: truck bodies and sea containers of everyday sizes, every mode,
+// side clearances of 0 to 100 mm and gaps of 0 to 50 mm, pallets, boxes and drums of everyday
+// sizes with their turn and stand-on-end flags, a few cargo lines of up to a few hundred units.
+// The same seed always gives the same orders.
+class OrderGenerator {
+public:
+    explicit OrderGenerator(std::uint64_t seed) : random_(seed) {}
+
+    GeneratedOrder Next();
+
+private:
+    // A whole number from lo to hi, both included.
+    int Between(int lo, int hi);
+    bool Chance(int percent) { return Between(1, 100) <= percent; }
+    std::string ContainerLine();
+    std::string CargoLine();
+    std::string Size(int millimetres);
+
+    std::mt19937_64 random_;
+};
+
+}  // namespace stowbel

@@ -1,0 +1,284 @@
+#include "plan_rules.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <sstream>
+
+namespace stowbel {
+
+namespace {
+
+// Rectangles have whole-millimetre corners, each rounded from an exact position.
+constexpr long double kRoundingAllowance = 0.5L;
+// Circles and lying cylinders keep their exact positions: only floating-point noise is allowed.
+constexpr long double kExactAllowance = 1e-3L;
+constexpr std::size_t kMaxReported = 20;
+
+class Findings {
+public:
+    void Add(const std::string& text) {
+        if (lines_.size() < kMaxReported) {
+            lines_.push_back(text);
+        }
+    }
+    std::vector<std::string> Take() { return std::move(lines_); }
+
+private:
+    std::vector<std::string> lines_;
+};
+
+std::string Describe(const PlacedStack& s, std::size_t index) {
+    std::ostringstream out;
+    out.precision(10);
+    out << "stack " << index << " (line " << s.line << ", container " << s.container << ", ";
+    switch (s.shape) {
+        case StackShape::Square:
+            out << "x " << s.x1 << ".." << s.x2 << ", y " << s.y1 << ".." << s.y2;
+            break;
+        case StackShape::Round:
+            out << "round at " << s.x << ", " << s.y << ", d " << s.d;
+            break;
+        case StackShape::RoundLying:
+            out << "lying at x " << s.x << ", z " << s.z << ", y from " << s.y << ", d " << s.d
+                << ", " << s.count << " x " << s.length;
+            break;
+    }
+    out << ", " << s.count << " units)";
+    return out.str();
+}
+
+// The floor a stack covers, as an axis-aligned box.
+struct Box {
+    long double x1, x2, y1, y2;
+};
+
+Box FloorBox(const PlacedStack& s) {
+    switch (s.shape) {
+        case StackShape::Square:
+            return {static_cast<long double>(s.x1), static_cast<long double>(s.x2),
+                    static_cast<long double>(s.y1), static_cast<long double>(s.y2)};
+        case StackShape::Round:
+            return {s.x - s.d / 2.0L, s.x + s.d / 2.0L, s.y - s.d / 2.0L, s.y + s.d / 2.0L};
+        case StackShape::RoundLying:
+            break;
+    }
+    return {s.x - s.d / 2.0L, s.x + s.d / 2.0L, static_cast<long double>(s.y),
+            s.y + static_cast<long double>(s.count) * s.length};
+}
+
+long double Allowance(const PlacedStack& s) {
+    return s.shape == StackShape::Square ? kRoundingAllowance : kExactAllowance;
+}
+
+void CheckInside(const Container& spec, const PlacedStack& s, std::size_t index,
+                 Findings& findings) {
+    const std::string who = Describe(s, index);
+    if (s.count < 1) {
+        findings.Add(who + " holds no unit");
+    }
+    if (s.shape == StackShape::Square && (s.x1 >= s.x2 || s.y1 >= s.y2)) {
+        findings.Add(who + " has no floor");
+    }
+    const Box box = FloorBox(s);
+    const long double allow = Allowance(s);
+    if (box.x1 < -allow) {
+        findings.Add(who + " crosses the front wall");
+    }
+    if (box.x2 > spec.Length + allow) {
+        findings.Add(who + " crosses the far end wall");
+    }
+    if (box.y1 < -allow) {
+        findings.Add(who + " crosses the first side wall");
+    }
+    if (box.y2 > spec.Width + allow) {
+        findings.Add(who + " crosses the second side wall");
+    }
+    const long double hc = spec.Height;
+    if (s.shape == StackShape::RoundLying) {
+        if (s.z - s.d / 2.0L < -kExactAllowance) {
+            findings.Add(who + " reaches above the ceiling");
+        }
+        if (s.z + s.d / 2.0L > hc + kExactAllowance) {
+            findings.Add(who + " reaches below the floor");
+        }
+    } else if (static_cast<long double>(s.count) * s.height > hc * (1 + 1e-12L) + kExactAllowance) {
+        findings.Add(who + " is higher than the container");
+    }
+}
+
+// How far a circle reaches into a rectangle: positive when they share floor.
+long double CircleIntoBox(const PlacedStack& circle, const Box& box) {
+    const long double dx = std::max({box.x1 - circle.x, 0.0L, circle.x - box.x2});
+    const long double dy = std::max({box.y1 - circle.y, 0.0L, circle.y - box.y2});
+    return circle.d / 2.0L - std::hypot(dx, dy);
+}
+
+long double Overlap1D(long double a1, long double a2, long double b1, long double b2) {
+    return std::min(a2, b2) - std::max(a1, b1);
+}
+
+bool Overlap(const PlacedStack& a, const PlacedStack& b) {
+    const Box ba = FloorBox(a);
+    const Box bb = FloorBox(b);
+    const long double allow = std::max(Allowance(a), Allowance(b));
+    const long double alongX = Overlap1D(ba.x1, ba.x2, bb.x1, bb.x2);
+    const long double alongY = Overlap1D(ba.y1, ba.y2, bb.y1, bb.y2);
+    if (alongX <= allow || alongY <= allow) {
+        return false;
+    }
+    if (a.shape == StackShape::Round && b.shape == StackShape::Round) {
+        return std::hypot(a.x - b.x, a.y - b.y) < (a.d + b.d) / 2.0L - kExactAllowance;
+    }
+    if (a.shape == StackShape::Round) {
+        return CircleIntoBox(a, bb) > allow;
+    }
+    if (b.shape == StackShape::Round) {
+        return CircleIntoBox(b, ba) > allow;
+    }
+    if (a.shape == StackShape::RoundLying && b.shape == StackShape::RoundLying &&
+        a.line == b.line) {
+        // Lying units of one type lie in staggered rows above each other: they share floor but
+        // must not share space.
+        return std::hypot(a.x - b.x, a.z - b.z) < (a.d + b.d) / 2.0L - kExactAllowance;
+    }
+    return true;  // two boxes that share floor
+}
+
+void CheckOverlaps(const RunResult& result, Findings& findings) {
+    std::vector<std::size_t> order(result.stacks.size());
+    std::iota(order.begin(), order.end(), 0);
+    const auto key = [&](std::size_t i) {
+        return std::pair{result.stacks[i].container, FloorBox(result.stacks[i]).x1};
+    };
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t a, std::size_t b) { return key(a) < key(b); });
+    for (std::size_t p = 0; p < order.size(); ++p) {
+        const PlacedStack& a = result.stacks[order[p]];
+        const Box ba = FloorBox(a);
+        for (std::size_t q = p + 1; q < order.size(); ++q) {
+            const PlacedStack& b = result.stacks[order[q]];
+            if (b.container != a.container || FloorBox(b).x1 >= ba.x2) {
+                break;  // sorted by container and front edge: no later stack reaches back
+            }
+            if (Overlap(a, b)) {
+                findings.Add(Describe(a, order[p]) + " overlaps " + Describe(b, order[q]));
+            }
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> FindBrokenPlanRules(const Container& spec, const RunResult& result) {
+    Findings findings;
+    long long units = 0;
+    for (std::size_t i = 0; i < result.stacks.size(); ++i) {
+        CheckInside(spec, result.stacks[i], i, findings);
+        units += result.stacks[i].count;
+    }
+    if (units != result.placed) {
+        findings.Add("the stacks hold " + std::to_string(units) + " units, the run placed " +
+                     std::to_string(result.placed));
+    }
+    CheckOverlaps(result, findings);
+    return findings.Take();
+}
+
+void DrawnStackRecorder::RunPrepared(const Container& spec) {
+    drawn.clear();
+    container_ = 1;
+    if (next_ != nullptr) {
+        next_->RunPrepared(spec);
+    }
+}
+
+void DrawnStackRecorder::TypeColourSet(Colour colour) {
+    if (next_ != nullptr) {
+        next_->TypeColourSet(colour);
+    }
+}
+
+void DrawnStackRecorder::ContainerBegun(int number) {
+    container_ = number;
+    if (next_ != nullptr) {
+        next_->ContainerBegun(number);
+    }
+}
+
+void DrawnStackRecorder::StackPlaced(const StackEvent& stack) {
+    PlacedStack s;
+    s.container = container_;
+    s.shape = StackShape::Square;
+    s.x1 = stack.x1;
+    s.y1 = stack.y1;
+    s.x2 = stack.x2;
+    s.y2 = stack.y2;
+    s.height = stack.unitHeight;
+    s.count = stack.count;
+    drawn.push_back(s);
+    if (next_ != nullptr) {
+        next_->StackPlaced(stack);
+    }
+}
+
+void DrawnStackRecorder::RoundPlaced(const RoundEvent& unit) {
+    PlacedStack s;
+    s.container = container_;
+    s.shape = StackShape::Round;
+    s.x = static_cast<double>(unit.x);
+    s.y = static_cast<double>(unit.y);
+    s.d = unit.diameter;
+    s.height = unit.unitHeight;
+    s.count = unit.count;
+    drawn.push_back(s);
+    if (next_ != nullptr) {
+        next_->RoundPlaced(unit);
+    }
+}
+
+void DrawnStackRecorder::LyingRoundPlaced(const LyingRoundEvent& unit) {
+    PlacedStack s;
+    s.container = container_;
+    s.shape = StackShape::RoundLying;
+    s.x = static_cast<double>(unit.x);
+    s.y = static_cast<double>(unit.y);
+    s.z = static_cast<double>(unit.z);
+    s.d = unit.diameter;
+    s.length = unit.axisLength;
+    s.count = unit.count;
+    drawn.push_back(s);
+    if (next_ != nullptr) {
+        next_->LyingRoundPlaced(unit);
+    }
+}
+
+void DrawnStackRecorder::ReportComplete(const std::vector<std::string>& lines) {
+    if (next_ != nullptr) {
+        next_->ReportComplete(lines);
+    }
+}
+
+std::vector<std::string> FindDrawingMismatches(const std::vector<PlacedStack>& drawn,
+                                               const RunResult& result) {
+    Findings findings;
+    if (drawn.size() != result.stacks.size()) {
+        findings.Add("the pictures were told " + std::to_string(drawn.size()) +
+                     " stacks, the result holds " + std::to_string(result.stacks.size()));
+    }
+    const std::size_t n = std::min(drawn.size(), result.stacks.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const PlacedStack& d = drawn[i];
+        const PlacedStack& r = result.stacks[i];
+        const bool same = d.container == r.container && d.shape == r.shape && d.x1 == r.x1 &&
+                          d.y1 == r.y1 && d.x2 == r.x2 && d.y2 == r.y2 && d.x == r.x &&
+                          d.y == r.y && d.z == r.z && d.d == r.d && d.length == r.length &&
+                          d.height == r.height && d.count == r.count;
+        if (!same) {
+            findings.Add("drawn " + Describe(d, i) + " but the result holds " + Describe(r, i));
+        }
+    }
+    return findings.Take();
+}
+
+}  // namespace stowbel
