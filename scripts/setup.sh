@@ -5,7 +5,7 @@ set -eu
 
 PACKAGES="cmake g++ make pkg-config clang-format qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
 libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fp-utils
-clang-14 libclang-rt-14-dev"
+clang-14 libclang-rt-14-dev poppler-utils fonts-dejavu-core"
 
 missing=""
 for p in $PACKAGES; do

@@ -61,7 +61,7 @@ public:
     virtual void LyingRoundPlaced(const LyingRoundEvent& /*unit*/) {}
     // The run leaves the current container (for a next one, or at its end) in an order that
     // gives a payload: what the container carries and where its centre of gravity lies.
-    virtual void ContainerLoaded(const ContainerLoad& /*load*/) {}
+    virtual void ContainerWeighed(const ContainerWeight& /*load*/) {}
     virtual void ReportComplete(const std::vector<std::string>& /*lines*/) {}
 };
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "calc/container_load.h"
+#include "calc/container_weight.h"
 #include "calc/payload_budget.h"
 #include "calc/placement.h"
 #include "calc/report.h"
@@ -17,7 +17,8 @@ namespace {
 // Passes every event on and keeps the placed stacks as data.
 class ResultRecorder : public PlacementObserver {
 public:
-    ResultRecorder(PlacementObserver& next, RunResult& result) : next_(next), result_(result) {}
+    ResultRecorder(PlacementObserver& next, RunResult& result, const RunState& state)
+        : next_(next), result_(result), state_(state) {}
 
     int line = 0;
     int container = 1;
@@ -32,7 +33,8 @@ public:
         placed.y1 = stack.y1;
         placed.x2 = stack.x2;
         placed.y2 = stack.y2;
-        placed.height = stack.unitHeight;
+        placed.across = stack.block != StackBlock::A;
+        placed.unitHeight = stack.unitHeight;
         result_.stacks.push_back(placed);
         next_.StackPlaced(stack);
     }
@@ -41,7 +43,7 @@ public:
         placed.x = static_cast<double>(unit.x);
         placed.y = static_cast<double>(unit.y);
         placed.d = unit.diameter;
-        placed.height = unit.unitHeight;
+        placed.unitHeight = unit.unitHeight;
         result_.stacks.push_back(placed);
         next_.RoundPlaced(unit);
     }
@@ -55,7 +57,7 @@ public:
         result_.stacks.push_back(placed);
         next_.LyingRoundPlaced(unit);
     }
-    void ContainerLoaded(const ContainerLoad& load) override { next_.ContainerLoaded(load); }
+    void ContainerWeighed(const ContainerWeight& load) override { next_.ContainerWeighed(load); }
     void ReportComplete(const std::vector<std::string>& lines) override {
         next_.ReportComplete(lines);
     }
@@ -67,6 +69,9 @@ private:
         placed.container = container;
         placed.shape = shape;
         placed.count = count;
+        placed.type = state_.TypeCount;
+        placed.colourIndex = state_.ColourIndex;
+        placed.onEnd = state_.OnEndLength > 0;
         if (unitMass) {
             placed.mass = *unitMass * count;
         }
@@ -75,6 +80,7 @@ private:
 
     PlacementObserver& next_;
     RunResult& result_;
+    const RunState& state_;
 };
 
 struct PayloadStop {
@@ -100,7 +106,7 @@ public:
         : lines_(lines),
           model_(model),
           options_(options),
-          recorder_(observer, result),
+          recorder_(observer, result, state_),
           result_(result),
           context_{model.container, model.cargo, state_, options.alternate, recorder_, budget_} {}
 
@@ -295,9 +301,9 @@ void Run::LeaveContainer() {
     if (!Spec().Payload) {
         return;
     }
-    const std::vector<ContainerLoad> loads =
-        MeasureContainerLoads(result_.stacks, result_.containers, Spec().Payload);
-    recorder_.ContainerLoaded(loads.back());
+    const std::vector<ContainerWeight> loads =
+        WeighContainers(result_.stacks, result_.containers, Spec().Payload);
+    recorder_.ContainerWeighed(loads.back());
 }
 
 void Run::AddSummary() {
@@ -308,10 +314,10 @@ void Run::AddSummary() {
     } else {
         AddLine(NotAllFitLine(state_.PlacedTotal));
     }
-    result_.loads = MeasureContainerLoads(result_.stacks, result_.containers, Spec().Payload);
+    result_.weights = WeighContainers(result_.stacks, result_.containers, Spec().Payload);
     if (Spec().Payload) {
-        for (const ContainerLoad& load : result_.loads) {
-            AddLine(ContainerLoadLine(load, Spec().Width, options_.format));
+        for (const ContainerWeight& load : result_.weights) {
+            AddLine(ContainerWeightLine(load, Spec().Width, options_.format));
         }
     }
 }

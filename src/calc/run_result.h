@@ -19,14 +19,20 @@ struct PlacedStack {
     double x = 0, y = 0, d = 0;                   // Round: centre and diameter
     double z = 0;                                 // RoundLying: axis depth below the ceiling
     double length = 0;                            // RoundLying: length of one unit on its axis
-    double height = 0;                            // Square and Round: height of one unit
     int count = 0;                                // units in the stack
-    std::optional<double> mass;                   // kg, when the order gives its unit mass
+
+    // How the units stand, for lists that name the cargo.
+    int type = 0;         // the cargo line's number in the run, from 1 ("Заказ n")
+    int colourIndex = 0;  // the CargoPalette entry the type is drawn in
+    bool across = false;  // Square: laid with its length across the container
+    bool onEnd = false;  // the type was stood on its end ("Укладка торцем"); round: lying
+    double unitHeight = 0;  // Square, Round: height of one unit as it stands, after any exchange
+    std::optional<double> mass;  // kg, when the order gives its unit mass
 };
 
 // What one container carries: its mass and where the mass sits. Masses are kg, positions mm
 // from the container's front wall (x) and first side wall (y), like the stacks.
-struct ContainerLoad {
+struct ContainerWeight {
     int container = 1;
     std::optional<double> mass;     // unknown when a stack in it has no unit mass
     std::optional<double> payload;  // the order's limit, when it gives one
@@ -41,8 +47,8 @@ struct RunResult {
     int containers = 0;  // containers the run used
     int placed = 0;      // units placed
     std::vector<PlacedStack> stacks;
-    std::vector<ContainerLoad> loads;  // one per container used
-    bool calculated = false;           // false when the order had no container line
+    std::vector<ContainerWeight> weights;  // one per container used
+    bool calculated = false;               // false when the order had no container line
 };
 
 }  // namespace stowbel

@@ -1,5 +1,7 @@
 #include "cli/calc_command.h"
 
+#include <QDateTime>
+#include <QTimeZone>
 #include <filesystem>
 
 #include "calc/run.h"
@@ -8,6 +10,8 @@
 #include "order/errors.h"
 #include "order/parser.h"
 #include "output/file_error.h"
+#include "output/loading_plan.h"
+#include "output/loading_plan_document.h"
 #include "output/order_file.h"
 #include "output/raster_pictures.h"
 #include "output/result_files.h"
@@ -33,6 +37,24 @@ void PrintResult(const CalcRequest& request, const RunResult& result,
     for (const std::string& line : result.report) {
         out << line << "\n";
     }
+}
+
+// The plan is dated now, or at SOURCE_DATE_EPOCH when that is set, so that builds and tests
+// can make the same bytes twice.
+QDateTime PlanTime() {
+    bool ok = false;
+    const qint64 epoch = qEnvironmentVariable("SOURCE_DATE_EPOCH").toLongLong(&ok);
+    return ok ? QDateTime::fromSecsSinceEpoch(epoch, QTimeZone::utc())
+              : QDateTime::currentDateTime();
+}
+
+void WritePlan(const CalcRequest& request, const std::vector<std::string>& lines,
+               const RunResult& result, const RasterPictures& pictures, bool hman) {
+    LoadingPlanInput plan = MakeLoadingPlanInput(lines, request.format, result);
+    plan.orderName = PlanOrderName(request.orderFile);
+    plan.createdAt = PlanTime();
+    plan.overview = OverviewPicture(pictures.Images(), hman);
+    WriteLoadingPlanPdf(plan, *request.planFile);
 }
 
 }  // namespace
@@ -78,6 +100,14 @@ int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& 
             }
             StoreResults(*request.outputDirectory, request.orderFile, result.report,
                          pictures.Images(), model.container.HMAN);
+        } catch (const FileError& e) {
+            err << "stowbel-cli: " << e.what() << "\n";
+            return kExitUsage;
+        }
+    }
+    if (request.planFile) {
+        try {
+            WritePlan(request, lines, result, pictures, model.container.HMAN);
         } catch (const FileError& e) {
             err << "stowbel-cli: " << e.what() << "\n";
             return kExitUsage;

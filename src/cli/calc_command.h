@@ -12,6 +12,7 @@ namespace stowbel {
 struct CalcRequest {
     std::string orderFile;
     std::optional<std::string> outputDirectory;
+    std::optional<std::string> planFile;  // the loading plan as a PDF
     bool json = false;
     bool alternate = true;
     NumberFormat format;
@@ -21,7 +22,8 @@ struct CalcRequest {
 };
 
 // Reads the order file, runs the calculation, prints the report (or JSON) and, with an output
-// directory, stores the result files there. Returns the exit status.
+// directory, stores the result files there; with a plan file, writes the loading plan there.
+// Returns the exit status.
 int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& err);
 
 }  // namespace stowbel

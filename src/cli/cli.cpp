@@ -23,10 +23,11 @@ constexpr const char* kUsage =
     "Load planning without a desktop.\n"
     "\n"
     "Commands:\n"
-    "  calc ORDER_FILE [--out DIR] [--json] [--no-alternate] [--decimal-separator C]\n"
-    "       [--scheme-size WxH] [--view-size WxH] [--summary-size WxH]\n"
+    "  calc ORDER_FILE [--out DIR] [--pdf FILE] [--json] [--no-alternate]\n"
+    "       [--decimal-separator C] [--scheme-size WxH] [--view-size WxH] [--summary-size WxH]\n"
     "      Calculates an order file and prints the report. --out also stores the report\n"
-    "      and the pictures in DIR under their result names.\n"
+    "      and the pictures in DIR under their result names; --pdf writes the printable\n"
+    "      loading plan to FILE (dated SOURCE_DATE_EPOCH when that is set).\n"
     "  example HMAN|ISIN\n"
     "      Prints a built-in example order.\n"
     "  watch [--in DIR] [--out DIR] [--interval MS] [--once]\n"
@@ -61,14 +62,15 @@ bool ParseSize(const QString& text, ImageSize& size) {
 int Calc(const QStringList& arguments, std::ostream& out, std::ostream& err) {
     QCommandLineParser parser;
     const QCommandLineOption outOption("out", "", "DIR");
+    const QCommandLineOption pdfOption("pdf", "", "FILE");
     const QCommandLineOption jsonOption("json");
     const QCommandLineOption noAlternateOption("no-alternate");
     const QCommandLineOption separatorOption("decimal-separator", "", "C");
     const QCommandLineOption schemeOption("scheme-size", "", "WxH");
     const QCommandLineOption viewOption("view-size", "", "WxH");
     const QCommandLineOption summaryOption("summary-size", "", "WxH");
-    parser.addOptions({outOption, jsonOption, noAlternateOption, separatorOption, schemeOption,
-                       viewOption, summaryOption});
+    parser.addOptions({outOption, pdfOption, jsonOption, noAlternateOption, separatorOption,
+                       schemeOption, viewOption, summaryOption});
     if (!parser.parse(arguments)) {
         return UsageError(err, parser.errorText().toStdString());
     }
@@ -80,6 +82,9 @@ int Calc(const QStringList& arguments, std::ostream& out, std::ostream& err) {
     request.orderFile = positional.front().toStdString();
     if (parser.isSet(outOption)) {
         request.outputDirectory = parser.value(outOption).toStdString();
+    }
+    if (parser.isSet(pdfOption)) {
+        request.planFile = parser.value(pdfOption).toStdString();
     }
     request.json = parser.isSet(jsonOption);
     request.alternate = !parser.isSet(noAlternateOption);

@@ -48,7 +48,7 @@ QJsonValue Optional(const std::optional<double>& value) {
 }
 
 // cogX and cogY are millimetres from the front wall and the first side wall, like the stacks.
-QJsonObject LoadToJson(const ContainerLoad& load) {
+QJsonObject LoadToJson(const ContainerWeight& load) {
     return QJsonObject{{"container", load.container},
                        {"mass", Optional(load.mass)},
                        {"payload", Optional(load.payload)},
@@ -68,7 +68,7 @@ std::string ResultToJson(const RunResult& result, const std::optional<std::strin
         stacks.append(StackToJson(stack));
     }
     QJsonArray loads;
-    for (const ContainerLoad& load : result.loads) {
+    for (const ContainerWeight& load : result.weights) {
         loads.append(LoadToJson(load));
     }
     QJsonObject root{{"report", report},

@@ -111,7 +111,7 @@ void SchemePainter::LyingRoundPlaced(const LyingRoundEvent& unit) {
     }
 }
 
-void SchemePainter::ContainerLoaded(const ContainerLoad& load) {
+void SchemePainter::ContainerWeighed(const ContainerWeight& load) {
     // Only a container that has its outline gets a mark, and only when its centre is known.
     if (!load.cogX || !load.cogY || containerNumber_ > kMaxDrawnContainers) {
         return;

@@ -21,7 +21,7 @@ public:
     void StackPlaced(const StackEvent& stack) override;
     void RoundPlaced(const RoundEvent& unit) override;
     void LyingRoundPlaced(const LyingRoundEvent& unit) override;
-    void ContainerLoaded(const ContainerLoad& load) override;
+    void ContainerWeighed(const ContainerWeight& load) override;
     void ReportComplete(const std::vector<std::string>& lines) override;
 
     const SchemeGeometry& Geometry() const { return geometry_; }

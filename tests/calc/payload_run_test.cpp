@@ -64,7 +64,7 @@ TEST_P(PayloadRunCases, NoContainerCarriesMoreThanItsPayload) {
         EXPECT_EQ(UnitsIn(run.result, static_cast<int>(i + 1)), c.unitsPerContainer[i])
             << "container " << i + 1;
     }
-    for (const ContainerLoad& load : run.result.loads) {
+    for (const ContainerWeight& load : run.result.weights) {
         ASSERT_TRUE(load.mass && load.payload);
         EXPECT_LE(*load.mass, *load.payload + 1e-6) << "container " << load.container;
         EXPECT_DOUBLE_EQ(*load.mass, MassIn(run.result, load.container));
@@ -131,9 +131,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PayloadRunTest, SymmetricLoadCentresOnTheMiddle) {
     const Calculated run =
         Calculate("2400,6000,2200,0,0,ISIN,10000\n1200,1200,1000,SQR,0,0,4,250\n");
-    ASSERT_EQ(run.result.loads.size(), 1U);
-    EXPECT_DOUBLE_EQ(*run.result.loads[0].cogY, 1200);
-    EXPECT_DOUBLE_EQ(*run.result.loads[0].mass, 1000);
+    ASSERT_EQ(run.result.weights.size(), 1U);
+    EXPECT_DOUBLE_EQ(*run.result.weights[0].cogY, 1200);
+    EXPECT_DOUBLE_EQ(*run.result.weights[0].mass, 1000);
     EXPECT_EQ(run.result.report.back(),
               "Конт. 1: 1000 кг (10 % от 10000 кг), центр тяжести 0.6 м от начала, по середине "
               "поперёк");
@@ -204,7 +204,7 @@ TEST(PayloadRunTest, WithoutAPayloadMassesChangeNothingButTheData) {
             ASSERT_TRUE(withMasses.stacks[i].mass);
             EXPECT_DOUBLE_EQ(*withMasses.stacks[i].mass, 123.5 * plain.stacks[i].count);
         }
-        for (const ContainerLoad& load : withMasses.loads) {
+        for (const ContainerWeight& load : withMasses.weights) {
             EXPECT_FALSE(load.payload);
         }
     }
@@ -255,8 +255,8 @@ TEST(PayloadPropertyTest, GeneratedOrdersKeepThePayloadAndThePlanRules) {
         }
         const std::vector<std::string> broken = FindBrokenPlanRules(model.container, result);
         ASSERT_TRUE(broken.empty()) << order.text << broken.front();
-        ASSERT_EQ(static_cast<int>(result.loads.size()), result.containers) << order.text;
-        for (const ContainerLoad& load : result.loads) {
+        ASSERT_EQ(static_cast<int>(result.weights.size()), result.containers) << order.text;
+        for (const ContainerWeight& load : result.weights) {
             ASSERT_TRUE(load.mass && load.payload) << order.text;
             ASSERT_LE(*load.mass, *load.payload * (1 + 1e-12)) << order.text;
             ASSERT_DOUBLE_EQ(*load.mass, MassIn(result, load.container)) << order.text;

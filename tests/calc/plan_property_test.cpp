@@ -137,7 +137,7 @@ PlacedStack Square(int x1, int x2, int y1, int y2, int count = 1, int container 
     s.x2 = x2;
     s.y1 = y1;
     s.y2 = y2;
-    s.height = 1000;
+    s.unitHeight = 1000;
     s.count = count;
     return s;
 }
@@ -148,7 +148,7 @@ PlacedStack Drum(double x, double y, double d = 1000) {
     s.x = x;
     s.y = y;
     s.d = d;
-    s.height = 1000;
+    s.unitHeight = 1000;
     s.count = 1;
     return s;
 }

@@ -102,7 +102,8 @@ void CheckInside(const Container& spec, const PlacedStack& s, std::size_t index,
         if (s.z + s.d / 2.0L > hc + kExactAllowance) {
             findings.Add(who + " reaches below the floor");
         }
-    } else if (static_cast<long double>(s.count) * s.height > hc * (1 + 1e-12L) + kExactAllowance) {
+    } else if (static_cast<long double>(s.count) * s.unitHeight >
+               hc * (1 + 1e-12L) + kExactAllowance) {
         findings.Add(who + " is higher than the container");
     }
 }
@@ -182,7 +183,7 @@ std::vector<std::string> FindBrokenPlanRules(const Container& spec, const RunRes
                      std::to_string(result.placed));
     }
     CheckOverlaps(result, findings);
-    for (const ContainerLoad& load : result.loads) {
+    for (const ContainerWeight& load : result.weights) {
         if (spec.Payload && load.mass && *load.mass > *spec.Payload * (1 + 1e-12)) {
             findings.Add("container " + std::to_string(load.container) + " carries " +
                          std::to_string(*load.mass) + " kg, more than its payload");
@@ -220,7 +221,7 @@ void DrawnStackRecorder::StackPlaced(const StackEvent& stack) {
     s.y1 = stack.y1;
     s.x2 = stack.x2;
     s.y2 = stack.y2;
-    s.height = stack.unitHeight;
+    s.unitHeight = stack.unitHeight;
     s.count = stack.count;
     drawn.push_back(s);
     if (next_ != nullptr) {
@@ -235,7 +236,7 @@ void DrawnStackRecorder::RoundPlaced(const RoundEvent& unit) {
     s.x = static_cast<double>(unit.x);
     s.y = static_cast<double>(unit.y);
     s.d = unit.diameter;
-    s.height = unit.unitHeight;
+    s.unitHeight = unit.unitHeight;
     s.count = unit.count;
     drawn.push_back(s);
     if (next_ != nullptr) {
@@ -279,7 +280,7 @@ std::vector<std::string> FindDrawingMismatches(const std::vector<PlacedStack>& d
         const bool same = d.container == r.container && d.shape == r.shape && d.x1 == r.x1 &&
                           d.y1 == r.y1 && d.x2 == r.x2 && d.y2 == r.y2 && d.x == r.x &&
                           d.y == r.y && d.z == r.z && d.d == r.d && d.length == r.length &&
-                          d.height == r.height && d.count == r.count;
+                          d.unitHeight == r.unitHeight && d.count == r.count;
         if (!same) {
             findings.Add("drawn " + Describe(d, i) + " but the result holds " + Describe(r, i));
         }

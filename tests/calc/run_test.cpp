@@ -168,10 +168,49 @@ TEST(RectangularPlacementTest, StoodOnEndExchangesLengthAndHeightUntilTheNextRun
     const std::vector<Rect> rects = Rects(c.result, 1);
     ASSERT_EQ(rects.size(), 10U);
     EXPECT_EQ(rects[0].x2 - rects[0].x1, 2100);
+    for (const PlacedStack& s : c.result.stacks) {
+        EXPECT_TRUE(s.onEnd);
+        EXPECT_EQ(s.unitHeight, 1200);
+    }
 
     RunResult again;
     RunCalculation(Lines(order), c.model, RunOptions{}, c.log, again);
     EXPECT_EQ(again.report, c.result.report);
+}
+
+// What each stack says about its cargo, counted by hand from the worked example: type 1 lies
+// 8 stacks along and 12 across, type 2 along in two containers, type 3 across in the third.
+TEST(PlacedStackTest, StacksNameTheirTypeColourAndHowTheyLie) {
+    const Calculated c = Calculate(Join(ExampleOrder("HMAN")));
+    struct Expected {
+        int line, container, type, colourIndex, along, across;
+        double unitHeight;
+    };
+    const Expected table[] = {{3, 1, 1, 0, 8, 12, 2100},
+                              {4, 1, 2, 1, 10, 0, 2150},
+                              {4, 2, 2, 1, 26, 0, 2150},
+                              {5, 3, 3, 2, 0, 25, 1000}};
+    std::size_t seen = 0;
+    for (const Expected& e : table) {
+        int along = 0;
+        int across = 0;
+        for (const PlacedStack& s : c.result.stacks) {
+            if (s.line != e.line || s.container != e.container) {
+                continue;
+            }
+            ++seen;
+            (s.across ? across : along) += 1;
+            EXPECT_EQ(s.type, e.type);
+            EXPECT_EQ(s.colourIndex, e.colourIndex);
+            EXPECT_EQ(s.unitHeight, e.unitHeight);
+            EXPECT_FALSE(s.onEnd);
+            // Laid along, the unit's length runs along the container.
+            EXPECT_EQ(s.x2 - s.x1 > s.y2 - s.y1, !s.across) << s.x1 << "," << s.y1;
+        }
+        EXPECT_EQ(along, e.along) << "line " << e.line << " container " << e.container;
+        EXPECT_EQ(across, e.across) << "line " << e.line << " container " << e.container;
+    }
+    EXPECT_EQ(seen, c.result.stacks.size());
 }
 
 TEST(RoundPlacementTest, StaggeredLinesOfStandingDrums) {
@@ -216,6 +255,7 @@ TEST(RoundPlacementTest, LyingDrumsAgreeWithTheCountAndAreReportedOnEnd) {
         EXPECT_GE(s.z, 500 - 1e-6);   // the axis keeps a radius below the ceiling
         EXPECT_LE(s.z, 1700 + 1e-6);  // and above the floor
         EXPECT_LE(s.x + 500, 16100);
+        EXPECT_TRUE(s.onEnd);
     }
     EXPECT_EQ(c.result.report.size(), 4U);
     EXPECT_EQ(c.result.report[2], "Укладка торцем");

@@ -186,12 +186,12 @@ class CentreOfGravityMarkTest : public SchemePainterTest {};
 
 TEST_F(CentreOfGravityMarkTest, AKnownCentreGetsARedCrossInTheSchemeOnly) {
     Prepare(false);
-    ContainerLoad load;
+    ContainerWeight load;
     load.mass = 1000;
     load.payload = 26500;
     load.cogX = 1250;
     load.cogY = 850;
-    painter.ContainerLoaded(load);
+    painter.ContainerWeighed(load);
     const auto& f = recorded.scheme2D->Figures();
     ASSERT_EQ(f.size(), 2U);
     // 1250 mm and 850 mm at the scheme's scale of the first stack test: 57 and 39 px.
@@ -210,9 +210,9 @@ TEST_F(CentreOfGravityMarkTest, AKnownCentreGetsARedCrossInTheSchemeOnly) {
 
 TEST_F(CentreOfGravityMarkTest, NoCentreNoMark) {
     Prepare(true);
-    ContainerLoad load;
+    ContainerWeight load;
     load.mass = 0;
-    painter.ContainerLoaded(load);
+    painter.ContainerWeighed(load);
     EXPECT_TRUE(recorded.scheme2D->Figures().empty());
 }
 

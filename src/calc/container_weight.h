@@ -19,14 +19,14 @@ struct FloorPoint {
 FloorPoint StackCentre(const PlacedStack& stack);
 
 // Mass and centre of gravity of each container 1..containers, from the stacks placed in them.
-std::vector<ContainerLoad> MeasureContainerLoads(const std::vector<PlacedStack>& stacks,
-                                                 int containers, std::optional<double> payload);
+std::vector<ContainerWeight> WeighContainers(const std::vector<PlacedStack>& stacks, int containers,
+                                             std::optional<double> payload);
 
 // "Конт. 1: 18400 кг (69 % от 26500 кг), центр тяжести 7.9 м от начала, 0.05 м от середины
 // поперёк к первому борту". A loader and a driver read it: whole kilograms, a whole percentage,
 // the centre in metres along (to a tenth) and its offset from the middle across (to a hundredth)
 // with the side it leans to.
-std::string ContainerLoadLine(const ContainerLoad& load, double containerWidth,
-                              const NumberFormat& format);
+std::string ContainerWeightLine(const ContainerWeight& load, double containerWidth,
+                                const NumberFormat& format);
 
 }  // namespace stowbel

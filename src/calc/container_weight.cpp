@@ -1,4 +1,4 @@
-#include "calc/container_load.h"
+#include "calc/container_weight.h"
 
 #include <cmath>
 
@@ -34,8 +34,8 @@ FloorPoint StackCentre(const PlacedStack& stack) {
     return {};
 }
 
-std::vector<ContainerLoad> MeasureContainerLoads(const std::vector<PlacedStack>& stacks,
-                                                 int containers, std::optional<double> payload) {
+std::vector<ContainerWeight> WeighContainers(const std::vector<PlacedStack>& stacks, int containers,
+                                             std::optional<double> payload) {
     std::vector<Moments> moments(static_cast<std::size_t>(std::max(containers, 0)));
     for (const PlacedStack& stack : stacks) {
         if (stack.container < 1 || stack.container > containers) {
@@ -52,11 +52,11 @@ std::vector<ContainerLoad> MeasureContainerLoads(const std::vector<PlacedStack>&
         m.x += mass * centre.x;
         m.y += mass * centre.y;
     }
-    std::vector<ContainerLoad> loads;
+    std::vector<ContainerWeight> loads;
     loads.reserve(moments.size());
     for (std::size_t i = 0; i < moments.size(); ++i) {
         const Moments& m = moments[i];
-        ContainerLoad load;
+        ContainerWeight load;
         load.container = static_cast<int>(i + 1);
         load.payload = payload;
         if (m.complete) {
@@ -71,8 +71,8 @@ std::vector<ContainerLoad> MeasureContainerLoads(const std::vector<PlacedStack>&
     return loads;
 }
 
-std::string ContainerLoadLine(const ContainerLoad& load, double containerWidth,
-                              const NumberFormat& format) {
+std::string ContainerWeightLine(const ContainerWeight& load, double containerWidth,
+                                const NumberFormat& format) {
     const long double mass = load.mass.value_or(0);
     std::string line = "Конт. " + FormatInteger(load.container) + ": " + Kilograms(mass, format);
     if (load.payload && *load.payload > 0) {

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "calc/run_result.h"
+#include "order/model.h"
+#include "order/number_format.h"
+
+namespace stowbel {
+
+// One cargo line of the order as a plan names it.
+struct PlanCargoLine {
+    int line = 0;    // 0-based index of the line in the order text
+    CargoType type;  // as the order gives it, before any exchange of length and height
+    std::optional<double> unitMass;  // kg of one unit, when the order gives it
+};
+
+// One row of a container's loading list: one floor position (or, for lying drums, one row of
+// drums end to end), in the order the loaders put them in.
+struct LoadingListRow {
+    int number = 0;  // from 1 within the container
+    PlacedStack stack;
+    std::size_t resultIndex = 0;  // of the stack in RunResult::stacks
+    // Millimetres from the front wall and from the first side wall to the stack's near edges.
+    long long x = 0;
+    long long y = 0;
+    long long bottom = 0;  // lying drums: height of the row's lowest point above the floor
+    std::string sizes;     // "1200×800×2100": length, width, height as the order line gives them
+    // "вдоль", "поперёк", "торцем, вдоль", "торцем, поперёк", "стоя", or "лёжа, низ 600" with
+    // the height of the row's lowest point above the floor
+    std::string lay;
+    std::optional<double> mass;  // kg of all units of the row
+};
+
+// The stacks of one container (numbered from 1) in loading order: from the front wall toward the
+// door, at the same distance from the floor up, then across from the first side wall.
+std::vector<LoadingListRow> MakeLoadingList(const RunResult& result, int container,
+                                            const Container& spec,
+                                            const std::vector<PlanCargoLine>& cargo,
+                                            const NumberFormat& format);
+
+// The cargo line of the order text at a line index, or nullptr.
+const PlanCargoLine* FindCargoLine(const std::vector<PlanCargoLine>& cargo, int line);
+
+// The sum of the rows' masses, when every row has one.
+std::optional<double> TotalMass(const std::vector<LoadingListRow>& rows);
+
+}  // namespace stowbel
