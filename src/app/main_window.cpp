@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
@@ -18,6 +19,7 @@
 
 #include "app/container_menu.h"
 #include "app/container_presets.h"
+#include "app/eliding_label.h"
 #include "app/help_window.h"
 #include "app/image_view.h"
 #include "app/panel_layout.h"
@@ -80,7 +82,7 @@ AppPaths AppPaths::BesideProgram() {
 MainWindow::MainWindow(const AppPaths& paths, UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent),
       paths_(paths),
-      dialogs_(dialogs),
+      dialogs_(dialogs, {[this] { DialogOpened(); }, [this] { DialogsClosed(); }}),
       format_(NumberFormat::FromEnvironment()) {
     setObjectName(QStringLiteral("SDIAppForm"));
     setWindowTitle(QStringLiteral("Расчёт загрузки поддонов в контейнер"));
@@ -89,6 +91,10 @@ MainWindow::MainWindow(const AppPaths& paths, UserDialogs& dialogs, QWidget* par
     QDir().mkpath(paths_.outDirectory);
 
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    // A permanent field: hints of hovered commands take the rest of the bar, never this.
+    watchStatus_ = new ElidingLabel(this);
+    watchStatus_->setObjectName(QStringLiteral("WatchStatus"));
+    statusBar()->addPermanentWidget(watchStatus_);
     CreateActions();
     CreateMenus();
     CreateToolBar();
@@ -104,7 +110,15 @@ MainWindow::MainWindow(const AppPaths& paths, UserDialogs& dialogs, QWidget* par
         WatchEngine::Options{paths_.inDirectory.toStdString(), paths_.outDirectory.toStdString()},
         [this](const std::string& path, const std::vector<std::string>& lines) {
             return ProcessWatchedOrder(path, lines);
+        },
+        WatchEngine::DefaultClock,
+        [this](const std::string& order, const std::string& what) {
+            const QString event =
+                QString::fromStdString(order.empty() ? what : order + ": " + what);
+            (order.empty() ? lastWatchNotice_ : lastWatchEvent_) = event;
+            ShowWatchStatus();
         });
+    ShowWatchStatus();
 
     calculateAction_->setEnabled(false);
     connect(orderEditor_, &QPlainTextEdit::textChanged, this, &MainWindow::orderTextChanged);
@@ -123,7 +137,8 @@ QStringList MainWindow::ReportLines() const {
 }
 
 void MainWindow::orderTextChanged() {
-    calculateAction_->setEnabled(HasSignificantLine(ToStd(OrderLines())));
+    // Watch mode fills the editor at every order; calculating by hand stays off meanwhile.
+    calculateAction_->setEnabled(!WatchModeOn() && HasSignificantLine(ToStd(OrderLines())));
 }
 
 void MainWindow::newOrder() {
@@ -202,41 +217,108 @@ void MainWindow::SetManualCommandsEnabled(bool enabled) {
 
 void MainWindow::toggleWatchMode() {
     const bool on = !watchTimer_->isActive();
+    // The menu item and the tool button both show the state, whichever was clicked.
     watchAction_->setChecked(on);
+    watchToolAction_->setChecked(on);
     if (on) {
         watchTimer_->start();
-        statusBar()->showMessage(QStringLiteral("Дежурство: каталог ") + paths_.inDirectory);
     } else {
         watchTimer_->stop();
-        statusBar()->clearMessage();
+        watchTickInterrupted_ = true;
+        watchTickDeferred_ = false;
     }
     SetManualCommandsEnabled(!on);
+    ShowWatchStatus();
+}
+
+void MainWindow::ShowWatchStatus() {
+    const bool on = WatchModeOn();
+    QStringList line{on ? QStringLiteral("Дежурство: включено")
+                        : QStringLiteral("Дежурство: выключено")};
+    QStringList details{on ? QStringLiteral("Дежурство включено: каталог IN проверяется "
+                                            "каждые %1 с")
+                                 .arg(kWatchInterval / 1000)
+                           : QStringLiteral("Дежурство выключено")};
+    const std::string& inputProblem = watchEngine_->InputProblem();
+    if (!inputProblem.empty()) {
+        line << QStringLiteral("каталог IN недоступен");
+        details << QString::fromStdString("Каталог IN недоступен: " + inputProblem);
+    }
+    QStringList unmoved;
+    for (const UnmovedOrder& order : watchEngine_->UnmovedOrders()) {
+        unmoved << QString::fromStdString(order.name);
+        details << QString::fromStdString("Не перенесён из IN: " + order.name + " (" +
+                                          order.reason + ")");
+    }
+    if (!unmoved.isEmpty()) {
+        line << QStringLiteral("не перенесены из IN: ") + unmoved.join(QStringLiteral(", "));
+    }
+    if (!lastWatchEvent_.isEmpty()) {
+        line << QStringLiteral("последний заказ: ") + lastWatchEvent_;
+        details << QStringLiteral("Последний заказ: ") + lastWatchEvent_;
+    }
+    if (!lastWatchNotice_.isEmpty()) {
+        details << QStringLiteral("Последнее сообщение: ") + lastWatchNotice_;
+    }
+    details << QStringLiteral("Каталог заказов: ") + paths_.inDirectory
+            << QStringLiteral("Каталог результатов: ") + paths_.outDirectory;
+    watchStatus_->setText(line.join(QStringLiteral("; ")));
+    watchStatus_->setToolTip(details.join(QLatin1Char('\n')));
+}
+
+void MainWindow::DialogOpened() {
+    // A dialog opened while a tick shows its orders: the tick stops after the current order.
+    watchTickInterrupted_ = true;
+}
+
+void MainWindow::DialogsClosed() {
+    if (watchTickDeferred_ && WatchModeOn()) {
+        QTimer::singleShot(0, this, &MainWindow::watchTick);
+    }
 }
 
 void MainWindow::watchTick() {
-    if (watchTickRunning_) {
+    if (!WatchModeOn()) {
         return;
     }
+    // A tick behind an open dialog would replace the order and the report the user is working
+    // with (a Save As would save another order's report).
+    if (watchTickRunning_ || dialogs_.AnyOpen() || QApplication::activeModalWidget() != nullptr) {
+        watchTickDeferred_ = true;
+        return;
+    }
+    watchTickDeferred_ = false;
     watchTickRunning_ = true;
-    watchEngine_->Tick();
+    watchTickInterrupted_ = false;
+    try {
+        watchEngine_->Tick(&watchTickInterrupted_);
+    } catch (...) {
+        // The engine answers for every order itself; nothing may reach the event loop.
+        lastWatchNotice_ = QStringLiteral("сбой при просмотре каталога IN");
+    }
     watchTickRunning_ = false;
+    if (watchTickInterrupted_ && WatchModeOn()) {
+        watchTickDeferred_ = true;
+    }
+    ShowWatchStatus();
+    if (watchTickDeferred_ && !dialogs_.AnyOpen()) {
+        QTimer::singleShot(0, this, &MainWindow::watchTick);
+    }
 }
 
 OrderOutcome MainWindow::ProcessWatchedOrder(const std::string& path,
                                              const std::vector<std::string>& lines) {
+    // Shown as they are calculated: the order file's own lines, then the report the job stored.
+    orderEditor_->setPlainText(JoinLines(lines));
+    currentOrderFile_ = QString::fromStdString(path);
+    lastWatchEvent_ = QFileInfo(currentOrderFile_).fileName() + QStringLiteral(": расчёт");
+    ShowWatchStatus();
     CalculationJob job = NewJob(lines);
     const CalculationJob drawing = job;
     job.StoreResultsIn(paths_.outDirectory.toStdString(), path);
     const JobResult result = job.Run();
-
-    // Shown as calculated: the order's own lines and the report the job stored.
-    currentOrderFile_ = QString::fromStdString(path);
-    orderEditor_->setPlainText(JoinLines(lines));
     ShowResult(drawing, result);
-    const QString name = QFileInfo(currentOrderFile_).fileName();
-    if (!result.error) {
-        statusBar()->showMessage(name + QStringLiteral(": рассчитан"));
-    } else {
+    if (result.error) {
         const JobError& error = *result.error;
         QString described = QString::fromStdString(error.message);
         if (error.line > 0) {
@@ -244,7 +326,6 @@ OrderOutcome MainWindow::ProcessWatchedOrder(const std::string& path,
                         QStringLiteral(": ") + described;
             SelectOrderLine(error.line);
         }
-        statusBar()->showMessage(name + QStringLiteral(": ") + described);
         reportView_->appendPlainText(QStringLiteral("Ошибка: ") + described);
     }
     QCoreApplication::processEvents();  // show each order while the tick goes on
@@ -349,6 +430,7 @@ void MainWindow::loadExample(const QString& name) {
 }
 
 void MainWindow::showAbout() {
+    const TrackedDialogs::Scope dialog(dialogs_);
     SplashWindow splash(paths_.programDirectory);
     splash.setWindowModality(Qt::ApplicationModal);
     QEventLoop loop;
@@ -425,6 +507,7 @@ void MainWindow::LayoutPanels() {
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     LayoutPanels();
+    watchStatus_->setMaximumWidth(width() / 2);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -3,10 +3,12 @@
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/tracked_dialogs.h"
 #include "order/number_format.h"
 #include "output/calculation_job.h"
 #include "output/raster_pictures.h"
@@ -21,6 +23,7 @@ class QToolBar;
 
 namespace stowbel {
 
+class ElidingLabel;
 class ImageView;
 class PictureRedraw;
 class UserDialogs;
@@ -61,7 +64,8 @@ public:
     void showExamples();
     int chooseExample();
     void loadExample(const QString& name);
-    // One watch-mode tick: calculates the orders that are ready in IN.
+    // One watch-mode tick: calculates the orders that are ready in IN. While a dialog of the
+    // program is open it waits and runs once the dialog has closed. Never throws.
     void watchTick();
     bool WatchModeOn() const;
 
@@ -104,9 +108,13 @@ private:
     void SetManualCommandsEnabled(bool enabled);
     void CreateContainerMenu();
     void ShowHelpWindow(const QString& htmlPath);
+    // The permanent status-bar field: watch state, the last order, orders stuck in IN.
+    void ShowWatchStatus();
+    void DialogOpened();
+    void DialogsClosed();
 
     AppPaths paths_;
-    UserDialogs& dialogs_;
+    TrackedDialogs dialogs_;
     NumberFormat format_;
     RasterPictureMaker pictureMaker_;
 
@@ -133,6 +141,13 @@ private:
     bool watchTickRunning_ = false;
     // Draws the last calculation's pictures again when their panes change size.
     PictureRedraw* pictureRedraw_ = nullptr;
+    // A tick that had to wait (a dialog open, or a tick already running) runs when it can.
+    bool watchTickDeferred_ = false;
+    // Stops a tick between orders: a dialog opened from inside it, or watch mode turned off.
+    std::atomic<bool> watchTickInterrupted_{false};
+    QString lastWatchEvent_;   // the last order and what became of it
+    QString lastWatchNotice_;  // the last event of the whole input directory
+    ElidingLabel* watchStatus_ = nullptr;
     std::vector<QWidget*> manualButtons_;
 
     QAction* newAction_ = nullptr;
@@ -144,6 +159,7 @@ private:
     QAction* exitAction_ = nullptr;
     QAction* calculateAction_ = nullptr;
     QAction* watchAction_ = nullptr;
+    QAction* watchToolAction_ = nullptr;
     QAction* alternateAction_ = nullptr;
     QAction* aboutAction_ = nullptr;
     QAction* userGuideAction_ = nullptr;

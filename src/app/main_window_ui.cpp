@@ -206,6 +206,11 @@ void MainWindow::CreateToolBar() {
         action->setObjectName(QString::fromLatin1(b.name) + QStringLiteral("Action"));
         SetTooltipHint(action, QString::fromUtf8(b.hint));
         connect(action, &QAction::triggered, this, b.handler);
+        if (b.handler == &MainWindow::toggleWatchMode) {
+            // Pressed while watch mode is on.
+            action->setCheckable(true);
+            watchToolAction_ = action;
+        }
         toolBar_->addAction(action);
         QWidget* button = toolBar_->widgetForAction(action);
         button->setObjectName(QString::fromLatin1(b.name));

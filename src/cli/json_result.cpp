@@ -1,208 +1,174 @@
 #include "cli/json_result.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace stowbel {
 
 namespace {
 
-// A JSON text built member by member; the caller gives the members in the order they appear.
-class JsonWriter {
-public:
-    void BeginObject() { Open('{'); }
-    void EndObject() { Close('}'); }
-    void BeginArray() { Open('['); }
-    void EndArray() { Close(']'); }
-
-    void Key(const char* name) {
-        Separate();
-        Quoted(name);
-        text_ += ':';
-        afterKey_ = true;
-    }
-    void String(std::string_view value) {
-        Separate();
-        Quoted(value);
-    }
-    void Integer(long long value) {
-        Separate();
-        text_ += std::to_string(value);
-    }
-    // The shortest text that reads back as the same double; JSON has no NaN or infinity.
-    void Number(double value) {
-        Separate();
-        if (!std::isfinite(value)) {
-            text_ += "null";
-            return;
+// JSON text of one value.
+std::string Quoted(std::string_view value) {
+    std::string text = "\"";
+    for (const char ch : value) {
+        switch (ch) {
+            case '"':
+                text += "\\\"";
+                break;
+            case '\\':
+                text += "\\\\";
+                break;
+            case '\b':
+                text += "\\b";
+                break;
+            case '\f':
+                text += "\\f";
+                break;
+            case '\n':
+                text += "\\n";
+                break;
+            case '\r':
+                text += "\\r";
+                break;
+            case '\t':
+                text += "\\t";
+                break;
+            default:
+                if (static_cast<unsigned char>(ch) < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", ch);
+                    text += escaped;
+                } else {
+                    text += ch;  // UTF-8 passes as it is
+                }
         }
-        char buffer[32];
-        const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-        text_.append(buffer, end);
     }
-    void Null() {
-        Separate();
-        text_ += "null";
-    }
+    return text + "\"";
+}
 
-    const std::string& Text() const { return text_; }
+std::string Integer(long long value) {
+    return std::to_string(value);
+}
+
+// The shortest text that reads back as the same double; JSON has no NaN or infinity.
+std::string Number(double value) {
+    if (!std::isfinite(value)) {
+        return "null";
+    }
+    char buffer[32];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, end);
+}
+
+std::string Number(const std::optional<double>& value) {
+    return value ? Number(*value) : "null";
+}
+
+std::string Array(const std::vector<std::string>& values) {
+    std::string text = "[";
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        text += (i > 0 ? "," : "") + values[i];
+    }
+    return text + "]";
+}
+
+// An object whose members are written in the order of their keys, whatever order they are
+// given in.
+class Object {
+public:
+    Object& Add(std::string key, std::string value) {
+        members_.emplace_back(std::move(key), std::move(value));
+        return *this;
+    }
+    std::string Text() const {
+        std::vector<std::pair<std::string, std::string>> sorted = members_;
+        std::sort(sorted.begin(), sorted.end());
+        std::string text = "{";
+        for (std::size_t i = 0; i < sorted.size(); ++i) {
+            text += (i > 0 ? "," : "") + Quoted(sorted[i].first) + ":" + sorted[i].second;
+        }
+        return text + "}";
+    }
 
 private:
-    void Quoted(std::string_view value) {
-        text_ += '"';
-        for (const char ch : value) {
-            switch (ch) {
-                case '"':
-                    text_ += "\\\"";
-                    break;
-                case '\\':
-                    text_ += "\\\\";
-                    break;
-                case '\b':
-                    text_ += "\\b";
-                    break;
-                case '\f':
-                    text_ += "\\f";
-                    break;
-                case '\n':
-                    text_ += "\\n";
-                    break;
-                case '\r':
-                    text_ += "\\r";
-                    break;
-                case '\t':
-                    text_ += "\\t";
-                    break;
-                default:
-                    if (static_cast<unsigned char>(ch) < 0x20) {
-                        char escaped[8];
-                        std::snprintf(escaped, sizeof escaped, "\\u%04x", ch);
-                        text_ += escaped;
-                    } else {
-                        text_ += ch;  // UTF-8 passes as it is
-                    }
-            }
-        }
-        text_ += '"';
-    }
-    void Open(char bracket) {
-        Separate();
-        text_ += bracket;
-        first_ = true;
-    }
-    void Close(char bracket) {
-        text_ += bracket;
-        first_ = false;
-    }
-    // A comma before every value of an object or array but the first; none after a key.
-    void Separate() {
-        if (afterKey_) {
-            afterKey_ = false;
-            return;
-        }
-        if (!first_) {
-            text_ += ',';
-        }
-        first_ = false;
-    }
-
-    std::string text_;
-    bool first_ = true;
-    bool afterKey_ = false;
+    std::vector<std::pair<std::string, std::string>> members_;
 };
 
-void WriteStack(JsonWriter& json, const PlacedStack& stack) {
-    json.BeginObject();
-    json.Key("container");
-    json.Integer(stack.container);
-    json.Key("count");
-    json.Integer(stack.count);
+std::string StackToJson(const PlacedStack& stack) {
+    Object object;
+    object.Add("line", Integer(stack.line)).Add("container", Integer(stack.container));
     switch (stack.shape) {
         case StackShape::Square:
-            json.Key("line");
-            json.Integer(stack.line);
-            json.Key("shape");
-            json.String("SQR");
-            json.Key("x1");
-            json.Integer(stack.x1);
-            json.Key("x2");
-            json.Integer(stack.x2);
-            json.Key("y1");
-            json.Integer(stack.y1);
-            json.Key("y2");
-            json.Integer(stack.y2);
+            object.Add("shape", Quoted("SQR"))
+                .Add("x1", Integer(stack.x1))
+                .Add("y1", Integer(stack.y1))
+                .Add("x2", Integer(stack.x2))
+                .Add("y2", Integer(stack.y2));
             break;
         case StackShape::Round:
-            json.Key("d");
-            json.Number(stack.d);
-            json.Key("line");
-            json.Integer(stack.line);
-            json.Key("shape");
-            json.String("RND");
-            json.Key("x");
-            json.Number(stack.x);
-            json.Key("y");
-            json.Number(stack.y);
+            object.Add("shape", Quoted("RND"))
+                .Add("x", Number(stack.x))
+                .Add("y", Number(stack.y))
+                .Add("d", Number(stack.d));
             break;
         case StackShape::RoundLying:
             // Units lie end to end across the container from y, their axis at x along it and
             // z below the ceiling; each is length long on its axis.
-            json.Key("d");
-            json.Number(stack.d);
-            json.Key("length");
-            json.Number(stack.length);
-            json.Key("line");
-            json.Integer(stack.line);
-            json.Key("shape");
-            json.String("RND-LYING");
-            json.Key("x");
-            json.Number(stack.x);
-            json.Key("y");
-            json.Number(stack.y);
-            json.Key("z");
-            json.Number(stack.z);
+            object.Add("shape", Quoted("RND-LYING"))
+                .Add("x", Number(stack.x))
+                .Add("y", Number(stack.y))
+                .Add("z", Number(stack.z))
+                .Add("d", Number(stack.d))
+                .Add("length", Number(stack.length));
             break;
     }
-    json.EndObject();
+    object.Add("count", Integer(stack.count));
+    if (stack.mass) {
+        object.Add("mass", Number(*stack.mass));
+    }
+    return object.Text();
+}
+
+// cogX and cogY are millimetres from the front wall and the first side wall, like the stacks.
+std::string LoadToJson(const ContainerWeight& load) {
+    return Object()
+        .Add("container", Integer(load.container))
+        .Add("mass", Number(load.mass))
+        .Add("payload", Number(load.payload))
+        .Add("cogX", Number(load.cogX))
+        .Add("cogY", Number(load.cogY))
+        .Text();
 }
 
 }  // namespace
 
 std::string ResultToJson(const RunResult& result, const std::optional<JobError>& error) {
-    JsonWriter json;
-    json.BeginObject();
-    json.Key("containers");
-    json.Integer(result.containers);
-    json.Key("error");
-    if (error) {
-        json.String(error->message);
-    } else {
-        json.Null();
-    }
-    json.Key("errorLine");
-    if (error && error->line > 0) {
-        json.Integer(error->line);
-    } else {
-        json.Null();
-    }
-    json.Key("placed");
-    json.Integer(result.placed);
-    json.Key("report");
-    json.BeginArray();
+    std::vector<std::string> report;
     for (const std::string& line : result.report) {
-        json.String(line);
+        report.push_back(Quoted(line));
     }
-    json.EndArray();
-    json.Key("stacks");
-    json.BeginArray();
+    std::vector<std::string> stacks;
     for (const PlacedStack& stack : result.stacks) {
-        WriteStack(json, stack);
+        stacks.push_back(StackToJson(stack));
     }
-    json.EndArray();
-    json.EndObject();
-    return json.Text();
+    std::vector<std::string> loads;
+    for (const ContainerWeight& load : result.weights) {
+        loads.push_back(LoadToJson(load));
+    }
+    return Object()
+        .Add("report", Array(report))
+        .Add("error", error ? Quoted(error->message) : "null")
+        .Add("errorLine", error && error->line > 0 ? Integer(error->line) : "null")
+        .Add("containers", Integer(result.containers))
+        .Add("placed", Integer(result.placed))
+        .Add("stacks", Array(stacks))
+        .Add("containerDetails", Array(loads))
+        .Text();
 }
 
 }  // namespace stowbel

@@ -4,7 +4,10 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <ctime>
 #include <filesystem>
+#include <iomanip>
+#include <sstream>
 #include <system_error>
 #include <thread>
 
@@ -16,10 +19,16 @@ namespace stowbel {
 
 namespace {
 
+// With --once: some ready order could not be processed (its results or error file could not
+// be written, or it could not leave IN).
+constexpr int kExitOrdersLeft = 1;
+
 // Set by SIGINT and SIGTERM: a signal handler can only reach process-wide state.
 std::atomic<bool> stopRequested{false};
+std::atomic<int> stopSignal{0};
 
-extern "C" void RequestStop(int) {
+extern "C" void RequestStop(int signal) {
+    stopSignal.store(signal);
     stopRequested.store(true);
 }
 
@@ -39,6 +48,39 @@ void SleepUnlessStopped(int milliseconds) {
     }
 }
 
+std::string Now() {
+    const std::time_t t = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&t, &local);
+    std::ostringstream out;
+    out << std::put_time(&local, "%Y-%m-%d %H:%M:%S");
+    return out.str();
+}
+
+std::string SignalName(int signal) {
+    switch (signal) {
+        case SIGINT:
+            return "SIGINT";
+        case SIGTERM:
+            return "SIGTERM";
+        default:
+            return "сигнал " + std::to_string(signal);
+    }
+}
+
+// Every line of the log: time, the order file when the line is about one, what happened.
+class WatchLog {
+public:
+    explicit WatchLog(std::ostream& err) : err_(err) {}
+    void operator()(const std::string& order, const std::string& what) const {
+        err_ << Now() << " " << (order.empty() ? what : order + ": " + what) << std::endl;
+    }
+    void operator()(const std::string& what) const { (*this)({}, what); }
+
+private:
+    std::ostream& err_;
+};
+
 }  // namespace
 
 int RunWatchCommand(const WatchRequest& request, std::ostream& err, const DrawingSource& drawing) {
@@ -51,26 +93,34 @@ int RunWatchCommand(const WatchRequest& request, std::ostream& err, const Drawin
         return kExitUsage;
     }
     stopRequested.store(false);
+    stopSignal.store(0);
     InstallStopHandlers();
 
     CalculationJob job;
     job.SetNumberFormat(NumberFormat::FromEnvironment()).SetPictureMaker(&tools.pictures);
-    WatchEngine engine({request.inDirectory, request.outDirectory},
-                       JobProcessor(job, request.outDirectory), WatchEngine::DefaultClock,
-                       [&err](const std::string& line) { err << line << std::endl; });
+    const WatchLog log(err);
+    WatchEngine engine(
+        {request.inDirectory, request.outDirectory}, JobProcessor(job, request.outDirectory),
+        WatchEngine::DefaultClock,
+        [&log](const std::string& order, const std::string& what) { log(order, what); });
 
+    const std::string folders =
+        "заказы из " + request.inDirectory + ", результаты в " + request.outDirectory;
     if (request.once) {
+        log("запуск (один проход): " + folders);
         // A single look cannot see a file stay unchanged; files settled for 2 s are ready.
-        engine.Tick(&stopRequested);
-        return kExitOk;
+        const TickSummary summary = engine.Tick(&stopRequested);
+        log("проход завершён: рассчитано " + std::to_string(summary.done) + ", с ошибкой " +
+            std::to_string(summary.failed) + ", не обработано " +
+            std::to_string(summary.notProcessed));
+        return summary.notProcessed > 0 ? kExitOrdersLeft : kExitOk;
     }
-    err << "stowbel-cli: watching " << request.inDirectory << " every " << request.intervalMs
-        << " ms\n";
+    log("запуск: " + folders + ", проверка каждые " + std::to_string(request.intervalMs) + " мс");
     while (!stopRequested.load()) {
         engine.Tick(&stopRequested);
         SleepUnlessStopped(request.intervalMs);
     }
-    err << "stowbel-cli: stopped\n";
+    log("остановлен (" + SignalName(stopSignal.load()) + ")");
     return kExitOk;
 }
 

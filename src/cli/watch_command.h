@@ -15,7 +15,9 @@ struct WatchRequest {
 };
 
 // Watches the input directory until SIGINT or SIGTERM (after the current order), or processes
-// what is ready once. Logs one line per order to err. Returns the exit status.
+// what is ready once. Logs a start line, one line per order and a stop line to err. Returns
+// the exit status: 0; with once, 1 when some ready order could not be processed at all; 2 when
+// the input directory is missing.
 int RunWatchCommand(const WatchRequest& request, std::ostream& err, const DrawingSource& drawing);
 
 }  // namespace stowbel

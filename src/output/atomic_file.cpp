@@ -1,14 +1,21 @@
 #include "output/atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <random>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "output/file_error.h"
 
@@ -16,8 +23,40 @@ namespace stowbel {
 
 namespace {
 
+// Temporary names: the target's name, a dot, six random characters, ".tmp".
+constexpr std::string_view kTempSuffix = ".tmp";
+constexpr std::size_t kTempRandomLength = 6;
+
 std::string Reason(int error) {
     return std::strerror(error);
+}
+
+bool IsTempName(std::string_view name) {
+    constexpr std::size_t tail = 1 + kTempRandomLength + kTempSuffix.size();
+    if (name.size() <= tail || !name.ends_with(kTempSuffix) || name[name.size() - tail] != '.') {
+        return false;
+    }
+    const std::string_view random = name.substr(name.size() - tail + 1, kTempRandomLength);
+    return std::all_of(random.begin(), random.end(),
+                       [](unsigned char ch) { return std::isalnum(ch) != 0; });
+}
+
+// The soak test's injected write failures; see kWriteFaultVariable.
+bool InjectedWriteFault() {
+    const char* control = std::getenv(kWriteFaultVariable);
+    if (control == nullptr || *control == '\0') {
+        return false;
+    }
+    std::ifstream file(control);
+    if (!file) {
+        return false;
+    }
+    double probability = 1.0;
+    if (!(file >> probability)) {
+        probability = 1.0;
+    }
+    std::random_device device;
+    return std::uniform_real_distribution<double>(0.0, 1.0)(device) < probability;
 }
 
 // A file descriptor closed when it goes out of scope, unless it was closed by hand to see
@@ -50,21 +89,22 @@ private:
     int fd_;
 };
 
-// A name beside target that no file has yet: target, six random letters, ".tmp".
+// A name beside target that no file has yet: target, six random letters or digits, ".tmp".
 std::string TemporaryName(const std::string& target) {
     static constexpr char kLetters[] =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     thread_local std::mt19937 random{std::random_device{}()};
     std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
     std::string name = target + ".";
-    for (int i = 0; i < 6; ++i) {
+    for (std::size_t i = 0; i < kTempRandomLength; ++i) {
         name += kLetters[pick(random)];
     }
-    return name + ".tmp";
+    return name + std::string(kTempSuffix);
 }
 
-// Creates the temporary file; the mode lets the umask decide who may read the results, as for
-// any file the user makes.
+// Creates the temporary file. The mode lets the umask decide who may read the results, as for
+// any file the user makes; the process-wide umask is never touched, so that files can be
+// prepared on several threads at once.
 int CreateTemporary(const std::string& target, std::string& path) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         path = TemporaryName(target);
@@ -80,8 +120,20 @@ int CreateTemporary(const std::string& target, std::string& path) {
 }  // namespace
 
 struct PreparedFile::Temporary {
-    std::string path;
+    std::string path;  // empty once nothing is left to remove
     Descriptor fd{-1};
+    // Held from creating the file until it takes its name, so that RemoveAbandonedTempFiles can
+    // tell a living writer's file from one left by a killed writer. On a descriptor of its own:
+    // the data descriptor is closed (and its error seen) before the rename.
+    Descriptor lock{-1};
+
+    // Also when the file fails half way through being prepared. The file goes before its lock:
+    // a sweep never finds it unlocked.
+    ~Temporary() {
+        if (!path.empty()) {
+            unlink(path.c_str());
+        }
+    }
 };
 
 PreparedFile::PreparedFile(const std::string& path, std::string_view bytes)
@@ -95,6 +147,10 @@ PreparedFile::PreparedFile(const std::string& path, std::string_view bytes)
         const int error = errno;
         temporary_->path.clear();  // nothing was made
         throw FileError(path, Reason(error));
+    }
+    temporary_->lock = Descriptor(open(temporary_->path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!temporary_->lock.Valid() || flock(temporary_->lock.Get(), LOCK_EX | LOCK_NB) != 0) {
+        throw FileError(path, Reason(errno));
     }
     const int fd = temporary_->fd.Get();
     while (!bytes.empty()) {
@@ -115,16 +171,16 @@ PreparedFile::PreparedFile(const std::string& path, std::string_view bytes)
     }
 }
 
-PreparedFile::~PreparedFile() {
-    if (temporary_ && !temporary_->path.empty()) {
-        unlink(temporary_->path.c_str());
-    }
-}
+PreparedFile::~PreparedFile() = default;
 
 PreparedFile::PreparedFile(PreparedFile&&) noexcept = default;
 PreparedFile& PreparedFile::operator=(PreparedFile&&) noexcept = default;
 
 void PreparedFile::Commit() {
+    if (InjectedWriteFault()) {
+        throw FileError(
+            target_, std::string("сбой записи, вызванный проверкой (") + kWriteFaultVariable + ")");
+    }
     if (rename(temporary_->path.c_str(), target_.c_str()) != 0) {
         throw FileError(target_, Reason(errno));
     }
@@ -133,6 +189,41 @@ void PreparedFile::Commit() {
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     PreparedFile(path, bytes).Commit();
+}
+
+int RemoveAbandonedTempFiles(const std::string& directory) {
+    DIR* dir = opendir(directory.c_str());
+    if (dir == nullptr) {
+        return -1;
+    }
+    std::vector<std::string> candidates;
+    while (const dirent* entry = readdir(dir)) {
+        if (IsTempName(entry->d_name)) {
+            candidates.emplace_back(entry->d_name);
+        }
+    }
+    closedir(dir);
+    const Descriptor dirFd(open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!dirFd.Valid()) {
+        return -1;
+    }
+    int removed = 0;
+    for (const std::string& name : candidates) {
+        const Descriptor fd(
+            openat(dirFd.Get(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        if (!fd.Valid()) {
+            continue;
+        }
+        struct stat st {};
+        // A writer holds the lock from creating its file until the rename; a file nobody
+        // holds is left from a writer that died.
+        if (fstat(fd.Get(), &st) == 0 && S_ISREG(st.st_mode) &&
+            flock(fd.Get(), LOCK_EX | LOCK_NB) == 0 &&
+            unlinkat(dirFd.Get(), name.c_str(), 0) == 0) {
+            ++removed;
+        }
+    }
+    return removed;
 }
 
 std::string ReadWholeFile(const std::string& path, std::uintmax_t maxBytes) {

@@ -3,12 +3,18 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
+#include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <functional>
 
 #include "app/image_view.h"
 #include "app/main_window.h"
@@ -30,19 +36,39 @@ public:
     int saveAsked = 0;
     QStringList errors;
     QStringList messages;
+    // What happens while a dialog is open (the watch-mode timer may fire).
+    std::function<void()> whileOpen;
 
     QString OpenFileName(QWidget*, const QString&) override {
         ++openAsked;
+        WhileOpen();
         return openName;
     }
     QString SaveFileName(QWidget*, const QString&) override {
         ++saveAsked;
+        WhileOpen();
         return saveName;
     }
-    int chooseExample(QWidget*) override { return demoChoice; }
-    void ShowError(QWidget*, const QString& message) override { errors << message; }
-    void ShowMessage(QWidget*, const QString& message) override { messages << message; }
+    int chooseExample(QWidget*) override {
+        WhileOpen();
+        return demoChoice;
+    }
+    void ShowError(QWidget*, const QString& message) override {
+        errors << message;
+        WhileOpen();
+    }
+    void ShowMessage(QWidget*, const QString& message) override {
+        messages << message;
+        WhileOpen();
+    }
     bool OpenDocument(const QString&) override { return false; }
+
+private:
+    void WhileOpen() const {
+        if (whileOpen) {
+            whileOpen();
+        }
+    }
 };
 
 QByteArray ReadFile(const QString& path) {
@@ -81,6 +107,15 @@ private:
         dialogs_->openName = In(name);
         window_->openOrder();
     }
+    // An order file in IN written long enough ago to be ready at the next tick.
+    void DropReadyOrder(const QString& name, const QByteArray& text) {
+        WriteFile(In(name), text);
+        QFile file(In(name));
+        file.open(QIODevice::ReadWrite);
+        file.setFileTime(QDateTime::currentDateTime().addSecs(-10),
+                         QFileDevice::FileModificationTime);
+    }
+    QLabel* WatchStatus() const { return window_->findChild<QLabel*>("WatchStatus"); }
 
 private slots:
     void init() {
@@ -294,6 +329,135 @@ private slots:
         QVERIFY(stored.startsWith("\xC2\xF1\xE5"));  // "Все" in Windows-1251
         QCOMPARE(window_->ReportLines().size(), 1);
         window_->toggleWatchMode();
+    }
+
+    void calculateStaysDisabledThroughWatchTicks() {
+        window_->toggleWatchMode();
+        auto* button = window_->findChild<QToolButton*>("ToolButton7");
+        for (const char* name : {"t0002.txt", "t0003.txt"}) {
+            DropReadyOrder(name, "2450,16800,2200,50,30,ISIN\n800,1200,2100,SQR,1,0,10\n");
+            window_->watchTick();
+            QVERIFY(QFile::exists(In(QString("done/") + name)));
+            QVERIFY(!window_->OrderLines().isEmpty());  // the editor shows the order
+            QVERIFY(!Action("N2")->isEnabled());
+            QVERIFY(!button->isEnabled());
+        }
+        window_->toggleWatchMode();
+        QVERIFY(Action("N2")->isEnabled());
+        QVERIFY(button->isEnabled());
+    }
+
+    // A tick never replaces the order and report behind an open dialog: it waits, and runs
+    // when the dialog has closed.
+    void aTickWaitsWhileADialogIsOpen() {
+        window_->loadExample("ISIN");
+        dialogs_->saveName = dir_->path() + "/before.txt";
+        window_->saveReportAs();
+        window_->toggleWatchMode();
+
+        const QByteArray hman = "2450,16800,2200,50,30,HMAN\n800,1200,2100,SQR,1,0,10\n";
+        DropReadyOrder("t0005.txt", hman);
+        QString waiting = "t0005.txt";
+        bool calculatedBehindTheDialog = true;
+        dialogs_->whileOpen = [&] {
+            window_->watchTick();  // the timer fires
+            calculatedBehindTheDialog = !QFile::exists(In(waiting));
+        };
+        dialogs_->saveName = dir_->path() + "/during.txt";
+        window_->saveReportAs();
+        QVERIFY(!calculatedBehindTheDialog);
+        QCOMPARE(ReadFile(dir_->path() + "/during.txt"), ReadFile(dir_->path() + "/before.txt"));
+        QTRY_VERIFY(QFile::exists(In("done/t0005.txt")));  // the waiting tick, right after
+
+        waiting = "t0006.txt";
+        DropReadyOrder(waiting, hman);
+        window_->openUserGuide();  // a message box: the guide is missing
+        QVERIFY(!calculatedBehindTheDialog);
+        QTRY_VERIFY(QFile::exists(In("done/t0006.txt")));
+        dialogs_->whileOpen = {};
+
+        // Any modal window of the program counts, not only the ones the window asks for.
+        DropReadyOrder("t0007.txt", hman);
+        QMessageBox box(QMessageBox::Information, "Сообщение", "Открыто", QMessageBox::Ok,
+                        window_.get());
+        box.setWindowModality(Qt::ApplicationModal);
+        box.show();
+        QTRY_COMPARE(QApplication::activeModalWidget(), &box);
+        window_->watchTick();
+        QVERIFY(QFile::exists(In("t0007.txt")));
+        box.close();
+        QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+        window_->watchTick();
+        QVERIFY(QFile::exists(In("done/t0007.txt")));
+    }
+
+    void watchButtonAndStatusFieldShowTheState() {
+        auto* button = window_->findChild<QToolButton*>("ToolButton5");
+        QLabel* status = WatchStatus();
+        QVERIFY(status != nullptr);
+        QVERIFY(button->isCheckable());
+        QVERIFY(!button->isChecked());
+        QVERIFY(status->text().startsWith("Дежурство: выключено"));
+
+        button->click();
+        QVERIFY(button->isChecked());
+        QVERIFY(Action("CutItem")->isChecked());
+        QVERIFY(status->text().startsWith("Дежурство: включено"));
+        QVERIFY(status->toolTip().contains("каждые 5 с"));
+        DropReadyOrder("t0008.txt", "2450,16800,2200,50,30,ISIN\n800,1200,2100,SQR,1,0,10\n");
+        window_->watchTick();
+        QVERIFY2(status->toolTip().contains("Последний заказ: t0008.txt: рассчитан"),
+                 qPrintable(status->toolTip()));
+
+        // The hint of a hovered command takes the status bar's message, not the field.
+        const QString shown = status->text();
+        QVERIFY(shown.contains("последний заказ: t0008.txt: рассчитан"));
+        QStatusTipEvent hint(Action("FileOpenItem")->statusTip());
+        QApplication::sendEvent(window_.get(), &hint);
+        QCOMPARE(window_->statusBar()->currentMessage(), Action("FileOpenItem")->statusTip());
+        QVERIFY(status->isVisible());
+        QCOMPARE(status->text(), shown);
+
+        Action("CutItem")->trigger();  // the menu item switches off what the button switched on
+        QVERIFY(!button->isChecked());
+        QVERIFY(status->text().startsWith("Дежурство: выключено"));
+        button->click();
+        QVERIFY(Action("CutItem")->isChecked());
+        QVERIFY(button->isChecked());
+    }
+
+    void anOrderStuckInInIsShownUntilItLeaves() {
+        window_->toggleWatchMode();
+        WriteFile(In("done"), "a file where the directory should be");
+        DropReadyOrder("t0009.txt", "2450,16800,2200,50,30,ISIN\n800,1200,2100,SQR,1,0,10\n");
+        window_->watchTick();
+        QVERIFY2(WatchStatus()->text().contains("не перенесены из IN: t0009.txt"),
+                 qPrintable(WatchStatus()->text()));
+        QVERIFY2(WatchStatus()->toolTip().contains("Не перенесён из IN: t0009.txt ("),
+                 qPrintable(WatchStatus()->toolTip()));
+        QVERIFY(QFile::exists(Out("r0009.txt")));
+        WriteFile(Out("r0009.txt"), "marker");
+        window_->watchTick();  // the order is not calculated again
+        QCOMPARE(ReadFile(Out("r0009.txt")), QByteArray("marker"));
+        QVERIFY(WatchStatus()->text().contains("t0009.txt"));
+
+        QFile::remove(In("done"));
+        window_->watchTick();
+        QVERIFY(QFile::exists(In("done/t0009.txt")));
+        QVERIFY2(!WatchStatus()->toolTip().contains("Не перенесён"),
+                 qPrintable(WatchStatus()->toolTip()));
+    }
+
+    void aMissingInFolderIsShownUntilItIsBack() {
+        window_->toggleWatchMode();
+        QDir root(dir_->path());
+        QVERIFY(root.rename("IN", "IN.away"));
+        window_->watchTick();
+        QVERIFY2(WatchStatus()->text().contains("каталог IN недоступен"),
+                 qPrintable(WatchStatus()->text()));
+        QVERIFY(root.rename("IN.away", "IN"));
+        window_->watchTick();
+        QVERIFY2(!WatchStatus()->text().contains("недоступен"), qPrintable(WatchStatus()->text()));
     }
 
     void alternationOptionToggles() {

@@ -17,8 +17,7 @@
 #include "../temp_dir.h"
 #include "cli/json_result.h"
 #include "cli/options.h"
-#include "output/pdf_plan_writer.h"
-#include "output/raster_pictures.h"
+#include "test_drawing.h"
 
 namespace stowbel {
 namespace {
@@ -35,10 +34,8 @@ CliRun Cli(std::vector<std::string> args) {
     args.insert(args.begin(), "stowbel-cli");
     std::ostringstream out;
     std::ostringstream err;
-    static const RasterPictureMaker pictures;
-    static const PdfPlanWriter plans;
     CliRun run;
-    run.status = RunCli(args, out, err, [] { return Drawing{pictures, plans}; });
+    run.status = RunCli(args, out, err, TestDrawing);
     run.out = out.str();
     run.err = err.str();
     return run;
@@ -159,12 +156,14 @@ TEST(JsonResultTest, EscapesWhatJsonNeedsAndKeepsUtf8) {
     stack.count = 2;
     result.stacks = {stack};
     EXPECT_EQ(ResultToJson(result, JobError{JobError::Kind::Order, "поле «Высота»", 7}),
-              "{\"containers\":0,\"error\":\"поле «Высота»\",\"errorLine\":7,\"placed\":3,"
+              "{\"containerDetails\":[],\"containers\":0,\"error\":\"поле «Высота»\","
+              "\"errorLine\":7,\"placed\":3,"
               "\"report\":[\"Заказ \\\"1\\\" \\\\ x\",\"a\\tb\\u0001\"],"
               "\"stacks\":[{\"container\":1,\"count\":2,\"d\":1000,\"line\":0,\"shape\":\"RND\","
               "\"x\":1564.95,\"y\":550}]}");
     EXPECT_EQ(ResultToJson(RunResult{}, std::nullopt),
-              "{\"containers\":0,\"error\":null,\"errorLine\":null,\"placed\":0,\"report\":[],"
+              "{\"containerDetails\":[],\"containers\":0,\"error\":null,\"errorLine\":null,"
+              "\"placed\":0,\"report\":[],"
               "\"stacks\":[]}");
 }
 

@@ -16,8 +16,7 @@
 #include "cli/cli.h"
 #include "order/examples.h"
 #include "order/parser.h"
-#include "output/pdf_plan_writer.h"
-#include "output/raster_pictures.h"
+#include "test_drawing.h"
 
 namespace stowbel {
 namespace {
@@ -33,9 +32,7 @@ CliRun Cli(std::vector<std::string> args) {
     std::ostringstream out;
     std::ostringstream err;
     CliRun run;
-    static const RasterPictureMaker pictures;
-    static const PdfPlanWriter plans;
-    run.status = RunCli(args, out, err, [] { return Drawing{pictures, plans}; });
+    run.status = RunCli(args, out, err, TestDrawing);
     run.out = out.str();
     run.err = err.str();
     return run;

@@ -26,7 +26,8 @@ using namespace std::chrono_literals;
 // The real stowbel-cli watching a directory, as a service would run it.
 class Watcher {
 public:
-    Watcher(const fs::path& in, const fs::path& out, const std::string& interval) {
+    Watcher(const fs::path& in, const fs::path& out, const std::string& interval,
+            const std::string& log = "/dev/null") {
         const std::string binary = STOWBEL_CLI_BINARY;
         const std::string inArg = in.string();
         const std::string outArg = out.string();
@@ -35,7 +36,8 @@ public:
                               "--interval",   interval.c_str(), nullptr};
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, log.c_str(), O_WRONLY | O_CREAT | O_APPEND,
+                                         0644);
         if (posix_spawn(&pid_, binary.c_str(), &actions, nullptr, const_cast<char**>(argv),
                         environ) != 0) {
             pid_ = -1;
@@ -130,7 +132,8 @@ protected:
 TEST_F(WatchEndToEndTest, HundredOrdersIncludingOneWrittenSlowly) {
     std::set<std::string> good;
     std::set<std::string> bad;
-    Watcher watcher(in_, out_, "500");
+    const std::string log = dir_ / "watch.log";
+    Watcher watcher(in_, out_, "500", log);
     ASSERT_TRUE(watcher.Running());
     DropOrders(0, 99, good, bad);
 
@@ -148,6 +151,12 @@ TEST_F(WatchEndToEndTest, HundredOrdersIncludingOneWrittenSlowly) {
     ASSERT_TRUE(WaitUntilEmpty(in_, 120s));
     EXPECT_EQ(watcher.Stop(SIGTERM), 0);
     ExpectEveryOrderOnce(good, bad);
+    const std::string lines = ReadBytes(log);
+    EXPECT_NE(lines.find("запуск: заказы из " + in_.string() + ", результаты в " + out_.string() +
+                         ", проверка каждые 500 мс"),
+              std::string::npos)
+        << lines;
+    EXPECT_TRUE(lines.ends_with(" остановлен (SIGTERM)\n")) << lines;
     EXPECT_EQ(ReadBytes((out_ / "r099.txt").string()), ReadBytes((out_ / "r000.txt").string()));
 }
 
@@ -171,11 +180,13 @@ TEST_F(WatchEndToEndTest, KilledWatcherLosesNoOrderAfterARestart) {
     ASSERT_TRUE(WaitUntilEmpty(in_, 120s));
     EXPECT_EQ(second.Stop(SIGINT), 0);
     ExpectEveryOrderOnce(good, bad);
-    // A kill between renames may leave a temporary file, never a half result under its name.
+    // A kill between renames never leaves a half result under its name, and the restarted
+    // watcher removes the temporary file the killed one may have left.
     for (const std::string& name : Names(out_)) {
         if (name.ends_with(".jpg")) {
             EXPECT_GT(fs::file_size(out_ / name), 100U) << name;
         }
+        EXPECT_FALSE(name.ends_with(".tmp")) << name;
     }
 }
 

@@ -3,13 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <new>
+#include <stdexcept>
 
 #include <unistd.h>
 
 #include "../example_text.h"
 #include "../temp_dir.h"
+#include "order/errors.h"
 #include "output/codepage.h"
+#include "output/file_error.h"
 #include "output/raster_pictures.h"
 #include "output/watch_job.h"
 
@@ -30,6 +35,7 @@ class WatchEngineTest : public testing::Test {
 protected:
     void SetUp() override {
         fs::create_directories(in_);
+        fs::create_directories(out_);
         now_ = fs::file_time_type::clock::now();
     }
 
@@ -43,7 +49,8 @@ protected:
                 const auto preset = outcomes_.find(name);
                 return preset != outcomes_.end() ? preset->second : OrderOutcome{};
             },
-            [this] { return now_; }, [this](const std::string& line) { log_.push_back(line); });
+            [this] { return now_; },
+            [this](const std::string& order, const std::string& what) { Logged(order, what); });
     }
 
     // An order file last written age ago by the test clock.
@@ -53,6 +60,10 @@ protected:
         dir_.Write("IN/" + name, text);
         fs::last_write_time(path, now_ - age);
         return path;
+    }
+
+    void Logged(const std::string& order, const std::string& what) {
+        log_.push_back(order.empty() ? what : order + ": " + what);
     }
 
     std::vector<std::string> Names(const fs::path& directory) const {
@@ -83,7 +94,7 @@ TEST_F(WatchEngineTest, TakesOrderNamesOnlyOldestFirst) {
     Order("x.txt", "d", 50s);
     Order("t4.doc", "e", 50s);
     WatchEngine engine = Engine();
-    EXPECT_EQ(engine.Tick(), 3);
+    EXPECT_EQ(engine.Tick().done, 3);
     EXPECT_EQ(calls_, (std::vector<std::string>{"t3.txt", "t2.txt", "T1.TXT"}));
     EXPECT_EQ(Names(in_ / "done"), (std::vector<std::string>{"T1.TXT", "t2.txt", "t3.txt"}));
     EXPECT_EQ(Names(in_), (std::vector<std::string>{"done", "t4.doc", "x.txt"}));
@@ -93,32 +104,68 @@ TEST_F(WatchEngineTest, TakesOrderNamesOnlyOldestFirst) {
 TEST_F(WatchEngineTest, AFreshFileWaitsUntilItStopsChanging) {
     const fs::path order = Order("t1.txt", "2450,", 0s);
     WatchEngine engine = Engine();
-    EXPECT_EQ(engine.Tick(), 0);  // first look: it may still be being copied
+    EXPECT_EQ(engine.Tick().Looked(), 0);  // first look: it may still be being copied
     dir_.Write("IN/t1.txt", "2450,16100,");
     fs::last_write_time(order, now_ + 1ms);
     now_ += 100ms;
-    EXPECT_EQ(engine.Tick(), 0);  // it changed since the last look
+    EXPECT_EQ(engine.Tick().Looked(), 0);  // it changed since the last look
     now_ += 100ms;
-    EXPECT_EQ(engine.Tick(), 1);  // unchanged since the last look
+    EXPECT_EQ(engine.Tick().Looked(), 0);  // unchanged, but only for a moment
+    now_ += 1900ms;
+    EXPECT_EQ(engine.Tick().Looked(), 1);  // unchanged through two seconds of looks
     EXPECT_EQ(linesSeen_["t1.txt"], (std::vector<std::string>{"2450,16100,"}));
+}
+
+TEST_F(WatchEngineTest, AFileWrittenInPiecesWithPausesBetweenLooksIsReadWhole) {
+    // The writer pauses longer than the looks are apart, but never two seconds.
+    const fs::path order = Order("t1.txt", "", 0s);
+    WatchEngine engine = Engine();
+    std::string text;
+    for (const char* piece : {"2450,16100,", "2200,50,0,ISIN\n", "800,1200,0,SQR,1,0,2\n"}) {
+        text += piece;
+        dir_.Write("IN/t1.txt", text);
+        fs::last_write_time(order, now_);
+        for (int look = 0; look < 4; ++look) {
+            EXPECT_EQ(engine.Tick().Looked(), 0) << text;
+            now_ += 300ms;
+        }
+    }
+    now_ += 900ms;
+    EXPECT_EQ(engine.Tick().Looked(), 1);
+    EXPECT_EQ(linesSeen_["t1.txt"].size(), 2U);
 }
 
 TEST_F(WatchEngineTest, AFileUnchangedForTwoSecondsIsReadyAtOnce) {
     Order("t1.txt", "x", 2s);
     WatchEngine engine = Engine();
-    EXPECT_EQ(engine.Tick(), 1);
+    EXPECT_EQ(engine.Tick().done, 1);
+}
+
+TEST_F(WatchEngineTest, AFileDatedInTheFutureIsReadyAfterTwoSecondsOfLooks) {
+    const fs::path order = Order("t1.txt", "x", 0s);
+    fs::last_write_time(order, now_ + 1h);
+    WatchEngine engine = Engine();
+    EXPECT_EQ(engine.Tick().Looked(), 0);
+    now_ += 2s;
+    EXPECT_EQ(engine.Tick().done, 1);
 }
 
 TEST_F(WatchEngineTest, DoneNamesThatClashGetANumber) {
     fs::create_directories(in_ / "done");
     dir_.Write("IN/done/t1.txt", "older");
     dir_.Write("IN/done/t1-1.txt", "older");
+    fs::create_directories(in_ / "done/t1-2.txt");               // a directory
+    fs::create_symlink(in_ / "nowhere", in_ / "done/t1-3.txt");  // a dangling link
     Order("t1.txt", "new");
     WatchEngine engine = Engine();
     engine.Tick();
-    EXPECT_EQ(Names(in_ / "done"), (std::vector<std::string>{"t1-1.txt", "t1-2.txt", "t1.txt"}));
-    EXPECT_EQ(ReadBytes((in_ / "done/t1-2.txt").string()), "new");
+    EXPECT_EQ(Names(in_ / "done"),
+              (std::vector<std::string>{"t1-1.txt", "t1-2.txt", "t1-3.txt", "t1-4.txt", "t1.txt"}));
+    EXPECT_EQ(ReadBytes((in_ / "done/t1-4.txt").string()), "new");
     EXPECT_EQ(ReadBytes((in_ / "done/t1.txt").string()), "older");
+    EXPECT_TRUE(fs::is_symlink(in_ / "done/t1-3.txt"));
+    ASSERT_EQ(log_.size(), 1U);
+    EXPECT_NE(log_[0].find("IN/done/t1-4.txt"), std::string::npos) << log_[0];
 }
 
 TEST_F(WatchEngineTest, AFaultyOrderMovesToFailedWithAnErrorFile) {
@@ -170,7 +217,7 @@ TEST_F(WatchEngineTest, StopsBetweenOrders) {
             return OrderOutcome{};
         },
         [this] { return now_; });
-    EXPECT_EQ(engine.Tick(&stop), 1);
+    EXPECT_EQ(engine.Tick(&stop).done, 1);
     EXPECT_TRUE(fs::exists(in_ / "t2.txt"));
 }
 
@@ -180,7 +227,9 @@ TEST_F(WatchEngineTest, RealCalculationStoresResultsAndErrors) {
     Order("t0003.txt", "// nothing\n", 5s);
     WatchEngine engine({in_.string(), out_.string()}, JobProcessor(PictureJob(), out_.string()),
                        [this] { return now_; });
-    EXPECT_EQ(engine.Tick(), 3);
+    const TickSummary summary = engine.Tick();
+    EXPECT_EQ(summary.done, 1);
+    EXPECT_EQ(summary.failed, 2);
     EXPECT_EQ(Names(out_),
               (std::vector<std::string>{"r0001.txt", "r0001.txt.jpg", "r0001.txt2d.jpg",
                                         "r0001.txt3d.jpg", "r0002.txt.err", "r0003.txt.err"}));
@@ -227,18 +276,188 @@ TEST_F(WatchEngineTest, UnreadableOrderFails) {
 }
 
 TEST_F(WatchEngineTest, UnwritableOutputKeepsEveryOrderAndSaysWhy) {
+    fs::remove(out_);
     dir_.Write("OUT", "a file where the output directory should be");
     Order("t1.txt", ExampleText("ISIN"), 20s);
     Order("t2.txt", "2450,16100,2200,50,0,ISIN\n800,1200,BOX\n", 10s);
     WatchEngine engine(
         {in_.string(), out_.string()}, JobProcessor(PictureJob(), out_.string()),
-        [this] { return now_; }, [this](const std::string& line) { log_.push_back(line); });
+        [this] { return now_; },
+        [this](const std::string& order, const std::string& what) { Logged(order, what); });
     engine.Tick();
     EXPECT_TRUE(fs::exists(in_ / "t1.txt"));
     EXPECT_TRUE(fs::exists(in_ / "t2.txt"));
     ASSERT_EQ(log_.size(), 2U);
     EXPECT_NE(log_[0].find("повтор"), std::string::npos);
     EXPECT_NE(log_[1].find("остаётся в IN"), std::string::npos);
+}
+
+// Whatever one order throws fails that order alone; the orders after it are still done.
+TEST_F(WatchEngineTest, AnExceptionFailsOnlyItsOrder) {
+    struct Case {
+        std::string name;
+        std::function<void()> thrower;
+        std::string errorText;  // expected in the error file
+    };
+    const std::vector<Case> cases = {
+        {"t1.txt", [] { throw std::runtime_error("iconv cannot convert UTF-8 to CP1251"); },
+         "iconv cannot convert"},
+        {"t2.txt", [] { throw std::bad_alloc(); }, "памяти"},
+        {"t3.txt", [] { throw 42; }, "непредвиденная"},
+        {"t4.txt",
+         [] { throw OrderError(OrderError::Kind::Validation, "в поле «Ширина» не число", 2); },
+         "Ошибка в строке 2: в поле «Ширина» не число"},
+        {"t5.txt", [] { throw std::runtime_error("first line\nsecond line"); },
+         "first line second line"},
+    };
+    auto age = 60s;
+    for (const Case& c : cases) {
+        Order(c.name, "x", age);
+        age -= 1s;
+    }
+    Order("t6.txt", "x", 1min);  // the oldest: done first
+    Order("t7.txt", "x", 10s);   // the newest: done last
+    WatchEngine engine(
+        {in_.string(), out_.string()},
+        [&](const std::string& path, const std::vector<std::string>&) {
+            const std::string name = fs::path(path).filename().string();
+            calls_.push_back(name);
+            for (const Case& c : cases) {
+                if (c.name == name) {
+                    c.thrower();
+                }
+            }
+            return OrderOutcome{};
+        },
+        [this] { return now_; },
+        [this](const std::string& order, const std::string& what) { Logged(order, what); });
+    const TickSummary summary = engine.Tick();
+    EXPECT_EQ(summary.done, 2);
+    EXPECT_EQ(summary.failed, 5);
+    EXPECT_EQ(calls_.size(), 7U);
+    EXPECT_EQ(Names(in_ / "done"), (std::vector<std::string>{"t6.txt", "t7.txt"}));
+    EXPECT_EQ(log_.size(), 7U);
+    for (const Case& c : cases) {
+        EXPECT_TRUE(fs::exists(in_ / "failed" / c.name)) << c.name;
+        const std::string text =
+            Windows1251ToUtf8(ReadBytes((out_ / ("r" + c.name.substr(1) + ".err")).string()));
+        EXPECT_NE(text.find(c.errorText), std::string::npos) << text;
+        EXPECT_NE(text.find("Заказ " + c.name), std::string::npos) << text;
+        EXPECT_TRUE(text.ends_with("\r\n")) << text;
+        EXPECT_EQ(text.find(c.errorText), text.rfind(c.errorText)) << text;
+    }
+}
+
+TEST_F(WatchEngineTest, AFileErrorThrownWhileStoringLeavesTheOrderForALaterTick) {
+    Order("t1.txt", "x");
+    bool full = true;
+    WatchEngine engine(
+        {in_.string(), out_.string()},
+        [&](const std::string&, const std::vector<std::string>&) {
+            calls_.emplace_back("t1.txt");
+            if (full) {
+                throw FileError("OUT/r1.txt", "No space left on device");
+            }
+            return OrderOutcome{};
+        },
+        [this] { return now_; },
+        [this](const std::string& order, const std::string& what) { Logged(order, what); });
+    EXPECT_EQ(engine.Tick().notProcessed, 1);
+    EXPECT_EQ(engine.Tick().notProcessed, 1);  // calculated again, but not said again
+    EXPECT_TRUE(fs::exists(in_ / "t1.txt"));
+    EXPECT_FALSE(fs::exists(out_ / "r1.txt.err"));
+    ASSERT_EQ(log_.size(), 1U);
+    EXPECT_NE(log_[0].find("No space left on device"), std::string::npos) << log_[0];
+    full = false;
+    EXPECT_EQ(engine.Tick().done, 1);
+    EXPECT_EQ(calls_.size(), 3U);
+    ASSERT_EQ(log_.size(), 2U);
+    EXPECT_EQ(log_[1], "t1.txt: рассчитан");
+}
+
+// Results stored, but the order cannot leave IN: only the move is tried again, and the problem
+// is said once and listed until it clears.
+TEST_F(WatchEngineTest, AnOrderThatCannotLeaveInIsNotCalculatedAgain) {
+    for (const bool faulty : {false, true}) {
+        SCOPED_TRACE(faulty ? "failed order" : "done order");
+        const std::string target = faulty ? "failed" : "done";
+        fs::remove_all(in_);
+        fs::create_directories(in_);
+        calls_.clear();
+        log_.clear();
+        outcomes_.clear();
+        if (faulty) {
+            outcomes_["t1.txt"] = {OrderOutcome::Kind::Failed, "'' is not a valid integer value",
+                                   1};
+        }
+        dir_.Write("IN/" + target, "a file where the directory should be");
+        Order("t1.txt", "x");
+        WatchEngine engine = Engine();
+        for (int tick = 0; tick < 3; ++tick) {
+            EXPECT_EQ(engine.Tick().notProcessed, 1);
+        }
+        EXPECT_EQ(calls_.size(), 1U);
+        ASSERT_EQ(log_.size(), 1U);
+        EXPECT_NE(log_[0].find("не перенесён"), std::string::npos) << log_[0];
+        ASSERT_EQ(engine.UnmovedOrders().size(), 1U);
+        EXPECT_EQ(engine.UnmovedOrders()[0].name, "t1.txt");
+        EXPECT_FALSE(engine.UnmovedOrders()[0].reason.empty());
+        EXPECT_EQ(fs::exists(out_ / "r1.txt.err"), faulty);
+
+        fs::remove(in_ / target);
+        const TickSummary summary = engine.Tick();
+        EXPECT_EQ(faulty ? summary.failed : summary.done, 1);
+        EXPECT_EQ(calls_.size(), 1U);
+        EXPECT_TRUE(fs::exists(in_ / target / "t1.txt"));
+        EXPECT_TRUE(engine.UnmovedOrders().empty());
+        ASSERT_EQ(log_.size(), 2U);
+        EXPECT_NE(log_[1].find("перенесён в IN/" + target), std::string::npos) << log_[1];
+    }
+}
+
+TEST_F(WatchEngineTest, AnUnmovedOrderReplacedByANewFileIsCalculatedAgain) {
+    dir_.Write("IN/done", "a file where the directory should be");
+    Order("t1.txt", "x");
+    WatchEngine engine = Engine();
+    engine.Tick();
+    Order("t1.txt", "a longer, different order");
+    engine.Tick();
+    EXPECT_EQ(calls_.size(), 2U);
+    EXPECT_EQ(linesSeen_["t1.txt"], (std::vector<std::string>{"a longer, different order"}));
+    fs::remove(in_ / "t1.txt");
+    engine.Tick();
+    EXPECT_TRUE(engine.UnmovedOrders().empty());  // gone from IN: nothing left to say
+}
+
+TEST_F(WatchEngineTest, TheFirstTickRemovesTemporaryFilesOfAKilledWriter) {
+    fs::rename(out_, dir_.Path() / "OUT.away");  // unreadable for a while
+    WatchEngine engine = Engine();
+    engine.Tick();
+    fs::rename(dir_.Path() / "OUT.away", out_);
+    dir_.Write("OUT/r1.txt.Ab3xYz.tmp", "half a report");
+    dir_.Write("OUT/notes.tmp", "not ours");
+    engine.Tick();
+    dir_.Write("OUT/r2.txt.Ab3xYz.tmp", "written after the sweep");
+    engine.Tick();  // sweeps once: a later temporary file may be a living writer's
+    EXPECT_EQ(Names(out_), (std::vector<std::string>{"notes.tmp", "r2.txt.Ab3xYz.tmp"}));
+    ASSERT_EQ(log_.size(), 1U);
+    EXPECT_NE(log_[0].find(": 1"), std::string::npos) << log_[0];
+}
+
+TEST_F(WatchEngineTest, AnUnreadableInputDirectoryIsSaidOnceUntilItIsBack) {
+    WatchEngine engine = Engine();
+    fs::rename(in_, dir_.Path() / "IN.away");
+    engine.Tick();
+    engine.Tick();
+    ASSERT_EQ(log_.size(), 1U);
+    EXPECT_NE(log_[0].find("недоступен"), std::string::npos) << log_[0];
+    EXPECT_FALSE(engine.InputProblem().empty());
+    fs::rename(dir_.Path() / "IN.away", in_);
+    Order("t1.txt", "x");
+    EXPECT_EQ(engine.Tick().done, 1);
+    EXPECT_TRUE(engine.InputProblem().empty());
+    ASSERT_EQ(log_.size(), 3U);
+    EXPECT_NE(log_[1].find("снова доступен"), std::string::npos) << log_[1];
 }
 
 }  // namespace
