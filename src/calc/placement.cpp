@@ -252,8 +252,18 @@ void RectangularPlacement::Emit(const std::vector<PlannedRow>& rows,
             } else {
                 stack.labelY += row.move;
             }
+            // The payload may cut a stack short; once it is used up the container is full.
+            const int allowed = ctx_.budget.Take(stack.count);
+            if (allowed == 0) {
+                return;
+            }
+            stack.count = allowed;
+            stack.labelled = stack.labelled && allowed > 1;
             ctx_.observer.StackPlaced(stack);
             state_.UnitsLeft -= stack.count;
+            if (ctx_.budget.Full()) {
+                return;
+            }
         }
     }
 }

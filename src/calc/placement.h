@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "calc/payload_budget.h"
 #include "calc/placement_observer.h"
 #include "order/model.h"
 
@@ -15,6 +16,8 @@ struct PlacementContext {
     RunState& state;
     bool alternate;
     PlacementObserver& observer;
+    // The mass the current container may still take; stacks are cut short by it.
+    PayloadBudget& budget;
 };
 
 // Lays out the units of the type at state.TypeIndex from state.UsedLength on, draws every stack,

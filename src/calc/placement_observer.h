@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/run_result.h"
 #include "order/model.h"
 
 namespace stowbel {
@@ -58,6 +59,9 @@ public:
     virtual void StackPlaced(const StackEvent& /*stack*/) {}
     virtual void RoundPlaced(const RoundEvent& /*unit*/) {}
     virtual void LyingRoundPlaced(const LyingRoundEvent& /*unit*/) {}
+    // The run leaves the current container (for a next one, or at its end) in an order that
+    // gives a payload: what the container carries and where its centre of gravity lies.
+    virtual void ContainerWeighed(const ContainerWeight& /*load*/) {}
     virtual void ReportComplete(const std::vector<std::string>& /*lines*/) {}
 };
 

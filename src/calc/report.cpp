@@ -81,6 +81,11 @@ std::string RoundLayingLine(int typeCount, int colourIndex, const CargoType& typ
            " под. в высоту";
 }
 
+std::string PayloadLimitLine(int container, int placed, int offered) {
+    return " Ограничено грузоподъёмностью: в конт. " + FormatInteger(container) + " вошло " +
+           FormatInteger(placed) + " из " + FormatInteger(offered) + " мест.";
+}
+
 std::string NotAllFitLine(int placed) {
     return "Не все поддоны влезают в контейнер. Всего влезает " + FormatInteger(placed) +
            " поддонов.";

@@ -41,6 +41,10 @@ long long RowAngleDegrees(double fitDetail);
 
 inline constexpr const char* kOnEndLine = "Укладка торцем";
 
+// The payload of a container stopped a type: " Ограничено грузоподъёмностью: в конт. 1 вошло 12
+// из 20 мест."
+std::string PayloadLimitLine(int container, int placed, int offered);
+
 std::string NotAllFitLine(int placed);
 std::string AllFitLine(int containers, long double freeMillimetres, const NumberFormat& format);
 

@@ -73,7 +73,8 @@ bool ClearOf(const WalkPoint& at, const std::vector<WalkPoint>& others, long dou
 // position beyond the container, and its units go on to the positions after it. Lines lie at
 // least a diameter apart across, so no unit of a line further away can come near.
 template <typename PlaceAt>
-void WalkStaggered(const Walk& walk, RunState& state, PlaceAt placeAt) {
+void WalkStaggered(const Walk& walk, RunState& state, const PayloadBudget& budget,
+                   PlaceAt placeAt) {
     const long double r = walk.diameter / 2;
     const long double lineStep = std::max(walk.diameter, 2 * walk.shift);
     if (r + r + walk.gap > walk.alongLimit + kTouchTolerance) {
@@ -86,7 +87,8 @@ void WalkStaggered(const Walk& walk, RunState& state, PlaceAt placeAt) {
     std::vector<WalkPoint> line;    // units placed on this line so far
     std::vector<WalkPoint> next = LinePositions(walk, walk.acrossStart);
     for (long double y0 = walk.acrossStart;
-         r + y0 <= walk.acrossLimit + kTouchTolerance && state.UnitsLeft > 0; y0 += lineStep) {
+         r + y0 <= walk.acrossLimit + kTouchTolerance && state.UnitsLeft > 0 && !budget.Full();
+         y0 += lineStep) {
         const std::vector<WalkPoint> positions = std::move(next);
         next = LinePositions(walk, y0 + lineStep);
         std::vector<WalkPoint> neighbours;
@@ -94,7 +96,7 @@ void WalkStaggered(const Walk& walk, RunState& state, PlaceAt placeAt) {
         neighbours.insert(neighbours.end(), before.begin(), before.end());
         line.clear();
         for (const WalkPoint& position : positions) {
-            if (state.UnitsLeft <= 0) {
+            if (state.UnitsLeft <= 0 || budget.Full()) {
                 break;
             }
             WalkPoint at = position;
@@ -148,14 +150,19 @@ void PlaceRoundUnits(PlacementContext& context, bool laidOnEnd) {
         const std::int64_t tiers = SaturateTo<std::int64_t>(Trunc(spec.Height / H));
         walk.acrossStart = d / 2 + front;
         walk.acrossLimit = spec.Width - reach;
-        WalkStaggered(walk, state, [&](long double x, long double y) {
+        WalkStaggered(walk, state, context.budget, [&](long double x, long double y) {
+            const int count = context.budget.Take(
+                static_cast<int>(std::min<std::int64_t>(state.UnitsLeft, tiers)));
+            if (count == 0) {
+                return;
+            }
             RoundEvent unit;
             unit.typeCount = state.TypeCount;
             unit.x = front + used + x;
             unit.y = y;
             unit.diameter = type.Length;
             unit.unitHeight = type.Height;
-            unit.count = static_cast<int>(std::min<std::int64_t>(state.UnitsLeft, tiers));
+            unit.count = count;
             context.observer.RoundPlaced(unit);
             state.UnitsLeft -= unit.count;
         });
@@ -166,7 +173,12 @@ void PlaceRoundUnits(PlacementContext& context, bool laidOnEnd) {
     const std::int64_t perAxis = SaturateTo<std::int64_t>(Trunc(usableWidth / H));
     walk.acrossStart = d / 2;
     walk.acrossLimit = spec.Height - g / 2;
-    WalkStaggered(walk, state, [&](long double x, long double heightAboveFloor) {
+    WalkStaggered(walk, state, context.budget, [&](long double x, long double heightAboveFloor) {
+        const int count =
+            context.budget.Take(static_cast<int>(std::min<std::int64_t>(state.UnitsLeft, perAxis)));
+        if (count == 0) {
+            return;
+        }
         LyingRoundEvent unit;
         unit.typeCount = state.TypeCount;
         unit.x = front + used + x;
@@ -174,7 +186,7 @@ void PlaceRoundUnits(PlacementContext& context, bool laidOnEnd) {
         unit.y = reach;
         unit.diameter = type.Length;
         unit.axisLength = type.Height;
-        unit.count = static_cast<int>(std::min<std::int64_t>(state.UnitsLeft, perAxis));
+        unit.count = count;
         context.observer.LyingRoundPlaced(unit);
         state.UnitsLeft -= unit.count;
     });

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 
+#include "calc/container_weight.h"
+#include "calc/payload_budget.h"
 #include "calc/placement.h"
 #include "calc/report.h"
 #include "calc/work_limits.h"
+#include "order/errors.h"
 #include "order/parser.h"
 
 namespace stowbel {
@@ -19,6 +22,7 @@ public:
 
     int line = 0;
     int container = 1;
+    std::optional<double> unitMass;  // of the type being placed
 
     void RunPrepared(const Container& spec) override { next_.RunPrepared(spec); }
     void TypeColourSet(Colour colour) override { next_.TypeColourSet(colour); }
@@ -53,6 +57,7 @@ public:
         result_.stacks.push_back(placed);
         next_.LyingRoundPlaced(unit);
     }
+    void ContainerWeighed(const ContainerWeight& load) override { next_.ContainerWeighed(load); }
     void ReportComplete(const std::vector<std::string>& lines) override {
         next_.ReportComplete(lines);
     }
@@ -67,6 +72,9 @@ private:
         placed.type = state_.TypeCount;
         placed.colourIndex = state_.ColourIndex;
         placed.onEnd = state_.OnEndLength > 0;
+        if (unitMass) {
+            placed.mass = *unitMass * count;
+        }
         return placed;
     }
 
@@ -74,6 +82,22 @@ private:
     RunResult& result_;
     const RunState& state_;
 };
+
+struct PayloadStop {
+    int container = 1;
+    int placed = 0;
+    int offered = 0;
+};
+
+// With a payload every unit's mass counts: a forgotten mass must not pass as 0 kg.
+void RequireUnitMass(const Container& spec, const CargoType& type, int lineIndex) {
+    if (spec.Payload && !type.UnitMass) {
+        throw ValidationError("Строка " + std::to_string(lineIndex + 1) +
+                                  ": не указана масса одного места (кг) после количества, а в "
+                                  "строке контейнера задана грузоподъёмность.",
+                              lineIndex);
+    }
+}
 
 class Run {
 public:
@@ -84,7 +108,7 @@ public:
           options_(options),
           recorder_(observer, result, state_),
           result_(result),
-          context_{model.container, model.cargo, state_, options.alternate, recorder_} {}
+          context_{model.container, model.cargo, state_, options.alternate, recorder_, budget_} {}
 
     void Execute();
 
@@ -97,6 +121,8 @@ private:
     // Returns false when the loop over the cargo lines ends with this type.
     bool ProcessType(std::size_t index, std::string_view text);
     bool CarryOver(std::string& start);
+    // The current container is left: its load is measured and, with a payload, shown.
+    void LeaveContainer();
     // The report never names a place past the container: the start of a segment, and the end of
     // a type whose units all found a place, are printed as at most the container length. The
     // length search ends 10 mm past the length that holds the quantity and counts rows narrower
@@ -117,8 +143,11 @@ private:
     ResultRecorder recorder_;
     RunResult& result_;
     RunState state_;
+    PayloadBudget budget_;
     PlacementContext context_;
     bool everyUnitPlaced_ = true;
+    // Where the payload stopped the current type: the container and the units it took there.
+    std::vector<PayloadStop> payloadStops_;
     WorkTotals totals_;
 };
 
@@ -133,6 +162,8 @@ void Run::Execute() {
     ParseContainerLine(StripComment(lines_[first]), static_cast<int>(first), options_.format,
                        model_.container);
     state_.UsedLength = 0;
+    budget_ = PayloadBudget(Spec().Payload);
+    budget_.BeginContainer();
     recorder_.RunPrepared(Spec());
     state_.ColourIndex = 0;
     result_ = RunResult{};
@@ -149,15 +180,24 @@ void Run::Execute() {
             break;
         }
     }
+    if (result_.containers > 0) {
+        LeaveContainer();
+    }
     AddSummary();
     recorder_.ReportComplete(result_.report);
 }
 
 bool Run::Place() {
     const int before = state_.UnitsLeft;
+    const bool fullBefore = budget_.Full();
     PlaceCargoType(context_);
     state_.PlacedTotal += before - state_.UnitsLeft;
     result_.placed = state_.PlacedTotal;
+    if (state_.UnitsLeft > 0 && budget_.Full() && !fullBefore) {
+        payloadStops_.push_back({result_.containers, before - state_.UnitsLeft, before});
+    } else if (state_.UnitsLeft > 0 && fullBefore) {
+        payloadStops_.push_back({result_.containers, 0, before});
+    }
     return state_.UnitsLeft == 0;
 }
 
@@ -168,6 +208,10 @@ bool Run::ProcessType(std::size_t index, std::string_view text) {
     recorder_.line = state_.TypeIndex;
     ParseCargoLine(text, state_.TypeIndex, options_.format, model_.cargo);
     CheckWorkLimits(spec, Type(), state_.TypeIndex, totals_);
+    RequireUnitMass(spec, Type(), state_.TypeIndex);
+    recorder_.unitMass = Type().UnitMass;
+    budget_.BeginType(Type().UnitMass);
+    payloadStops_.clear();
     if (result_.containers == 0) {
         result_.containers = 1;
     }
@@ -212,6 +256,9 @@ bool Run::ProcessType(std::size_t index, std::string_view text) {
     if (state_.OnEndLength > 0) {
         AddLine(kOnEndLine);
     }
+    for (const PayloadStop& stop : payloadStops_) {
+        AddLine(PayloadLimitLine(stop.container, stop.placed, stop.offered));
+    }
     state_.ColourIndex = (state_.ColourIndex + 1) % CargoPalette::kSize;
     return fits;
 }
@@ -232,7 +279,9 @@ bool Run::CarryOver(std::string& start) {
         if (spec.IDBL && state_.TypeCount == 3) {
             return false;
         }
+        LeaveContainer();
         state_.UsedLength = 0;
+        budget_.BeginContainer();
         result_.containers += 1;
         recorder_.container = result_.containers;
         recorder_.ContainerBegun(result_.containers);
@@ -248,6 +297,15 @@ bool Run::CarryOver(std::string& start) {
     return true;
 }
 
+void Run::LeaveContainer() {
+    if (!Spec().Payload) {
+        return;
+    }
+    const std::vector<ContainerWeight> loads =
+        WeighContainers(result_.stacks, result_.containers, Spec().Payload);
+    recorder_.ContainerWeighed(loads.back());
+}
+
 void Run::AddSummary() {
     if (everyUnitPlaced_) {
         AddLine(AllFitLine(result_.containers,
@@ -255,6 +313,12 @@ void Run::AddSummary() {
                            options_.format));
     } else {
         AddLine(NotAllFitLine(state_.PlacedTotal));
+    }
+    result_.weights = WeighContainers(result_.stacks, result_.containers, Spec().Payload);
+    if (Spec().Payload) {
+        for (const ContainerWeight& load : result_.weights) {
+            AddLine(ContainerWeightLine(load, Spec().Width, options_.format));
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,17 @@ struct PlacedStack {
     bool across = false;  // Square: laid with its length across the container
     bool onEnd = false;  // the type was stood on its end ("Укладка торцем"); round: lying
     double unitHeight = 0;  // Square, Round: height of one unit as it stands, after any exchange
+    std::optional<double> mass;  // kg, when the order gives its unit mass
+};
+
+// What one container carries: its mass and where the mass sits. Masses are kg, positions mm
+// from the container's front wall (x) and first side wall (y), like the stacks.
+struct ContainerWeight {
+    int container = 1;
+    std::optional<double> mass;     // unknown when a stack in it has no unit mass
+    std::optional<double> payload;  // the order's limit, when it gives one
+    std::optional<double> cogX;     // centre of gravity on the floor plan, when mass > 0
+    std::optional<double> cogY;
 };
 
 // What a run produced besides its drawing. On an order error the run stops and leaves here what
@@ -35,7 +47,8 @@ struct RunResult {
     int containers = 0;  // containers the run used
     int placed = 0;      // units placed
     std::vector<PlacedStack> stacks;
-    bool calculated = false;  // false when the order had no container line
+    std::vector<ContainerWeight> weights;  // one per container used
+    bool calculated = false;               // false when the order had no container line
 };
 
 }  // namespace stowbel

@@ -37,7 +37,23 @@ QJsonObject StackToJson(const PlacedStack& stack) {
             break;
     }
     object["count"] = stack.count;
+    if (stack.mass) {
+        object["mass"] = *stack.mass;
+    }
     return object;
+}
+
+QJsonValue Optional(const std::optional<double>& value) {
+    return value ? QJsonValue(*value) : QJsonValue();
+}
+
+// cogX and cogY are millimetres from the front wall and the first side wall, like the stacks.
+QJsonObject LoadToJson(const ContainerWeight& load) {
+    return QJsonObject{{"container", load.container},
+                       {"mass", Optional(load.mass)},
+                       {"payload", Optional(load.payload)},
+                       {"cogX", Optional(load.cogX)},
+                       {"cogY", Optional(load.cogY)}};
 }
 
 }  // namespace
@@ -51,11 +67,16 @@ std::string ResultToJson(const RunResult& result, const std::optional<std::strin
     for (const PlacedStack& stack : result.stacks) {
         stacks.append(StackToJson(stack));
     }
+    QJsonArray loads;
+    for (const ContainerWeight& load : result.weights) {
+        loads.append(LoadToJson(load));
+    }
     QJsonObject root{{"report", report},
                      {"error", error ? QJsonValue(QString::fromStdString(*error)) : QJsonValue()},
                      {"containers", result.containers},
                      {"placed", result.placed},
-                     {"stacks", stacks}};
+                     {"stacks", stacks},
+                     {"containerDetails", loads}};
     return QJsonDocument(root).toJson(QJsonDocument::Compact).toStdString();
 }
 

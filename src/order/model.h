@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,8 @@ struct Container {
     double UnitGap = 0;        // g
     bool HMAN = false;         // how many containers the load needs
     bool IDBL = false;         // continuation for the first two types only
+    // The most each container may carry, kg; orders without it are planned by space alone.
+    std::optional<double> Payload;
 };
 
 struct CargoType {
@@ -28,6 +31,7 @@ struct CargoType {
     bool H_ROTATE = false;
     bool V_ROTATE = false;
     std::uint16_t QTY = 0;
+    std::optional<double> UnitMass;  // gross mass of one unit, kg, when the order gives it
 };
 
 // Entries are indexed by the line index of the cargo line in the order text. The table grows

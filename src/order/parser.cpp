@@ -61,6 +61,27 @@ bool FlagAt(std::u32string_view text, std::size_t position) {
     return position >= 1 && position <= text.size() && text[position - 1] == U'1';
 }
 
+// Orders may carry a mass after the last field of a line, in the room that older readers
+// ignore. It is read only when a digit follows the one separator, so text there that never was
+// a mass (a comment without "//", a trailing note) reads as before.
+std::optional<double> ReadOptionalMass(std::u32string_view text, std::size_t stop,
+                                       const NumberFormat& format, int lineIndex,
+                                       const char* field) {
+    const std::size_t start = stop + 1;
+    if (start > text.size() || text[start - 1] < U'0' || text[start - 1] > U'9') {
+        return std::nullopt;
+    }
+    const ScannedRun scanned = ScanRun(text, start, kNumberSet);
+    const double value = ParseFloatRun(ToAscii(scanned.run), format, lineIndex);
+    if (value > kMaxKilograms) {
+        throw ValidationError(LineLabel(lineIndex) + "значение поля «" + field +
+                                  "» слишком велико, допустимо не более " +
+                                  std::to_string(static_cast<long long>(kMaxKilograms)) + " кг.",
+                              lineIndex);
+    }
+    return value;
+}
+
 }  // namespace
 
 std::string_view StripComment(std::string_view line) {
@@ -111,9 +132,13 @@ void ParseContainerLine(std::string_view text, int lineIndex, const NumberFormat
     spec.SideClearance = ReadNumber(chars, p, format, lineIndex, "ОтступПоБортам");
     spec.UnitGap = ReadNumber(chars, p, format, lineIndex, "ОтступМеждуГЕ");
     // A missing or unknown mode reads as ISIN: neither flag.
-    const std::u32string_view mode = ScanRun(chars, p, kModeSet).run;
-    spec.HMAN = mode.find(U"HMAN") != std::u32string_view::npos;
-    spec.IDBL = mode.find(U"IDBL") != std::u32string_view::npos;
+    const ScannedRun mode = ScanRun(chars, p, kModeSet);
+    spec.HMAN = mode.run.find(U"HMAN") != std::u32string_view::npos;
+    spec.IDBL = mode.run.find(U"IDBL") != std::u32string_view::npos;
+    spec.Payload = ReadOptionalMass(chars, mode.stop, format, lineIndex, "Грузоподъёмность");
+    if (spec.Payload) {
+        RequirePositive(*spec.Payload, "Грузоподъёмность", lineIndex);
+    }
 }
 
 void ParseCargoLine(std::string_view text, int lineIndex, const NumberFormat& format,
@@ -146,6 +171,7 @@ void ParseCargoLine(std::string_view text, int lineIndex, const NumberFormat& fo
                               lineIndex);
     }
     entry.QTY = static_cast<std::uint16_t>(quantity);
+    entry.UnitMass = ReadOptionalMass(chars, quantityRun.stop, format, lineIndex, "Масса");
 }
 
 }  // namespace stowbel

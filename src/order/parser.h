@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,8 @@ inline constexpr std::u32string_view kQuantitySet = U"1234567890";
 inline constexpr std::uint16_t kMaxQuantity = 65535;
 // No size of a container or a unit may exceed a kilometre.
 inline constexpr double kMaxMillimetres = 1000000;
+// Nor may a unit's mass or a payload exceed a hundred thousand tonnes.
+inline constexpr double kMaxKilograms = 100000000;
 
 // The significant text of a line: what precedes the first "//", without leading and trailing
 // characters of code 32 or less.

@@ -65,6 +65,7 @@ LoadingPlanInput MakeLoadingPlanInput(const std::vector<std::string>& lines,
         try {
             if (!containerRead) {
                 ParseContainerLine(text, index, format, input.container);
+                input.payload = input.container.Payload;
                 containerRead = true;
                 continue;
             }
@@ -72,7 +73,7 @@ LoadingPlanInput MakeLoadingPlanInput(const std::vector<std::string>& lines,
         } catch (const OrderError&) {
             break;
         }
-        input.cargo.push_back({index, table[i], std::nullopt});
+        input.cargo.push_back({index, table[i], table[i].UnitMass});
     }
     return input;
 }

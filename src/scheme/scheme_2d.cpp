@@ -101,6 +101,22 @@ void DrawRoundOutline(Canvas& canvas, int x1, int y1, int x2, int y2) {
     canvas.Ellipse(x1, y1, x2, y2);
 }
 
+void DrawCentreOfGravityMark(Canvas& canvas, int x, int y) {
+    // Upright, so that it never reads as the diagonals of a unit.
+    constexpr int kArm = 10;
+    constexpr Colour kMarkColour = 0x0000FF;  // red
+    const Colour pen = canvas.PenColour();
+    const int width = canvas.PenWidth();
+    canvas.SetPenColour(kMarkColour);
+    canvas.SetPenWidth(2);
+    canvas.MoveTo(x - kArm, y);
+    canvas.LineTo(x + kArm + 1, y);
+    canvas.MoveTo(x, y - kArm);
+    canvas.LineTo(x, y + kArm + 1);
+    canvas.SetPenColour(pen);
+    canvas.SetPenWidth(width);
+}
+
 void DrawReportLines(SchemePictures& pictures, const std::vector<std::string>& lines) {
     Canvas& summary = pictures.Summary();
     summary.SetBrushColour(kWhite);

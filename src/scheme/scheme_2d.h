@@ -24,6 +24,10 @@ void DrawStackLabel(Canvas& canvas, int x, int y, int count);
 
 void DrawRoundOutline(Canvas& canvas, int x1, int y1, int x2, int y2);
 
+// A small cross marking a container's centre of gravity, centred on (x, y). The pen is left as
+// it was.
+void DrawCentreOfGravityMark(Canvas& canvas, int x, int y);
+
 // The report lines at the bottom of the summary picture, 20 pixels apart.
 void DrawReportLines(SchemePictures& pictures, const std::vector<std::string>& lines);
 

@@ -17,6 +17,7 @@ constexpr int kLabelShiftY = 4;
 
 void SchemePainter::RunPrepared(const Container& spec) {
     spec_ = spec;
+    containerNumber_ = 1;
     geometry_ = SchemeGeometry{};
     PrepareSchemes(pictures_, spec_, geometry_);
 }
@@ -27,6 +28,7 @@ void SchemePainter::TypeColourSet(Colour colour) {
 }
 
 void SchemePainter::ContainerBegun(int number) {
+    containerNumber_ = number;
     geometry_.SchemeY0 +=
         RoundToInt(spec_.Width * static_cast<long double>(geometry_.SchemeScale)) + 20;
     StepContainerCell(pictures_, geometry_, number);
@@ -107,6 +109,15 @@ void SchemePainter::LyingRoundPlaced(const LyingRoundEvent& unit) {
                             static_cast<double>(unit.z), static_cast<double>(-y0), radius,
                             unit.axisLength, typeColour_);
     }
+}
+
+void SchemePainter::ContainerWeighed(const ContainerWeight& load) {
+    // Only a container that has its outline gets a mark, and only when its centre is known.
+    if (!load.cogX || !load.cogY || containerNumber_ > kMaxDrawnContainers) {
+        return;
+    }
+    DrawCentreOfGravityMark(pictures_.Scheme2D(), SchemeX(geometry_, *load.cogX),
+                            SchemeY(geometry_, *load.cogY));
 }
 
 void SchemePainter::ReportComplete(const std::vector<std::string>& lines) {

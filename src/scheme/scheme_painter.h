@@ -21,6 +21,7 @@ public:
     void StackPlaced(const StackEvent& stack) override;
     void RoundPlaced(const RoundEvent& unit) override;
     void LyingRoundPlaced(const LyingRoundEvent& unit) override;
+    void ContainerWeighed(const ContainerWeight& load) override;
     void ReportComplete(const std::vector<std::string>& lines) override;
 
     const SchemeGeometry& Geometry() const { return geometry_; }
@@ -32,6 +33,7 @@ private:
     Container spec_;
     SchemeGeometry geometry_;
     Colour typeColour_ = 0;
+    int containerNumber_ = 1;
 };
 
 }  // namespace stowbel

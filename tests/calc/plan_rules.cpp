@@ -183,6 +183,12 @@ std::vector<std::string> FindBrokenPlanRules(const Container& spec, const RunRes
                      std::to_string(result.placed));
     }
     CheckOverlaps(result, findings);
+    for (const ContainerWeight& load : result.weights) {
+        if (spec.Payload && load.mass && *load.mass > *spec.Payload * (1 + 1e-12)) {
+            findings.Add("container " + std::to_string(load.container) + " carries " +
+                         std::to_string(*load.mass) + " kg, more than its payload");
+        }
+    }
     return findings.Take();
 }
 

@@ -15,7 +15,8 @@ namespace stowbel {
 // - no two stacks of one container share floor (touching is fine; whole-millimetre corners may
 //   overlap by the 0.5 mm of their rounding); lying cylinders of one type may lie above each
 //   other but never inside each other;
-// - the units of all stacks add up to the units placed.
+// - the units of all stacks add up to the units placed;
+// - no container carries more than the order's payload.
 // Returns one line for every broken rule found (at most a few dozen); empty when the plan is
 // sound.
 std::vector<std::string> FindBrokenPlanRules(const Container& spec, const RunResult& result);

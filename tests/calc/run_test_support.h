@@ -27,6 +27,9 @@ public:
     }
     void RoundPlaced(const RoundEvent&) override { events.push_back("round"); }
     void LyingRoundPlaced(const LyingRoundEvent&) override { events.push_back("lying"); }
+    void ContainerWeighed(const ContainerWeight& load) override {
+        events.push_back("loaded " + std::to_string(load.container));
+    }
     void ReportComplete(const std::vector<std::string>&) override { events.push_back("report"); }
 };
 

@@ -178,3 +178,43 @@ TEST_F(SchemePainterTest, LyingUnitsInTheMainViewOnly) {
 
 }  // namespace
 }  // namespace stowbel
+
+namespace stowbel {
+namespace {
+
+class CentreOfGravityMarkTest : public SchemePainterTest {};
+
+TEST_F(CentreOfGravityMarkTest, AKnownCentreGetsARedCrossInTheSchemeOnly) {
+    Prepare(false);
+    ContainerWeight load;
+    load.mass = 1000;
+    load.payload = 26500;
+    load.cogX = 1250;
+    load.cogY = 850;
+    painter.ContainerWeighed(load);
+    const auto& f = recorded.scheme2D->Figures();
+    ASSERT_EQ(f.size(), 2U);
+    // 1250 mm and 850 mm at the scheme's scale of the first stack test: 57 and 39 px.
+    const int cx = 100 + 57;
+    const int cy = 50 + 39;
+    EXPECT_EQ(f[0].kind, FigureKind::Line);
+    EXPECT_EQ(f[0].coords, (Coords{cx - 10, cy, cx + 11, cy}));
+    EXPECT_EQ(f[1].coords, (Coords{cx, cy - 10, cx, cy + 11}));
+    EXPECT_EQ(f[0].pen, 0x0000FFU);
+    EXPECT_EQ(f[0].penWidth, 2);
+    EXPECT_TRUE(recorded.summary->Figures().empty());
+    // The type's pen is back for the stacks that follow.
+    EXPECT_EQ(recorded.pictures.Scheme2D().PenColour(), kBrown);
+    EXPECT_EQ(recorded.pictures.Scheme2D().PenWidth(), 1);
+}
+
+TEST_F(CentreOfGravityMarkTest, NoCentreNoMark) {
+    Prepare(true);
+    ContainerWeight load;
+    load.mass = 0;
+    painter.ContainerWeighed(load);
+    EXPECT_TRUE(recorded.scheme2D->Figures().empty());
+}
+
+}  // namespace
+}  // namespace stowbel

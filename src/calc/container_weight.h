@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "calc/run_result.h"
+#include "order/model.h"
+#include "order/number_format.h"
+
+namespace stowbel {
+
+// The floor-plan centre of a stack: a rectangle's middle, a circle's centre, or the middle of a
+// row of lying drums end to end across the container.
+struct FloorPoint {
+    long double x = 0;
+    long double y = 0;
+};
+FloorPoint StackCentre(const PlacedStack& stack);
+
+// Mass and centre of gravity of each container 1..containers, from the stacks placed in them.
+std::vector<ContainerWeight> WeighContainers(const std::vector<PlacedStack>& stacks, int containers,
+                                             std::optional<double> payload);
+
+// "Конт. 1: 18400 кг (69 % от 26500 кг), центр тяжести 7.9 м от начала, 0.05 м от середины
+// поперёк к первому борту". A loader and a driver read it: whole kilograms, a whole percentage,
+// the centre in metres along (to a tenth) and its offset from the middle across (to a hundredth)
+// with the side it leans to.
+std::string ContainerWeightLine(const ContainerWeight& load, double containerWidth,
+                                const NumberFormat& format);
+
+}  // namespace stowbel
