@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTimer>
@@ -30,6 +31,7 @@
 #include "order/examples.h"
 #include "order/parser.h"
 #include "output/file_error.h"
+#include "output/loading_plan_document.h"
 #include "output/order_file.h"
 #include "output/report_file.h"
 #include "output/watch_job.h"
@@ -121,6 +123,8 @@ MainWindow::MainWindow(const AppPaths& paths, UserDialogs& dialogs, QWidget* par
     ShowWatchStatus();
 
     calculateAction_->setEnabled(false);
+    printPlanAction_->setEnabled(false);
+    savePlanAction_->setEnabled(false);
     connect(orderEditor_, &QPlainTextEdit::textChanged, this, &MainWindow::orderTextChanged);
     alternateAction_->setChecked(true);
     reportView_->clear();
@@ -147,6 +151,7 @@ void MainWindow::newOrder() {
     orderEditor_->setPlainText(QString::fromStdString(example[0]) + QLatin1Char('\n') +
                                QString::fromStdString(example[2]) + QLatin1Char('\n'));
     currentOrderFile_.clear();
+    exampleName_.clear();
 }
 
 void MainWindow::openOrder() {
@@ -157,6 +162,7 @@ void MainWindow::openOrder() {
     try {
         orderEditor_->setPlainText(JoinLines(ReadOrderFile(path.toStdString())));
         currentOrderFile_ = path;
+        exampleName_.clear();
     } catch (const FileError& e) {
         dialogs_.ShowError(this, QString::fromStdString(e.what()));
     }
@@ -189,6 +195,45 @@ void MainWindow::saveReportAs() {
 
 void MainWindow::clearOrder() {
     orderEditor_->clear();
+    exampleName_.clear();
+}
+
+void MainWindow::printPlan() {
+    if (!shownPlan_.Available()) {
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocName(QStringLiteral("План погрузки: ") +
+                       QString::fromStdString(shownPlan_.OrderName()));
+    if (!dialogs_.SetUpPrinter(this, printer)) {
+        return;
+    }
+    PaintLoadingPlan(printer, shownPlan_.Input());
+    if (printer.printerState() == QPrinter::Error) {
+        QString message = QStringLiteral("Не удалось напечатать план погрузки");
+        if (!printer.outputFileName().isEmpty()) {
+            message += QStringLiteral(" в файл ") + printer.outputFileName();
+        }
+        dialogs_.ShowError(this, message + QLatin1Char('.'));
+    }
+}
+
+void MainWindow::savePlan() {
+    if (!shownPlan_.Available()) {
+        return;
+    }
+    const QString path = dialogs_.SavePlanFileName(
+        this, QString::fromStdString(shownPlan_.SuggestedPath(paths_.outDirectory.toStdString())));
+    if (path.isEmpty()) {
+        return;
+    }
+    if (const std::optional<JobError> error = shownPlan_.Save(planWriter_, path.toStdString())) {
+        dialogs_.ShowError(this, ErrorBoxText(*error));
+        return;
+    }
+    statusBar()->showMessage(QStringLiteral("План погрузки сохранён: ") + path, 5000);
 }
 
 void MainWindow::exitProgram() {
@@ -311,11 +356,14 @@ OrderOutcome MainWindow::ProcessWatchedOrder(const std::string& path,
     // Shown as they are calculated: the order file's own lines, then the report the job stored.
     orderEditor_->setPlainText(JoinLines(lines));
     currentOrderFile_ = QString::fromStdString(path);
+    exampleName_.clear();
     lastWatchEvent_ = QFileInfo(currentOrderFile_).fileName() + QStringLiteral(": расчёт");
     ShowWatchStatus();
     CalculationJob job = NewJob(lines);
+    job.SetOrderName(path);
     const CalculationJob drawing = job;
     job.StoreResultsIn(paths_.outDirectory.toStdString(), path);
+    StorePlanWhenAsked(job);
     const JobResult result = job.Run();
     ShowResult(drawing, result);
     if (result.error) {
@@ -347,7 +395,27 @@ CalculationJob MainWindow::NewJob(std::vector<std::string> lines) const {
     return job;
 }
 
+void MainWindow::StorePlanWhenAsked(CalculationJob& job) const {
+    if (storePlanOption_->isChecked()) {
+        job.WritePlan(&planWriter_);
+    }
+}
+
+void MainWindow::RememberPlan(const CalculationJob& drawing, const JobResult& result) {
+    // A faulty order has no plan, as in watch mode and on the command line; results that could
+    // not be stored leave the calculation whole.
+    const bool whole = !result.error || result.error->kind == JobError::Kind::File;
+    if (result.run.calculated && whole) {
+        shownPlan_.Remember(drawing);
+    } else {
+        shownPlan_.Forget();
+    }
+    printPlanAction_->setEnabled(shownPlan_.Available());
+    savePlanAction_->setEnabled(shownPlan_.Available());
+}
+
 void MainWindow::ShowResult(const CalculationJob& drawing, const JobResult& result) {
+    RememberPlan(drawing, result);
     if (!result.run.calculated) {
         return;  // a faulty container line comes before the run touched anything
     }
@@ -381,10 +449,12 @@ void MainWindow::calculate() {
         return;  // the tool button stays enabled; an empty order is simply not calculated
     }
     CalculationJob job = NewJob(std::move(lines));
+    job.SetOrderName(currentOrderFile_.toStdString(), exampleName_.toStdString());
     const CalculationJob drawing = job;
     // Results are stored only for an order that came from an existing file.
     if (!currentOrderFile_.isEmpty() && QFileInfo(currentOrderFile_).isFile()) {
         job.StoreResultsIn(paths_.outDirectory.toStdString(), currentOrderFile_.toStdString());
+        StorePlanWhenAsked(job);
     }
     const JobResult result = job.Run();
     ShowResult(drawing, result);
@@ -425,6 +495,7 @@ void MainWindow::loadExample(const QString& name) {
     // An example is no order file: nothing is stored, and Save asks for a name.
     currentOrderFile_.clear();
     saveFileName_.clear();
+    exampleName_ = name;
     calculateAction_->setEnabled(true);
     calculate();
 }

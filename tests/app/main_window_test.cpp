@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
@@ -36,6 +37,11 @@ public:
     int saveAsked = 0;
     QStringList errors;
     QStringList messages;
+    QString planName;                 // the answer to the plan's save dialog
+    QStringList planSuggestions;      // where each plan's save dialog started
+    QList<QPageLayout> printLayouts;  // the printer's page when each print dialog opened
+    // What the print dialog does with the printer; cancels unless set.
+    std::function<bool(QPrinter&)> printAnswer;
     // What happens while a dialog is open (the watch-mode timer may fire).
     std::function<void()> whileOpen;
 
@@ -48,6 +54,16 @@ public:
         ++saveAsked;
         WhileOpen();
         return saveName;
+    }
+    QString SavePlanFileName(QWidget*, const QString& suggested) override {
+        planSuggestions << suggested;
+        WhileOpen();
+        return planName;
+    }
+    bool SetUpPrinter(QWidget*, QPrinter& printer) override {
+        printLayouts << printer.pageLayout();
+        WhileOpen();
+        return printAnswer ? printAnswer(printer) : false;
     }
     int chooseExample(QWidget*) override {
         WhileOpen();
