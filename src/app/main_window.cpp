@@ -210,8 +210,8 @@ void MainWindow::printPlan() {
     if (!dialogs_.SetUpPrinter(this, printer)) {
         return;
     }
-    PaintLoadingPlan(printer, shownPlan_.Input());
-    if (printer.printerState() == QPrinter::Error) {
+    const bool printed = PaintLoadingPlan(printer, shownPlan_.Input());
+    if (!printed || printer.printerState() == QPrinter::Error) {
         QString message = QStringLiteral("Не удалось напечатать план погрузки");
         if (!printer.outputFileName().isEmpty()) {
             message += QStringLiteral(" в файл ") + printer.outputFileName();
