@@ -141,6 +141,8 @@ QStringList MainWindow::ReportLines() const {
 }
 
 void MainWindow::orderTextChanged() {
+    // An example once changed is an order of its own; loading one names it after this.
+    exampleName_.clear();
     // Watch mode fills the editor at every order; calculating by hand stays off meanwhile.
     calculateAction_->setEnabled(!WatchModeOn() && HasSignificantLine(ToStd(OrderLines())));
 }
@@ -151,7 +153,6 @@ void MainWindow::newOrder() {
     orderEditor_->setPlainText(QString::fromStdString(example[0]) + QLatin1Char('\n') +
                                QString::fromStdString(example[2]) + QLatin1Char('\n'));
     currentOrderFile_.clear();
-    exampleName_.clear();
 }
 
 void MainWindow::openOrder() {
@@ -162,7 +163,6 @@ void MainWindow::openOrder() {
     try {
         orderEditor_->setPlainText(JoinLines(ReadOrderFile(path.toStdString())));
         currentOrderFile_ = path;
-        exampleName_.clear();
     } catch (const FileError& e) {
         dialogs_.ShowError(this, QString::fromStdString(e.what()));
     }
@@ -195,7 +195,6 @@ void MainWindow::saveReportAs() {
 
 void MainWindow::clearOrder() {
     orderEditor_->clear();
-    exampleName_.clear();
 }
 
 void MainWindow::printPlan() {
@@ -205,7 +204,8 @@ void MainWindow::printPlan() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(QStringLiteral("План погрузки: ") +
+    // The print dialog offers the name for a file, so it has no colon.
+    printer.setDocName(QStringLiteral("План погрузки - ") +
                        QString::fromStdString(shownPlan_.OrderName()));
     if (!dialogs_.SetUpPrinter(this, printer)) {
         return;
@@ -356,7 +356,6 @@ OrderOutcome MainWindow::ProcessWatchedOrder(const std::string& path,
     // Shown as they are calculated: the order file's own lines, then the report the job stored.
     orderEditor_->setPlainText(JoinLines(lines));
     currentOrderFile_ = QString::fromStdString(path);
-    exampleName_.clear();
     lastWatchEvent_ = QFileInfo(currentOrderFile_).fileName() + QStringLiteral(": расчёт");
     ShowWatchStatus();
     CalculationJob job = NewJob(lines);

@@ -132,7 +132,8 @@ private:
 
     QString currentOrderFile_;
     QString saveFileName_;
-    // The example shown since it was loaded ("HMAN", "ISIN"); empty for any other order.
+    // The example shown since it was loaded and not changed ("HMAN", "ISIN"); empty for any
+    // other order.
     QString exampleName_;
 
     QPlainTextEdit* orderEditor_ = nullptr;

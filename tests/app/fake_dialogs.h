@@ -26,6 +26,7 @@ public:
     QString planName;                 // the answer to the plan's save dialog
     QStringList planSuggestions;      // where each plan's save dialog started
     QList<QPageLayout> printLayouts;  // the printer's page when each print dialog opened
+    QStringList printDocNames;        // and the document's name
     // What the print dialog does with the printer; cancels unless set.
     std::function<bool(QPrinter&)> printAnswer;
     // What happens while a dialog is open (the watch-mode timer may fire).
@@ -48,6 +49,7 @@ public:
     }
     bool SetUpPrinter(QWidget*, QPrinter& printer) override {
         printLayouts << printer.pageLayout();
+        printDocNames << printer.docName();
         WhileOpen();
         return printAnswer ? printAnswer(printer) : false;
     }

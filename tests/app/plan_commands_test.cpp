@@ -24,6 +24,14 @@ constexpr const char* kFaultyThirdLine =
     "2450,16100,2200,50,0,ISIN\n800,1200,2100,SQR,1,0,2\n800,1200,0,SQR,1,0,2\n";
 constexpr const char* kSmallOrder = "2450,16800,2200,50,30,ISIN\n800,1200,2100,SQR,1,0,10\n";
 
+// Keeps a copy in the build's test output, for a person to look at.
+void KeepForInspection(const QString& path, const QString& name) {
+    QDir().mkpath(STOWBEL_TEST_OUTPUT_DIR);
+    const QString copy = QStringLiteral(STOWBEL_TEST_OUTPUT_DIR "/") + name;
+    QFile::remove(copy);
+    QFile::copy(path, copy);
+}
+
 bool IsPdf(const QString& path) {
     return ReadFile(path).startsWith("%PDF-");
 }
@@ -160,6 +168,9 @@ private slots:
         QTest::newRow("typed") << ""
                                << "OUT/Новый заказ.pdf"
                                << "Новый заказ" << 2;
+        QTest::newRow("changed example") << "HMAN changed"
+                                         << "OUT/Новый заказ.pdf"
+                                         << "Новый заказ" << 1 + 3;
     }
 
     void savedPlanIsNamedByItsOrder() {
@@ -167,8 +178,12 @@ private slots:
         QFETCH(QString, suggested);
         QFETCH(QString, name);
         QFETCH(int, pages);
-        if (source == "HMAN") {
-            window_->loadExample(source);
+        if (source.startsWith("HMAN")) {
+            window_->loadExample("HMAN");
+            if (source.endsWith("changed")) {
+                Editor()->appendPlainText("// checked");
+                window_->calculate();
+            }
         } else if (!source.isEmpty()) {
             OpenOrder(source, kSmallOrder);
             window_->calculate();
@@ -181,6 +196,9 @@ private slots:
         QCOMPARE(dialogs_->errors, QStringList());
         QCOMPARE(dialogs_->planSuggestions, QStringList{Path(suggested)});
         QVERIFY(IsPdf(Path("plan.pdf")));
+        KeepForInspection(
+            Path("plan.pdf"),
+            "desktop-saved-plan-" + QString(QTest::currentDataTag()).replace(' ', '-') + ".pdf");
         QVERIFY(PdfFilesIn(Out("")).isEmpty());  // the plan goes where it was asked to
         if (HavePopplerTool("pdfinfo")) {
             QCOMPARE(PdfPages(Path("plan.pdf").toStdString()), pages);
@@ -212,6 +230,7 @@ private slots:
         const QPageLayout layout = dialogs_->printLayouts.front();
         QCOMPARE(layout.pageSize().id(), QPageSize::A4);
         QCOMPARE(layout.orientation(), QPageLayout::Landscape);
+        QCOMPARE(dialogs_->printDocNames, QStringList{"План погрузки - Пример HMAN"});
         QVERIFY(dialogs_->errors.isEmpty());
     }
 
@@ -227,6 +246,7 @@ private slots:
         window_->printPlan();
         QVERIFY(dialogs_->errors.isEmpty());
         QVERIFY(IsPdf(printed));
+        KeepForInspection(printed, "desktop-printed-plan-hman.pdf");
         if (HavePopplerTool("pdfinfo")) {
             QCOMPARE(PdfPages(printed.toStdString()), 1 + 3);
         }
