@@ -20,6 +20,8 @@ class NoDialogs : public UserDialogs {
 public:
     QString OpenFileName(QWidget*, const QString&) override { return {}; }
     QString SaveFileName(QWidget*, const QString&) override { return {}; }
+    QString SavePlanFileName(QWidget*, const QString&) override { return {}; }
+    bool SetUpPrinter(QWidget*, QPrinter&) override { return false; }
     int chooseExample(QWidget*) override { return 0; }
     void ShowError(QWidget*, const QString&) override {}
     void ShowMessage(QWidget*, const QString&) override {}

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <regex>
 #include <string>
 
 namespace stowbel {
@@ -27,6 +28,16 @@ inline std::optional<std::string> CommandOutput(const std::string& command) {
         return std::nullopt;
     }
     return output;
+}
+
+// The number of pages pdfinfo finds in a PDF file; -1 when it cannot read it.
+inline int PdfPages(const std::string& pdf) {
+    const std::optional<std::string> info = CommandOutput("pdfinfo '" + pdf + "' 2>/dev/null");
+    std::smatch match;
+    if (!info || !std::regex_search(*info, match, std::regex(R"(Pages:\s+(\d+))"))) {
+        return -1;
+    }
+    return std::stoi(match[1]);
 }
 
 // Runs of white space (line breaks included) as one blank, none at the ends.

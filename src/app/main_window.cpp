@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTimer>
@@ -30,6 +31,7 @@
 #include "order/examples.h"
 #include "order/parser.h"
 #include "output/file_error.h"
+#include "output/loading_plan_document.h"
 #include "output/order_file.h"
 #include "output/report_file.h"
 #include "output/watch_job.h"
@@ -121,6 +123,8 @@ MainWindow::MainWindow(const AppPaths& paths, UserDialogs& dialogs, QWidget* par
     ShowWatchStatus();
 
     calculateAction_->setEnabled(false);
+    printPlanAction_->setEnabled(false);
+    savePlanAction_->setEnabled(false);
     connect(orderEditor_, &QPlainTextEdit::textChanged, this, &MainWindow::orderTextChanged);
     alternateAction_->setChecked(true);
     reportView_->clear();
@@ -137,6 +141,8 @@ QStringList MainWindow::ReportLines() const {
 }
 
 void MainWindow::orderTextChanged() {
+    // An example once changed is an order of its own; loading one names it after this.
+    exampleName_.clear();
     // Watch mode fills the editor at every order; calculating by hand stays off meanwhile.
     calculateAction_->setEnabled(!WatchModeOn() && HasSignificantLine(ToStd(OrderLines())));
 }
@@ -189,6 +195,45 @@ void MainWindow::saveReportAs() {
 
 void MainWindow::clearOrder() {
     orderEditor_->clear();
+}
+
+void MainWindow::printPlan() {
+    if (!shownPlan_.Available()) {
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    // The print dialog offers the name for a file, so it has no colon.
+    printer.setDocName(QStringLiteral("План погрузки - ") +
+                       QString::fromStdString(shownPlan_.OrderName()));
+    if (!dialogs_.SetUpPrinter(this, printer)) {
+        return;
+    }
+    const bool printed = PaintLoadingPlan(printer, shownPlan_.Input());
+    if (!printed || printer.printerState() == QPrinter::Error) {
+        QString message = QStringLiteral("Не удалось напечатать план погрузки");
+        if (!printer.outputFileName().isEmpty()) {
+            message += QStringLiteral(" в файл ") + printer.outputFileName();
+        }
+        dialogs_.ShowError(this, message + QLatin1Char('.'));
+    }
+}
+
+void MainWindow::savePlan() {
+    if (!shownPlan_.Available()) {
+        return;
+    }
+    const QString path = dialogs_.SavePlanFileName(
+        this, QString::fromStdString(shownPlan_.SuggestedPath(paths_.outDirectory.toStdString())));
+    if (path.isEmpty()) {
+        return;
+    }
+    if (const std::optional<JobError> error = shownPlan_.Save(planWriter_, path.toStdString())) {
+        dialogs_.ShowError(this, ErrorBoxText(*error));
+        return;
+    }
+    statusBar()->showMessage(QStringLiteral("План погрузки сохранён: ") + path, 5000);
 }
 
 void MainWindow::exitProgram() {
@@ -314,8 +359,10 @@ OrderOutcome MainWindow::ProcessWatchedOrder(const std::string& path,
     lastWatchEvent_ = QFileInfo(currentOrderFile_).fileName() + QStringLiteral(": расчёт");
     ShowWatchStatus();
     CalculationJob job = NewJob(lines);
+    job.SetOrderName(path);
     const CalculationJob drawing = job;
     job.StoreResultsIn(paths_.outDirectory.toStdString(), path);
+    StorePlanWhenAsked(job);
     const JobResult result = job.Run();
     ShowResult(drawing, result);
     if (result.error) {
@@ -347,7 +394,27 @@ CalculationJob MainWindow::NewJob(std::vector<std::string> lines) const {
     return job;
 }
 
+void MainWindow::StorePlanWhenAsked(CalculationJob& job) const {
+    if (storePlanOption_->isChecked()) {
+        job.WritePlan(&planWriter_);
+    }
+}
+
+void MainWindow::RememberPlan(const CalculationJob& drawing, const JobResult& result) {
+    // A faulty order has no plan, as in watch mode and on the command line; results that could
+    // not be stored leave the calculation whole.
+    const bool whole = !result.error || result.error->kind == JobError::Kind::File;
+    if (result.run.calculated && whole) {
+        shownPlan_.Remember(drawing);
+    } else {
+        shownPlan_.Forget();
+    }
+    printPlanAction_->setEnabled(shownPlan_.Available());
+    savePlanAction_->setEnabled(shownPlan_.Available());
+}
+
 void MainWindow::ShowResult(const CalculationJob& drawing, const JobResult& result) {
+    RememberPlan(drawing, result);
     if (!result.run.calculated) {
         return;  // a faulty container line comes before the run touched anything
     }
@@ -381,10 +448,12 @@ void MainWindow::calculate() {
         return;  // the tool button stays enabled; an empty order is simply not calculated
     }
     CalculationJob job = NewJob(std::move(lines));
+    job.SetOrderName(currentOrderFile_.toStdString(), exampleName_.toStdString());
     const CalculationJob drawing = job;
     // Results are stored only for an order that came from an existing file.
     if (!currentOrderFile_.isEmpty() && QFileInfo(currentOrderFile_).isFile()) {
         job.StoreResultsIn(paths_.outDirectory.toStdString(), currentOrderFile_.toStdString());
+        StorePlanWhenAsked(job);
     }
     const JobResult result = job.Run();
     ShowResult(drawing, result);
@@ -425,6 +494,7 @@ void MainWindow::loadExample(const QString& name) {
     // An example is no order file: nothing is stored, and Save asks for a name.
     currentOrderFile_.clear();
     saveFileName_.clear();
+    exampleName_ = name;
     calculateAction_->setEnabled(true);
     calculate();
 }

@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "app/shown_plan.h"
 #include "app/tracked_dialogs.h"
 #include "order/number_format.h"
 #include "output/calculation_job.h"
+#include "output/pdf_plan_writer.h"
 #include "output/raster_pictures.h"
 #include "output/watch_engine.h"
 
@@ -55,6 +57,9 @@ public:
     void saveReport();
     void saveReportAs();
     void clearOrder();
+    // The loading plan of the calculation shown: through the print dialog, or into a PDF file.
+    void printPlan();
+    void savePlan();
     void exitProgram();
     void calculate();
     void toggleWatchMode();
@@ -99,6 +104,11 @@ private:
     // size; nothing changes when the container line was never read.
     void ShowResult(const CalculationJob& drawing, const JobResult& result);
     void ShowReport(const std::vector<std::string>& lines);
+    // The plan commands follow the calculation shown: a plan once it has a result without an
+    // order error.
+    void RememberPlan(const CalculationJob& drawing, const JobResult& result);
+    // With the option on, a job that stores results stores the plan beside them.
+    void StorePlanWhenAsked(CalculationJob& job) const;
     // line is 1-based.
     void SelectOrderLine(int line);
     void WriteReport(const QString& path);
@@ -117,9 +127,14 @@ private:
     TrackedDialogs dialogs_;
     NumberFormat format_;
     RasterPictureMaker pictureMaker_;
+    PdfPlanWriter planWriter_;
+    ShownPlan shownPlan_;
 
     QString currentOrderFile_;
     QString saveFileName_;
+    // The example shown since it was loaded and not changed ("HMAN", "ISIN"); empty for any
+    // other order.
+    QString exampleName_;
 
     QPlainTextEdit* orderEditor_ = nullptr;
     QPlainTextEdit* reportView_ = nullptr;
@@ -161,6 +176,9 @@ private:
     QAction* watchAction_ = nullptr;
     QAction* watchToolAction_ = nullptr;
     QAction* alternateAction_ = nullptr;
+    QAction* printPlanAction_ = nullptr;
+    QAction* savePlanAction_ = nullptr;
+    QAction* storePlanOption_ = nullptr;
     QAction* aboutAction_ = nullptr;
     QAction* userGuideAction_ = nullptr;
 

@@ -132,6 +132,18 @@ void MainWindow::CreateActions() {
     watchAction_->setCheckable(true);
     alternateAction_ = make("N3", "Чередовать выравнивание", "");
     alternateAction_->setCheckable(true);
+    printPlanAction_ = make("FilePrintPlanItem", "&Печать плана...", "");
+    SetTooltipHint(printPlanAction_,
+                   "Напечатать план погрузки последнего расчёта: обзор заказа и по странице на "
+                   "каждый контейнер");
+    printPlanAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    savePlanAction_ = make("FileSavePlanItem", "Сохранить план в PD&F...", "");
+    SetTooltipHint(savePlanAction_, "Сохранить план погрузки последнего расчёта в файл PDF");
+    storePlanOption_ = make("StorePlanItem", "Сохранять план погрузки в PDF", "");
+    SetTooltipHint(storePlanOption_,
+                   "Сохранять в каталог OUT рядом с отчётом и рисунками план погрузки "
+                   "(r<имя заказа>.pdf)");
+    storePlanOption_->setCheckable(true);
     aboutAction_ = make("HelpAboutItem", "&О программе", "версия программы и информация об авторе");
     userGuideAction_ = make("N5", "Руководство пользователя", "");
 
@@ -141,6 +153,8 @@ void MainWindow::CreateActions() {
     connect(saveAsAction_, &QAction::triggered, this, &MainWindow::saveReportAs);
     connect(examplesAction_, &QAction::triggered, this, &MainWindow::showExamples);
     connect(clearAction_, &QAction::triggered, this, &MainWindow::clearOrder);
+    connect(printPlanAction_, &QAction::triggered, this, &MainWindow::printPlan);
+    connect(savePlanAction_, &QAction::triggered, this, &MainWindow::savePlan);
     connect(exitAction_, &QAction::triggered, this, &MainWindow::exitProgram);
     connect(calculateAction_, &QAction::triggered, this, &MainWindow::calculate);
     connect(watchAction_, &QAction::triggered, this, &MainWindow::toggleWatchMode);
@@ -165,6 +179,10 @@ void MainWindow::CreateMenus() {
     file->addAction(openAction_);
     file->addAction(saveAction_);
     file->addAction(saveAsAction_);
+    file->addSeparator()->setObjectName(QStringLiteral("PlanSeparator"));
+    file->addAction(printPlanAction_);
+    file->addAction(savePlanAction_);
+    file->addSeparator()->setObjectName(QStringLiteral("ExamplesSeparator"));
     file->addAction(examplesAction_);
     file->addAction(clearAction_);
     file->addSeparator()->setObjectName(QStringLiteral("N1"));
@@ -175,6 +193,7 @@ void MainWindow::CreateMenus() {
     watch->addAction(watchAction_);
     QMenu* options = menu("N3D1", "Параметры", "");
     options->addAction(alternateAction_);
+    options->addAction(storePlanOption_);
     QMenu* help = menu("Help1", "&Помощь", "Руководство пользователя");
     help->addAction(aboutAction_);
     help->addAction(userGuideAction_);

@@ -27,6 +27,16 @@ QString TrackedDialogs::SaveFileName(QWidget* parent, const QString& directory) 
     return dialogs_.SaveFileName(parent, directory);
 }
 
+QString TrackedDialogs::SavePlanFileName(QWidget* parent, const QString& suggested) {
+    const Scope scope(*this);
+    return dialogs_.SavePlanFileName(parent, suggested);
+}
+
+bool TrackedDialogs::SetUpPrinter(QWidget* parent, QPrinter& printer) {
+    const Scope scope(*this);
+    return dialogs_.SetUpPrinter(parent, printer);
+}
+
 int TrackedDialogs::chooseExample(QWidget* parent) {
     const Scope scope(*this);
     return dialogs_.chooseExample(parent);

@@ -33,6 +33,8 @@ public:
 
     QString OpenFileName(QWidget* parent, const QString& directory) override;
     QString SaveFileName(QWidget* parent, const QString& directory) override;
+    QString SavePlanFileName(QWidget* parent, const QString& suggested) override;
+    bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
     int chooseExample(QWidget* parent) override;
     void ShowError(QWidget* parent, const QString& message) override;
     void ShowMessage(QWidget* parent, const QString& message) override;

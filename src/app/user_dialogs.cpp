@@ -2,6 +2,8 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 #include "app/desktop_open.h"
@@ -33,6 +35,24 @@ QString QtUserDialogs::SaveFileName(QWidget* parent, const QString& directory) {
         return {};
     }
     return dialog.selectedFiles().front();
+}
+
+QString QtUserDialogs::SavePlanFileName(QWidget* parent, const QString& suggested) {
+    QFileDialog dialog(parent, QStringLiteral("Сохранить план в PDF"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("Документ PDF (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().front();
+}
+
+bool QtUserDialogs::SetUpPrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Печать плана"));
+    return dialog.exec() == QDialog::Accepted;
 }
 
 int QtUserDialogs::chooseExample(QWidget* parent) {

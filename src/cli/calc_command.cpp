@@ -8,7 +8,6 @@
 #include "cli/json_result.h"
 #include "output/file_error.h"
 #include "output/order_file.h"
-#include "output/plan_writer.h"
 
 namespace stowbel {
 
@@ -47,11 +46,12 @@ int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& 
         tools.emplace(drawing());
         job.SetPictureMaker(&tools->pictures);
     }
+    job.SetOrderName(request.orderFile);
     if (request.outputDirectory) {
         job.StoreResultsIn(*request.outputDirectory, request.orderFile);
     }
     if (request.planFile) {
-        job.SetShownPictures(kPlanPictures);
+        job.WritePlan(&tools->plans, *request.planFile);
     }
     const JobResult result = job.Run();
 
@@ -65,15 +65,6 @@ int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& 
     if (result.error) {
         err << "stowbel-cli: " << DescribeError(request.orderFile, *result.error) << "\n";
         return result.error->kind == JobError::Kind::Order ? kExitOrderError : kExitUsage;
-    }
-    if (request.planFile) {
-        try {
-            tools->plans.Write({request.orderFile, lines, request.format, result},
-                               *request.planFile);
-        } catch (const FileError& e) {
-            err << "stowbel-cli: " << e.what() << "\n";
-            return kExitUsage;
-        }
     }
     return kExitOk;
 }

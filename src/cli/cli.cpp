@@ -30,10 +30,11 @@ constexpr const char* kUsage =
     "      loading plan to FILE (dated SOURCE_DATE_EPOCH when that is set).\n"
     "  example HMAN|ISIN\n"
     "      Prints a built-in example order.\n"
-    "  watch [--in DIR] [--out DIR] [--interval MS] [--once]\n"
+    "  watch [--in DIR] [--out DIR] [--interval MS] [--once] [--pdf]\n"
     "      Calculates order files t*.txt that appear in DIR (default IN beside the program)\n"
     "      and stores their results in OUT; done orders move to IN/done, faulty ones to\n"
-    "      IN/failed with an error file in OUT. --once processes what is ready and exits\n"
+    "      IN/failed with an error file in OUT. --pdf also stores each order's loading plan\n"
+    "      beside its results (r0001.txt.pdf). --once processes what is ready and exits\n"
     "      (status 1 when some order could not be processed at all, e.g. OUT not writable).\n"
     "      Stops after the current order on SIGINT or SIGTERM. Logs to stderr.\n"
     "\n"
@@ -126,8 +127,9 @@ int Example(const std::vector<std::string>& arguments, std::ostream& out, std::o
 
 int Watch(const std::vector<std::string>& arguments, std::ostream& err,
           const DrawingSource& drawing) {
-    const ParsedOptions options =
-        ParseOptions(arguments, {{"in", true}, {"out", true}, {"interval", true}, {"once", false}});
+    const ParsedOptions options = ParseOptions(
+        arguments,
+        {{"in", true}, {"out", true}, {"interval", true}, {"once", false}, {"pdf", false}});
     if (!options.error.empty()) {
         return UsageError(err, options.error);
     }
@@ -139,6 +141,7 @@ int Watch(const std::vector<std::string>& arguments, std::ostream& err,
     request.inDirectory = options.IsSet("in") ? options.Value("in") : programDirectory + "/IN";
     request.outDirectory = options.IsSet("out") ? options.Value("out") : programDirectory + "/OUT";
     request.once = options.IsSet("once");
+    request.plan = options.IsSet("pdf");
     if (options.IsSet("interval")) {
         const std::string& text = options.Value("interval");
         const auto [end, ec] =

@@ -98,6 +98,9 @@ int RunWatchCommand(const WatchRequest& request, std::ostream& err, const Drawin
 
     CalculationJob job;
     job.SetNumberFormat(NumberFormat::FromEnvironment()).SetPictureMaker(&tools.pictures);
+    if (request.plan) {
+        job.WritePlan(&tools.plans);
+    }
     const WatchLog log(err);
     WatchEngine engine(
         {request.inDirectory, request.outDirectory}, JobProcessor(job, request.outDirectory),

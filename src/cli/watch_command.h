@@ -12,6 +12,7 @@ struct WatchRequest {
     std::string outDirectory;
     int intervalMs = 5000;
     bool once = false;
+    bool plan = false;  // also stores each order's printable loading plan
 };
 
 // Watches the input directory until SIGINT or SIGTERM (after the current order), or processes

@@ -12,6 +12,7 @@
 #include "order/parser.h"
 #include "output/atomic_file.h"
 #include "output/file_error.h"
+#include "output/plan_writer.h"
 #include "output/report_file.h"
 #include "output/result_files.h"
 
@@ -112,9 +113,22 @@ CalculationJob& CalculationJob::SetPictureMaker(const PictureMaker* maker) {
     return *this;
 }
 
-CalculationJob& CalculationJob::StoreResultsIn(std::string outputDirectory, std::string orderName) {
+CalculationJob& CalculationJob::SetOrderName(std::string orderFile, std::string exampleName) {
+    orderFile_ = std::move(orderFile);
+    exampleName_ = std::move(exampleName);
+    return *this;
+}
+
+CalculationJob& CalculationJob::StoreResultsIn(std::string outputDirectory, std::string orderFile) {
     outputDirectory_ = std::move(outputDirectory);
-    orderName_ = std::move(orderName);
+    orderFile_ = std::move(orderFile);
+    return *this;
+}
+
+CalculationJob& CalculationJob::WritePlan(const PlanWriter* writer,
+                                          std::optional<std::string> planFile) {
+    planWriter_ = writer;
+    planFile_ = std::move(planFile);
     return *this;
 }
 
@@ -125,7 +139,8 @@ JobResult CalculationJob::Run() const {
         return result;
     }
     const bool storing = outputDirectory_.has_value();
-    const bool drawing = storing || shown_.scheme2D || shown_.view3D || shown_.summary;
+    const bool planning = planWriter_ != nullptr && (planFile_.has_value() || storing);
+    const bool drawing = storing || planning || shown_.scheme2D || shown_.view3D || shown_.summary;
     if (drawing && maker_ == nullptr) {
         throw std::logic_error("a calculation job that draws needs a picture maker");
     }
@@ -145,26 +160,30 @@ JobResult CalculationJob::Run() const {
     }
 
     bool store = storing && !result.error;
+    bool plan = planning && !result.error;
     std::string base;
     if (store) {
         try {
             CreateOutputDirectory(*outputDirectory_);
-            base = ResultPath(*outputDirectory_, orderName_);
+            base = ResultPath(*outputDirectory_, orderFile_);
         } catch (const FileError& e) {
             result.error = JobError{JobError::Kind::File, e.what(), 0};
             store = false;
+            plan = false;
         }
     }
+    const bool hman = model.container.HMAN;
     std::vector<PictureTask> tasks;
-    const auto want = [&](Picture picture, bool shown, bool stored) {
-        if (shown || stored) {
+    const auto want = [&](Picture picture, bool kept, bool stored) {
+        if (kept || stored) {
             tasks.push_back({picture, stored ? base + Suffix(picture) : std::string(), {}, {}, {}});
         }
     };
-    want(Picture::Scheme2D, shown_.scheme2D, store);
+    // The plan's first page shows the summary picture or, in HMAN mode, the 2D scheme.
+    want(Picture::Scheme2D, shown_.scheme2D || (plan && hman), store);
     want(Picture::View3D, shown_.view3D, store);
     // The summary picture is not stored in HMAN mode.
-    want(Picture::Summary, shown_.summary, store && !model.container.HMAN);
+    want(Picture::Summary, shown_.summary || (plan && !hman), store && !hman);
 
     // The pictures are independent once the run is recorded: each gets a thread of its own,
     // and the report file is prepared meanwhile.
@@ -188,32 +207,54 @@ JobResult CalculationJob::Run() const {
     for (const PictureTask& task : tasks) {
         result.pictures[task.picture] = task.drawn;
     }
-    if (!store) {
-        return result;
+
+    // The plan is made from the drawn pictures, before any file takes its name.
+    std::optional<PreparedFile> planned;
+    std::string planPath;
+    std::string planError;
+    if (plan) {
+        planPath = planFile_ ? *planFile_ : PlanPath(*outputDirectory_, orderFile_);
+        try {
+            const PlannedOrder order{orderFile_, lines_, format_, result, exampleName_};
+            planned.emplace(planPath, planWriter_->Render(order));
+        } catch (const FileError& e) {
+            planError = e.what();
+        } catch (const std::runtime_error& e) {
+            planError = FileError(planPath, e.what()).what();
+        }
     }
 
     // The files take their names in a fixed order; the first that fails ends it, and those
     // prepared after it are removed.
-    if (!report) {
-        result.error = JobError{JobError::Kind::File, reportError, 0};
-        return result;
-    }
-    try {
-        report->Commit();
-        result.filesWritten.push_back(base);
+    struct Outgoing {
+        std::optional<PreparedFile>& file;
+        const std::string& path;
+        const std::string& error;  // why the file could not be prepared
+    };
+    std::vector<Outgoing> outgoing;
+    if (store) {
+        outgoing.push_back({report, base, reportError});
         for (PictureTask& task : tasks) {
-            if (task.path.empty()) {
-                continue;
+            if (!task.path.empty()) {
+                outgoing.push_back({task.file, task.path, task.error});
             }
-            if (!task.file) {
-                result.error = JobError{JobError::Kind::File, task.error, 0};
-                return result;
-            }
-            task.file->Commit();
-            result.filesWritten.push_back(task.path);
         }
-    } catch (const FileError& e) {
-        result.error = JobError{JobError::Kind::File, e.what(), 0};
+    }
+    if (plan) {
+        outgoing.push_back({planned, planPath, planError});
+    }
+    for (const Outgoing& file : outgoing) {
+        if (!file.file) {
+            result.error = JobError{JobError::Kind::File, file.error, 0};
+            return result;
+        }
+        try {
+            file.file->Commit();
+        } catch (const FileError& e) {
+            result.error = JobError{JobError::Kind::File, e.what(), 0};
+            return result;
+        }
+        result.filesWritten.push_back(file.path);
     }
     return result;
 }

@@ -11,6 +11,8 @@
 
 namespace stowbel {
 
+class PlanWriter;
+
 // Which pictures a front end wants to see. The pictures that are stored are drawn as well.
 struct PictureSet {
     bool scheme2D = false;
@@ -60,8 +62,9 @@ struct JobResult {
 //
 // Nothing is drawn that nobody needs, and without pictures the job needs no picture maker and
 // no toolkit. The pictures are drawn from a record of the run, each on its own thread, where the
-// stored ones are also encoded and written beside their names; the files then take their names
-// in a fixed order (report, 2D scheme, 3D scheme, summary), and the first that fails ends it.
+// stored ones are also encoded and written beside their names; a plan is made from them and
+// written beside its name too. The files then take their names in a fixed order (report, 2D
+// scheme, 3D scheme, summary, plan), and the first that fails ends it.
 class CalculationJob {
 public:
     CalculationJob& SetOrderLines(std::vector<std::string> lines);
@@ -73,11 +76,23 @@ public:
     // Who draws and encodes the pictures; it must outlive the job. Needed whenever a picture is
     // shown or results are stored.
     CalculationJob& SetPictureMaker(const PictureMaker* maker);
+    // Names the order on its plan: by its order file (a path or a bare name; empty for a typed
+    // order) or, for a built-in example, by the example's name ("HMAN", "ISIN").
+    CalculationJob& SetOrderName(std::string orderFile, std::string exampleName = {});
     // Stores the results in outputDirectory (created when missing) under the result names of
-    // the order file orderName (a path or a bare name).
-    CalculationJob& StoreResultsIn(std::string outputDirectory, std::string orderName);
+    // the order file orderFile (a path or a bare name), which also names the order.
+    CalculationJob& StoreResultsIn(std::string outputDirectory, std::string orderFile);
+    // Also writes the order's printable loading plan, made by writer (which must outlive the
+    // job), when the order has no error: to planFile when one is given, otherwise beside the
+    // stored results under their name with ".pdf" (see PlanPath), and only when results are
+    // stored. It is written after the other results and in the same way. Null writes no plan.
+    CalculationJob& WritePlan(const PlanWriter* writer,
+                              std::optional<std::string> planFile = std::nullopt);
 
     const std::vector<std::string>& OrderLines() const { return lines_; }
+    const NumberFormat& Format() const { return format_; }
+    const std::string& OrderFile() const { return orderFile_; }
+    const std::string& ExampleName() const { return exampleName_; }
 
     JobResult Run() const;
 
@@ -89,7 +104,10 @@ private:
     PictureSet shown_;
     const PictureMaker* maker_ = nullptr;
     std::optional<std::string> outputDirectory_;
-    std::string orderName_;
+    std::string orderFile_;
+    std::string exampleName_;
+    const PlanWriter* planWriter_ = nullptr;
+    std::optional<std::string> planFile_;
 };
 
 // The one message for an order without a significant line.

@@ -7,7 +7,6 @@
 #include "order/rounding.h"
 #include "output/calculation_job.h"
 #include "output/raster_pictures.h"
-#include "output/result_files.h"
 
 #ifndef STOWBEL_VERSION
 #error "STOWBEL_VERSION is set by the build"
@@ -44,10 +43,6 @@ std::string PlanOrderName(const std::string& orderFile, std::string_view example
         return "Пример " + std::string(exampleName);
     }
     return "Новый заказ";
-}
-
-std::string PlanPath(const std::string& outputDirectory, const std::string& orderFile) {
-    return ResultPath(outputDirectory, orderFile) + ".pdf";
 }
 
 LoadingPlanInput MakeLoadingPlanInput(const std::vector<std::string>& lines,

@@ -11,6 +11,7 @@
 #include "order/model.h"
 #include "order/number_format.h"
 #include "output/loading_list.h"
+#include "output/result_files.h"  // PlanPath
 
 namespace stowbel {
 
@@ -33,10 +34,6 @@ struct LoadingPlanInput {
 // The order's name on the plan: the order file's name, "Пример ISIN" or "Пример HMAN" for a
 // built-in example, "Новый заказ" for a typed order.
 std::string PlanOrderName(const std::string& orderFile, std::string_view exampleName = {});
-
-// Where watch mode and the tools store an order file's plan: its result path (see ResultPath)
-// with ".pdf" appended, beside r0001.txt.jpg as r0001.txt.pdf.
-std::string PlanPath(const std::string& outputDirectory, const std::string& orderFile);
 
 // The plan of a calculated order: reads the container line and the cargo lines with the run's
 // parser, up to the first line that does not read (the run stopped there too). The name, the

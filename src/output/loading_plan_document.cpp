@@ -64,10 +64,11 @@ QColor TextOn(const QColor& fill) {
 
 class PlanPainter {
 public:
-    PlanPainter(QPagedPaintDevice& device, const LoadingPlanInput& input)
+    // painter is active on device.
+    PlanPainter(QPagedPaintDevice& device, QPainter& painter, const LoadingPlanInput& input)
         : device_(device),
           input_(input),
-          painter_(&device),
+          painter_(painter),
           unitsPerMm_(device.logicalDpiX() / 25.4),
           family_(PlanFontFamily()),
           text_(painter_, device, family_, unitsPerMm_) {
@@ -449,7 +450,7 @@ private:
 
     QPagedPaintDevice& device_;
     const LoadingPlanInput& input_;
-    QPainter painter_;
+    QPainter& painter_;
     double unitsPerMm_ = 1;
     PlanPageGeometry page_;
     QString family_;
@@ -502,8 +503,13 @@ QString PlanFontFamily() {
     return family;
 }
 
-void PaintLoadingPlan(QPagedPaintDevice& device, const LoadingPlanInput& input) {
-    PlanPainter(device, input).Paint();
+bool PaintLoadingPlan(QPagedPaintDevice& device, const LoadingPlanInput& input) {
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        return false;
+    }
+    PlanPainter(device, painter, input).Paint();
+    return true;
 }
 
 std::string RenderLoadingPlanPdf(const LoadingPlanInput& input) {

@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QTimeZone>
 
-#include "output/loading_plan.h"
 #include "output/loading_plan_document.h"
 
 namespace stowbel {
@@ -19,12 +18,16 @@ QDateTime PlanTime() {
 
 }  // namespace
 
-void PdfPlanWriter::Write(const PlannedOrder& order, const std::string& path) const {
+LoadingPlanInput PlanInputOf(const PlannedOrder& order) {
     LoadingPlanInput plan = MakeLoadingPlanInput(order.lines, order.format, order.result.run);
-    plan.orderName = PlanOrderName(order.orderFile);
+    plan.orderName = PlanOrderName(order.orderFile, order.exampleName);
     plan.createdAt = PlanTime();
     plan.overview = OverviewPicture(order.result.pictures, plan.container.HMAN);
-    WriteLoadingPlanPdf(plan, path);
+    return plan;
+}
+
+std::string PdfPlanWriter::Render(const PlannedOrder& order) const {
+    return RenderLoadingPlanPdf(PlanInputOf(order));
 }
 
 }  // namespace stowbel

@@ -14,4 +14,8 @@ std::string ResultPath(const std::string& outputDirectory, const std::string& or
     return path + "r" + name;
 }
 
+std::string PlanPath(const std::string& outputDirectory, const std::string& orderFile) {
+    return ResultPath(outputDirectory, orderFile) + ".pdf";
+}
+
 }  // namespace stowbel

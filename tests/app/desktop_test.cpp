@@ -39,6 +39,8 @@ public:
 
     QString OpenFileName(QWidget*, const QString&) override { return {}; }
     QString SaveFileName(QWidget*, const QString&) override { return {}; }
+    QString SavePlanFileName(QWidget*, const QString&) override { return {}; }
+    bool SetUpPrinter(QWidget*, QPrinter&) override { return false; }
     int chooseExample(QWidget*) override { return 0; }
     void ShowError(QWidget*, const QString& message) override { messages << message; }
     void ShowMessage(QWidget*, const QString& message) override { messages << message; }

@@ -21,69 +21,9 @@
 #include "app/splash_window.h"
 #include "app/startup.h"
 #include "app/user_dialogs.h"
+#include "fake_dialogs.h"
 
 using namespace stowbel;
-
-namespace {
-
-// Answers the main window's questions in place of a person and remembers what it was asked.
-class FakeDialogs : public UserDialogs {
-public:
-    QString openName;
-    QString saveName;
-    int demoChoice = 0;
-    int openAsked = 0;
-    int saveAsked = 0;
-    QStringList errors;
-    QStringList messages;
-    // What happens while a dialog is open (the watch-mode timer may fire).
-    std::function<void()> whileOpen;
-
-    QString OpenFileName(QWidget*, const QString&) override {
-        ++openAsked;
-        WhileOpen();
-        return openName;
-    }
-    QString SaveFileName(QWidget*, const QString&) override {
-        ++saveAsked;
-        WhileOpen();
-        return saveName;
-    }
-    int chooseExample(QWidget*) override {
-        WhileOpen();
-        return demoChoice;
-    }
-    void ShowError(QWidget*, const QString& message) override {
-        errors << message;
-        WhileOpen();
-    }
-    void ShowMessage(QWidget*, const QString& message) override {
-        messages << message;
-        WhileOpen();
-    }
-    bool OpenDocument(const QString&) override { return false; }
-
-private:
-    void WhileOpen() const {
-        if (whileOpen) {
-            whileOpen();
-        }
-    }
-};
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-}
-
-}  // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT

@@ -1,6 +1,7 @@
 // Walks through the desktop program as a new user would and photographs each step: the main
 // window with the ISIN example (the README's screenshot), the Russian open dialog and error box,
-// the user guide, a splitter drag, zoom and fit, the container presets. Run it under Xvfb:
+// the user guide, a splitter drag, zoom and fit, the container presets, the plan's commands and
+// dialogs. Run it under Xvfb:
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/tests/app/stowbel_screenshot_tour DIR
 #include <QAction>
 #include <QApplication>
@@ -130,5 +131,20 @@ int main(int argc, char** argv) {
     tour.Shoot("11-preset-40hc");
     window.calculate();
     tour.Shoot("12-preset-40hc-calculated");
+
+    const auto popUp = [&](const char* name) {
+        QMenu* menu = window.findChild<QMenu*>(name);
+        menu->popup(window.menuBar()->mapToGlobal(
+            window.menuBar()->actionGeometry(menu->menuAction()).bottomLeft()));
+        return menu;
+    };
+    QMenu* file = popUp("File1");
+    tour.Shoot("13-file-menu-plan");
+    file->close();
+    QMenu* options = popUp("N3D1");
+    tour.Shoot("14-options-menu");
+    options->close();
+    tour.ShootModal("15-print-dialog", [&] { window.printPlan(); });
+    tour.ShootModal("16-save-plan-dialog", [&] { window.savePlan(); });
     return 0;
 }

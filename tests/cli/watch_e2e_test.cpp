@@ -11,8 +11,10 @@
 #include <fstream>
 #include <set>
 #include <thread>
+#include <vector>
 
 #include "../example_text.h"
+#include "../poppler_tools.h"
 #include "../temp_dir.h"
 
 extern char** environ;
@@ -62,6 +64,30 @@ public:
 private:
     pid_t pid_ = -1;
 };
+
+// Runs the real stowbel-cli to its end, its messages into log; returns its exit status, or -1
+// when it did not exit.
+int RunCliBinary(std::vector<std::string> args, const std::string& log) {
+    const std::string binary = STOWBEL_CLI_BINARY;
+    args.insert(args.begin(), binary);
+    std::vector<char*> argv;
+    for (std::string& arg : args) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    pid_t pid = -1;
+    const int spawned = posix_spawn(&pid, binary.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+        return -1;
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 int OrdersLeft(const fs::path& in) {
     int left = 0;
@@ -128,6 +154,41 @@ protected:
     fs::path in_ = dir_.Path() / "IN";
     fs::path out_ = dir_.Path() / "OUT";
 };
+
+// One pass with --pdf: each calculated order gets its plan beside its results, a faulty one
+// none, and without --pdf nobody gets one.
+TEST_F(WatchEndToEndTest, OncePassStoresLoadingPlansWhenAsked) {
+    const auto ready = [this](const std::string& name, const std::string& text) {
+        dir_.Write("IN/" + name, text);
+        fs::last_write_time(in_ / name, fs::file_time_type::clock::now() - 10s);
+    };
+    const std::string log = dir_ / "watch.log";
+    ready("t0001.txt", ExampleText("HMAN"));
+    ready("t0002.txt", ExampleText("ISIN"));
+    ready("t0003.txt", "2450,16100,2200,50,0,ISIN\n800,1200,BOX\n");
+    ASSERT_EQ(RunCliBinary(
+                  {"watch", "--once", "--pdf", "--in", in_.string(), "--out", out_.string()}, log),
+              0)
+        << ReadBytes(log);
+    EXPECT_EQ(Names(in_ / "done"), (std::set<std::string>{"t0001.txt", "t0002.txt"}));
+    EXPECT_EQ(Names(in_ / "failed"), std::set<std::string>{"t0003.txt"});
+    const std::set<std::string> out = Names(out_);
+    EXPECT_TRUE(out.contains("r0001.txt.pdf"));
+    EXPECT_TRUE(out.contains("r0002.txt.pdf"));
+    EXPECT_FALSE(out.contains("r0003.txt.pdf"));
+    EXPECT_EQ(ReadBytes(out_ / "r0002.txt.pdf").substr(0, 5), "%PDF-");
+    if (HavePopplerTool("pdfinfo")) {
+        EXPECT_EQ(PdfPages(out_ / "r0001.txt.pdf"), 1 + 3);  // the HMAN example's containers
+        EXPECT_EQ(PdfPages(out_ / "r0002.txt.pdf"), 1 + 1);
+    }
+
+    ready("t0004.txt", ExampleText("ISIN"));
+    ASSERT_EQ(RunCliBinary({"watch", "--once", "--in", in_.string(), "--out", out_.string()}, log),
+              0)
+        << ReadBytes(log);
+    EXPECT_TRUE(fs::exists(out_ / "r0004.txt"));
+    EXPECT_FALSE(fs::exists(out_ / "r0004.txt.pdf"));
+}
 
 TEST_F(WatchEndToEndTest, HundredOrdersIncludingOneWrittenSlowly) {
     std::set<std::string> good;

@@ -3,14 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <stdexcept>
 
 #include "../example_text.h"
 #include "../temp_dir.h"
 #include "calc/run.h"
 #include "order/examples.h"
 #include "output/codepage.h"
+#include "output/pdf_plan_writer.h"
+#include "output/plan_writer.h"
 #include "output/raster_pictures.h"
 #include "output/report_file.h"
 #include "scheme/raster_canvas.h"
@@ -195,6 +199,117 @@ TEST_F(CalculationJobTest, PicturesAreTheSameAsDrawnDuringTheRun) {
         EXPECT_TRUE(ImageOf(result.pictures.view3D) == view->Image()) << order.front();
         EXPECT_TRUE(ImageOf(result.pictures.summary) == summary->Image()) << order.front();
     }
+}
+
+// Remembers what each plan was made of; its file is a fixed text, or it fails when told to.
+class RecordingPlanWriter : public PlanWriter {
+public:
+    struct Seen {
+        std::string orderFile;
+        std::string exampleName;
+        std::size_t lines = 0;
+        bool overviewDrawn = false;  // the picture of the plan's first page
+    };
+    bool fail = false;
+    mutable std::vector<Seen> seen;
+
+    std::string Render(const PlannedOrder& order) const override {
+        const JobPictures& pictures = order.result.pictures;
+        const bool hman =
+            std::any_of(order.lines.begin(), order.lines.end(), [](const std::string& line) {
+                return !line.starts_with("//") && line.ends_with("HMAN");
+            });
+        seen.push_back({order.orderFile, std::string(order.exampleName), order.lines.size(),
+                        (hman ? pictures.scheme2D : pictures.summary) != nullptr});
+        if (fail) {
+            throw std::runtime_error("no room for the plan");
+        }
+        return "plan of " + order.orderFile;
+    }
+};
+
+TEST_F(CalculationJobTest, APlanIsStoredLastBesideTheResultsInEveryMode) {
+    for (const char* mode : {"ISIN", "HMAN"}) {
+        SCOPED_TRACE(mode);
+        RecordingPlanWriter plans;
+        CalculationJob job = Job(ExampleOrder(mode));
+        job.StoreResultsIn(Out(), "IN/t0001.txt").WritePlan(&plans);
+        const JobResult result = job.Run();
+        ASSERT_FALSE(result.error) << result.error->message;
+        const std::string base = dir / "OUT/r0001.txt";
+        ASSERT_FALSE(result.filesWritten.empty());
+        EXPECT_EQ(result.filesWritten.back(), base + ".pdf");
+        EXPECT_EQ(result.filesWritten.size(), std::string(mode) == "HMAN" ? 4U : 5U);
+        EXPECT_EQ(ReadBytes(base + ".pdf"), "plan of IN/t0001.txt");
+        ASSERT_EQ(plans.seen.size(), 1U);
+        EXPECT_TRUE(plans.seen[0].overviewDrawn);
+        EXPECT_EQ(plans.seen[0].lines, ExampleOrder(mode).size());
+    }
+}
+
+TEST_F(CalculationJobTest, APlanFileOfItsOwnNeedsNoStoredResults) {
+    RecordingPlanWriter plans;
+    CalculationJob job = Job(ExampleOrder("HMAN"));
+    job.SetOrderName("", "HMAN").WritePlan(&plans, dir / "plan.pdf");
+    const JobResult result = job.Run();
+    ASSERT_FALSE(result.error);
+    EXPECT_EQ(result.filesWritten, std::vector<std::string>{dir / "plan.pdf"});
+    EXPECT_FALSE(fs::exists(Out()));
+    ASSERT_EQ(plans.seen.size(), 1U);
+    EXPECT_EQ(plans.seen[0].orderFile, "");
+    EXPECT_EQ(plans.seen[0].exampleName, "HMAN");
+    EXPECT_TRUE(plans.seen[0].overviewDrawn);
+    // Only the picture the plan shows is drawn.
+    EXPECT_EQ(result.pictures.view3D, nullptr);
+    EXPECT_EQ(result.pictures.summary, nullptr);
+}
+
+TEST_F(CalculationJobTest, NoPlanWithoutAPlaceForItOrForAFaultyOrder) {
+    RecordingPlanWriter plans;
+    CalculationJob job = Job(ExampleOrder("ISIN"));
+    job.WritePlan(&plans);  // neither a file nor stored results
+    EXPECT_TRUE(job.Run().filesWritten.empty());
+
+    CalculationJob faulty = Job(kFaultyThirdLine);
+    faulty.StoreResultsIn(Out(), "t0001.txt").WritePlan(&plans);
+    EXPECT_TRUE(faulty.Run().filesWritten.empty());
+    faulty.WritePlan(&plans, dir / "plan.pdf");
+    EXPECT_TRUE(faulty.Run().filesWritten.empty());
+    EXPECT_FALSE(fs::exists(dir / "plan.pdf"));
+    EXPECT_TRUE(plans.seen.empty());
+}
+
+// A plan that cannot be made or stored is a file error, like a picture's: what came before it
+// stays, and watch mode tries the order again later.
+TEST_F(CalculationJobTest, APlanThatFailsIsAFileErrorNamingItsPath) {
+    RecordingPlanWriter failing;
+    failing.fail = true;
+    CalculationJob job = Job(ExampleOrder("ISIN"));
+    job.StoreResultsIn(Out(), "t0001.txt").WritePlan(&failing);
+    JobResult result = job.Run();
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->kind, JobError::Kind::File);
+    EXPECT_EQ(result.error->message, dir / "OUT/r0001.txt.pdf" + ": no room for the plan");
+    EXPECT_EQ(result.filesWritten.size(), 4U);
+    EXPECT_FALSE(fs::exists(dir / "OUT/r0001.txt.pdf"));
+
+    RecordingPlanWriter plans;
+    fs::create_directories(dir / "OUT/r0002.txt.pdf");  // a directory where the plan goes
+    job.StoreResultsIn(Out(), "t0002.txt").WritePlan(&plans);
+    result = job.Run();
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->kind, JobError::Kind::File);
+    EXPECT_EQ(result.error->message.find(dir / "OUT/r0002.txt.pdf"), 0U);
+    EXPECT_EQ(result.filesWritten.size(), 4U);
+}
+
+TEST_F(CalculationJobTest, ThePdfWriterStoresAReadablePlan) {
+    const PdfPlanWriter plans;
+    CalculationJob job = Job(ExampleOrder("HMAN"));
+    job.StoreResultsIn(Out(), "t0001.txt").WritePlan(&plans);
+    const JobResult result = job.Run();
+    ASSERT_FALSE(result.error) << result.error->message;
+    EXPECT_EQ(ReadBytes(dir / "OUT/r0001.txt.pdf").substr(0, 5), "%PDF-");
 }
 
 }  // namespace

@@ -76,14 +76,7 @@ protected:
         return path;
     }
 
-    static int Pages(const std::string& pdf) {
-        const std::optional<std::string> info = CommandOutput("pdfinfo '" + pdf + "'");
-        std::smatch match;
-        if (!info || !std::regex_search(*info, match, std::regex(R"(Pages:\s+(\d+))"))) {
-            return -1;
-        }
-        return std::stoi(match[1]);
-    }
+    static int Pages(const std::string& pdf) { return PdfPages(pdf); }
 
     static std::string Text(const std::string& pdf, int page = 0) {
         const std::string range =

@@ -15,6 +15,7 @@
 #include "order/errors.h"
 #include "output/codepage.h"
 #include "output/file_error.h"
+#include "output/pdf_plan_writer.h"
 #include "output/raster_pictures.h"
 #include "output/watch_job.h"
 
@@ -243,6 +244,47 @@ TEST_F(WatchEngineTest, RealCalculationStoresResultsAndErrors) {
               "Заказ t0003.txt не рассчитан.\r\n"
               "Ошибка: нечего рассчитывать: в заказе нет ни одной строки кроме комментариев\r\n"
               "Заказ перенесён в каталог IN/failed.\r\n");
+}
+
+// With the option on, each calculated order's plan is among its results by the time the order
+// leaves IN; a faulty order gets none.
+TEST_F(WatchEngineTest, TheLoadingPlanIsStoredWithTheResultsWhenAsked) {
+    const PdfPlanWriter plans;
+    for (const bool withPlan : {false, true}) {
+        SCOPED_TRACE(withPlan ? "with plan" : "without plan");
+        fs::remove_all(out_);
+        fs::remove_all(in_);
+        fs::create_directories(in_);
+        Order("t0001.txt", ExampleText("HMAN"), 20s);
+        Order("t0002.txt", "2450,16100,2200,50,0,ISIN\n800,1200,0,SQR,1,0,2\n", 10s);
+        CalculationJob job = PictureJob();
+        job.WritePlan(withPlan ? &plans : nullptr);
+        std::vector<std::string> seenWhenDone;
+        WatchEngine engine(
+            {in_.string(), out_.string()},
+            [&, store = JobProcessor(job, out_.string())](
+                const std::string& path, const std::vector<std::string>& lines) mutable {
+                const OrderOutcome outcome = store(path, lines);
+                if (fs::path(path).filename() == "t0001.txt") {
+                    seenWhenDone = Names(out_);  // before the order leaves IN
+                }
+                return outcome;
+            },
+            [this] { return now_; });
+        const TickSummary summary = engine.Tick();
+        EXPECT_EQ(summary.done, 1);
+        EXPECT_EQ(summary.failed, 1);
+        std::vector<std::string> expected{"r0001.txt", "r0001.txt2d.jpg", "r0001.txt3d.jpg"};
+        if (withPlan) {
+            expected.insert(expected.begin() + 1, "r0001.txt.pdf");
+        }
+        EXPECT_EQ(seenWhenDone, expected);
+        expected.push_back("r0002.txt.err");
+        EXPECT_EQ(Names(out_), expected);
+        if (withPlan) {
+            EXPECT_EQ(ReadBytes((out_ / "r0001.txt.pdf").string()).substr(0, 5), "%PDF-");
+        }
+    }
 }
 
 TEST_F(WatchEngineTest, HugeOrderFileFailsWithoutBeingRead) {
