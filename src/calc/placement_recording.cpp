@@ -8,6 +8,9 @@ template <typename... Handlers>
 struct Overloaded : Handlers... {
     using Handlers::operator()...;
 };
+// Spelled out for compilers without deduction for aggregates.
+template <typename... Handlers>
+Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 }  // namespace
 
@@ -19,6 +22,7 @@ void PlacementRecording::Replay(PlacementObserver& observer) const {
         [&](const StackEvent& stack) { observer.StackPlaced(stack); },
         [&](const RoundEvent& unit) { observer.RoundPlaced(unit); },
         [&](const LyingRoundEvent& unit) { observer.LyingRoundPlaced(unit); },
+        [&](const ContainerWeight& weight) { observer.ContainerWeighed(weight); },
         [&](const Report& report) { observer.ReportComplete(report.lines); },
     };
     for (const Event& event : events_) {

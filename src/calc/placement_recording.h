@@ -18,6 +18,7 @@ public:
     void StackPlaced(const StackEvent& stack) override { events_.emplace_back(stack); }
     void RoundPlaced(const RoundEvent& unit) override { events_.emplace_back(unit); }
     void LyingRoundPlaced(const LyingRoundEvent& unit) override { events_.emplace_back(unit); }
+    void ContainerWeighed(const ContainerWeight& weight) override { events_.emplace_back(weight); }
     void ReportComplete(const std::vector<std::string>& lines) override {
         events_.emplace_back(Report{lines});
     }
@@ -41,7 +42,7 @@ private:
         std::vector<std::string> lines;
     };
     using Event = std::variant<Prepared, ColourSet, NextContainer, StackEvent, RoundEvent,
-                               LyingRoundEvent, Report>;
+                               LyingRoundEvent, ContainerWeight, Report>;
 
     std::vector<Event> events_;
 };

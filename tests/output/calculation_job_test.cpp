@@ -179,7 +179,10 @@ TEST_F(CalculationJobTest, PicturesAreTheSameAsDrawnDuringTheRun) {
         ExampleOrder("HMAN"),
         ExampleOrder("ISIN"),
         {"2450,16100,2200,50,0,IDBL", "1000,1000,2000,RND,0,0,14", "1000,1000,2300,RND,0,1,12",
-         "800,1200,2100,SQR,1,1,40"}};
+         "800,1200,2100,SQR,1,1,40"},
+        // With a payload the 2D scheme also marks each container's centre of gravity.
+        {"2450,16100,2200,50,0,HMAN,16000", "800,1200,2100,SQR,1,0,20,650",
+         "1000,1200,2150,SQR,0,0,36,480"}};
     for (const std::vector<std::string>& order : orders) {
         auto* scheme = new RasterCanvas;
         auto* view = new RasterCanvas;
