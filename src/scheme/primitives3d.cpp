@@ -95,7 +95,10 @@ void DrawUprightCylinder3D(Canvas& canvas, const Cell3D& cell, const UprightCyli
 
 void DrawLyingCylinder3D(Canvas& canvas, const Cell3D& cell, const LyingCylinder3D& cylinder) {
     const auto [x, y, z, radius, length, colour] = cylinder;
-    const auto [projection, ox, oy] = cell;
+    const ProjectionState& projection = cell.projection;
+    // Plain copies: clang 14 lets no lambda capture a structured binding.
+    const int ox = cell.ox;
+    const int oy = cell.oy;
     const ScreenPoint nearCap = Project(projection, RotateLying({x, y, z}));
     const ScreenPoint farCap = Project(projection, RotateLying({x, y, z - length}));
     const long double s = radius / static_cast<long double>(projection.Scale);
