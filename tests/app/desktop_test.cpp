@@ -26,41 +26,12 @@
 #include "app/qt_translations.h"
 #include "app/scheme_view.h"
 #include "app/user_dialogs.h"
+#include "fake_dialogs.h"
+#include "test_window.h"
 
 using namespace stowbel;
 
 namespace {
-
-class FakeDialogs : public UserDialogs {
-public:
-    bool desktopOpens = false;
-    QStringList openedByDesktop;
-    QStringList messages;
-
-    QString OpenFileName(QWidget*, const QString&) override { return {}; }
-    QString SaveFileName(QWidget*, const QString&) override { return {}; }
-    QString SavePlanFileName(QWidget*, const QString&) override { return {}; }
-    bool SetUpPrinter(QWidget*, QPrinter&) override { return false; }
-    int chooseExample(QWidget*) override { return 0; }
-    void ShowError(QWidget*, const QString& message) override { messages << message; }
-    void ShowMessage(QWidget*, const QString& message) override { messages << message; }
-    bool OpenDocument(const QString& path) override {
-        openedByDesktop << path;
-        return desktopOpens;
-    }
-};
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
 
 void Wheel(QWidget* widget, QPoint at, int notches) {
     QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
@@ -119,11 +90,7 @@ private slots:
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
         dialogs_ = std::make_unique<FakeDialogs>();
-        const QString root = dir_->path();
-        window_ =
-            std::make_unique<MainWindow>(AppPaths{root, root + "/IN", root + "/OUT"}, *dialogs_);
-        window_->resize(1280, 900);
-        window_->show();
+        window_ = ShowTestWindow(dir_->path(), *dialogs_, QSize(1280, 900));
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }
 

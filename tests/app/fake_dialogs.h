@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 #include <functional>
 
 #include "app/user_dialogs.h"
@@ -23,6 +24,8 @@ public:
     int saveAsked = 0;
     QStringList errors;
     QStringList messages;
+    bool desktopOpens = false;  // whether the desktop has a viewer for a document
+    QStringList openedByDesktop;
     QString planName;                 // the answer to the plan's save dialog
     QStringList planSuggestions;      // where each plan's save dialog started
     QList<QPageLayout> printLayouts;  // the printer's page when each print dialog opened
@@ -65,7 +68,10 @@ public:
         messages << message;
         WhileOpen();
     }
-    bool OpenDocument(const QString&) override { return false; }
+    bool OpenDocument(const QString& path) override {
+        openedByDesktop << path;
+        return desktopOpens;
+    }
 
 private:
     void WhileOpen() const {
@@ -83,7 +89,7 @@ inline QByteArray ReadFile(const QString& path) {
 
 inline void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    file.open(QIODevice::WriteOnly);
+    QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
 

@@ -22,6 +22,7 @@
 #include "app/startup.h"
 #include "app/user_dialogs.h"
 #include "fake_dialogs.h"
+#include "test_window.h"
 
 using namespace stowbel;
 
@@ -61,11 +62,7 @@ private slots:
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
         dialogs_ = std::make_unique<FakeDialogs>();
-        const QString root = dir_->path();
-        window_ =
-            std::make_unique<MainWindow>(AppPaths{root, root + "/IN", root + "/OUT"}, *dialogs_);
-        window_->resize(1280, 900);
-        window_->show();
+        window_ = ShowTestWindow(dir_->path(), *dialogs_, QSize(1280, 900));
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }
 

@@ -15,6 +15,7 @@
 #include "../poppler_tools.h"
 #include "app/main_window.h"
 #include "fake_dialogs.h"
+#include "test_window.h"
 
 using namespace stowbel;
 
@@ -86,10 +87,7 @@ private slots:
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
         dialogs_ = std::make_unique<FakeDialogs>();
-        const QString root = dir_->path();
-        window_ =
-            std::make_unique<MainWindow>(AppPaths{root, root + "/IN", root + "/OUT"}, *dialogs_);
-        window_->show();
+        window_ = ShowTestWindow(dir_->path(), *dialogs_);
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }
 

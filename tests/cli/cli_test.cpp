@@ -17,29 +17,12 @@
 #include "../temp_dir.h"
 #include "cli/json_result.h"
 #include "cli/options.h"
-#include "test_drawing.h"
+#include "cli_run.h"
 
 namespace stowbel {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-    args.insert(args.begin(), "stowbel-cli");
-    std::ostringstream out;
-    std::ostringstream err;
-    CliRun run;
-    run.status = RunCli(args, out, err, TestDrawing);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
 
 QJsonObject JsonOf(const CliRun& run) {
     return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();

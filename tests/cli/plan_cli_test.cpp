@@ -11,40 +11,16 @@
 
 #include <stdlib.h>
 
+#include "../example_text.h"
 #include "../poppler_tools.h"
 #include "../temp_dir.h"
 #include "cli/cli.h"
+#include "cli_run.h"
 #include "order/examples.h"
 #include "order/parser.h"
-#include "test_drawing.h"
 
 namespace stowbel {
 namespace {
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-    args.insert(args.begin(), "stowbel-cli");
-    std::ostringstream out;
-    std::ostringstream err;
-    CliRun run;
-    run.status = RunCli(args, out, err, TestDrawing);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
-
-std::string Join(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\n";
-    }
-    return text;
-}
 
 // A row of a loading list as the plan prints it.
 struct Row {
@@ -184,8 +160,7 @@ TEST_P(PlanListTest, ListsEqualTheStacksOfTheJson) {
 INSTANTIATE_TEST_SUITE_P(
     Orders, PlanListTest,
     testing::Values(
-        PlanCase{"HmanExample", Join(ExampleOrder("HMAN"))},
-        PlanCase{"IsinExample", Join(ExampleOrder("ISIN"))},
+        PlanCase{"HmanExample", ExampleText("HMAN")}, PlanCase{"IsinExample", ExampleText("ISIN")},
         PlanCase{"StandingDrumsAndBoxes",
                  "2450,12000,2200,50,50,ISIN\n1000,1000,1000,RND,0,0,14\n800,1200,2100,SQR,0,1,6\n"
                  "600,600,900,RND,0,1,12\n"},
@@ -199,7 +174,7 @@ protected:
 };
 
 TEST_F(PlanCliTest, WritesThePlanBesideTheUsualOutput) {
-    const std::string order = dir.Write("t0001.txt", Join(ExampleOrder("HMAN")));
+    const std::string order = dir.Write("t0001.txt", ExampleText("HMAN"));
     const CliRun plain = Cli({"calc", order});
     const CliRun run = Cli({"calc", order, "--pdf", dir / "plan.pdf", "--out", dir / "OUT"});
     ASSERT_EQ(run.status, 0) << run.err;
@@ -211,7 +186,7 @@ TEST_F(PlanCliTest, WritesThePlanBesideTheUsualOutput) {
 }
 
 TEST_F(PlanCliTest, SourceDateEpochMakesTheSameBytesTwice) {
-    const std::string order = dir.Write("t0001.txt", Join(ExampleOrder("ISIN")));
+    const std::string order = dir.Write("t0001.txt", ExampleText("ISIN"));
     setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
     const int first = Cli({"calc", order, "--pdf", dir / "a.pdf"}).status;
     const int second = Cli({"calc", order, "--pdf", dir / "b.pdf"}).status;
@@ -224,7 +199,7 @@ TEST_F(PlanCliTest, SourceDateEpochMakesTheSameBytesTwice) {
 }
 
 TEST_F(PlanCliTest, FailuresWriteNoPlan) {
-    const std::string good = dir.Write("t0001.txt", Join(ExampleOrder("ISIN")));
+    const std::string good = dir.Write("t0001.txt", ExampleText("ISIN"));
     const CliRun unwritable = Cli({"calc", good, "--pdf", dir / "missing/plan.pdf"});
     EXPECT_EQ(unwritable.status, kExitUsage);
     EXPECT_NE(unwritable.err.find(dir / "missing/plan.pdf"), std::string::npos) << unwritable.err;
