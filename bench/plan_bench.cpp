@@ -35,7 +35,7 @@ struct Calculated {
         plan = MakeLoadingPlanInput(kSixContainers, NumberFormat{}, result.run);
         plan.orderName = "t0006.txt";
         plan.createdAt = QDateTime::currentDateTime();
-        plan.overview = OverviewPicture(pictures, plan.container.HMAN);
+        plan.overview = OverviewPicture(pictures, plan.container.HowManyContainers);
     }
 };
 

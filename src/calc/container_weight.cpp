@@ -23,7 +23,7 @@ std::string Kilograms(long double kg, const NumberFormat& format) {
 
 FloorPoint StackCentre(const PlacedStack& stack) {
     switch (stack.shape) {
-        case StackShape::Square:
+        case StackShape::Rectangular:
             return {(static_cast<long double>(stack.x1) + stack.x2) / 2,
                     (static_cast<long double>(stack.y1) + stack.y2) / 2};
         case StackShape::Round:

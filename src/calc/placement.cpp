@@ -322,10 +322,10 @@ void PlaceCargoType(PlacementContext& context) {
     const double g = spec.UnitGap;
     const double e = std::max(0.0, 2 * (spec.SideClearance - g));
     const double usableWidth = spec.Width - e;
-    const FitResult fit = RequiredLength({.quantity = type.QTY,
-                                          .square = type.IsSquare,
-                                          .turnAcross = type.H_ROTATE,
-                                          .standOnEnd = type.V_ROTATE,
+    const FitResult fit = RequiredLength({.quantity = type.Quantity,
+                                          .square = type.IsRectangular,
+                                          .turnAcross = type.MayTurnAcross,
+                                          .standOnEnd = type.MayStandOnEnd,
                                           .width = usableWidth,
                                           .height = spec.Height,
                                           .a = type.Length + g,
@@ -339,7 +339,7 @@ void PlaceCargoType(PlacementContext& context) {
     }
     state.OnEndLength = laidOnEnd ? state.TypeLength : 0;
 
-    if (type.IsSquare) {
+    if (type.IsRectangular) {
         if (laidOnEnd) {
             std::swap(type.Length, type.Height);
         }

@@ -21,7 +21,7 @@ std::string OrderLine(int typeCount, int colourIndex, const CargoType& type,
                       const NumberFormat& format) {
     return "Заказ " + FormatInteger(typeCount) + " - " + " (" +
            std::string(CargoPalette::Entry(colourIndex).name) + ") " + Sizes(type, format) + " - " +
-           FormatInteger(type.QTY) + " мест ";
+           FormatInteger(type.Quantity) + " мест ";
 }
 
 std::string StartFromFrontWall() {

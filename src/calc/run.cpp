@@ -31,7 +31,7 @@ public:
     void TypeColourSet(Colour colour) override { next_.TypeColourSet(colour); }
     void ContainerBegun(int number) override { next_.ContainerBegun(number); }
     void StackPlaced(const StackEvent& stack) override {
-        PlacedStack placed = Base(StackShape::Square, stack.count);
+        PlacedStack placed = Base(StackShape::Rectangular, stack.count);
         placed.x1 = stack.x1;
         placed.y1 = stack.y1;
         placed.x2 = stack.x2;
@@ -222,17 +222,17 @@ bool Run::ProcessType(std::size_t index, std::string_view text) {
     if (result_.containers == 0) {
         result_.containers = 1;
     }
-    if (!(spec.IDBL && state_.TypeCount > 2)) {
+    if (!(spec.ContinueFirstTwoOnly && state_.TypeCount > 2)) {
         AddLine(OrderLine(state_.TypeCount, state_.ColourIndex, Type(), options_.format));
     }
     const Colour colour = CargoPalette::Entry(state_.ColourIndex).colour;
     recorder_.TypeColourSet(colour);
-    state_.UnitsLeft = Type().QTY;
+    state_.UnitsLeft = Type().Quantity;
     const bool startedEmpty = state_.UsedLength == 0;
     bool fits = Place();
 
     std::string start;
-    const bool placedNothing = state_.UnitsLeft == Type().QTY;
+    const bool placedNothing = state_.UnitsLeft == Type().Quantity;
     // A type that found no place in an empty container fits no container.
     if (!fits && !(startedEmpty && placedNothing)) {
         if (!CarryOver(start)) {
@@ -254,7 +254,7 @@ bool Run::ProcessType(std::size_t index, std::string_view text) {
     }
     const CargoType& type = Type();
     const RowTexts rows = MakeRowTexts(spec, type, state_.FitDetail);
-    if (type.IsSquare) {
+    if (type.IsRectangular) {
         AddLine(RectangularLayingLine(start, ReportedEnd(fits), rows, options_.format));
     } else {
         AddLine(RoundLayingLine(state_.TypeCount, state_.ColourIndex, type, start,
@@ -274,7 +274,8 @@ bool Run::ProcessType(std::size_t index, std::string_view text) {
 // when the loop over the cargo lines ends here without the type's laying lines.
 bool Run::CarryOver(std::string& start) {
     const Container& spec = Spec();
-    const bool mayContinue = spec.HMAN || (spec.IDBL && state_.TypeCount <= 2);
+    const bool mayContinue =
+        spec.HowManyContainers || (spec.ContinueFirstTwoOnly && state_.TypeCount <= 2);
     bool firstContainer = true;
     while (mayContinue && state_.UnitsLeft > 0) {
         start += firstContainer
@@ -282,8 +283,8 @@ bool Run::CarryOver(std::string& start) {
                                                     state_.TypeLength),
                                      options_.format)
                      : FillsWholeContainer();
-        Type().QTY = static_cast<std::uint16_t>(state_.UnitsLeft);
-        if (spec.IDBL && state_.TypeCount == 3) {
+        Type().Quantity = static_cast<std::uint16_t>(state_.UnitsLeft);
+        if (spec.ContinueFirstTwoOnly && state_.TypeCount == 3) {
             return false;
         }
         LeaveContainer();
@@ -297,7 +298,7 @@ bool Run::CarryOver(std::string& start) {
         Place();
         firstContainer = false;
         // Without HMAN a type goes on once; with it, as long as a container takes something.
-        if (!spec.HMAN || state_.UnitsLeft == before) {
+        if (!spec.HowManyContainers || state_.UnitsLeft == before) {
             break;
         }
     }

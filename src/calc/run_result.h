@@ -7,14 +7,14 @@
 
 namespace stowbel {
 
-enum class StackShape { Square, Round, RoundLying };
+enum class StackShape { Rectangular, Round, RoundLying };
 
 // One placed floor position, in millimetres from the front wall (x) and the first side wall (y)
 // of its container.
 struct PlacedStack {
     int line = 0;       // 0-based index of the cargo line in the order text
     int container = 1;  // 1-based, in the order the run began them
-    StackShape shape = StackShape::Square;
+    StackShape shape = StackShape::Rectangular;
     std::int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Square: floor rectangle in whole mm
     double x = 0, y = 0, d = 0;                   // Round: centre and diameter
     double z = 0;                                 // RoundLying: axis depth below the ceiling

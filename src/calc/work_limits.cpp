@@ -28,13 +28,13 @@ void CheckWorkLimits(const Container& spec, const CargoType& type, int lineIndex
         Refuse(lineIndex, "в заказе больше " + std::to_string(kMaxCargoLines) +
                               " строк груза; разбейте его на несколько заказов.");
     }
-    totals.units += type.QTY;
+    totals.units += type.Quantity;
     if (totals.units > kMaxUnitsPerRun) {
         Refuse(lineIndex, "в заказе больше " + std::to_string(kMaxUnitsPerRun) +
                               " мест; разбейте его на несколько заказов.");
     }
-    if (!type.IsSquare) {
-        totals.roundUnits += type.QTY;
+    if (!type.IsRectangular) {
+        totals.roundUnits += type.Quantity;
         if (totals.roundUnits > kMaxRoundUnitsPerRun) {
             Refuse(lineIndex, "в заказе больше " + std::to_string(kMaxRoundUnitsPerRun) +
                                   " круглых мест (RND); разбейте его на несколько заказов.");
@@ -42,12 +42,12 @@ void CheckWorkLimits(const Container& spec, const CargoType& type, int lineIndex
     }
     const double g = spec.UnitGap;
     double across = CellsAcross(spec.Width, type.Length + g);
-    if (type.IsSquare) {
+    if (type.IsRectangular) {
         across = std::max(across, CellsAcross(spec.Width, type.Width + g));
     }
-    if (type.V_ROTATE) {
+    if (type.MayStandOnEnd) {
         across = std::max(across, CellsAcross(spec.Width, type.Height + g));
-        if (!type.IsSquare) {
+        if (!type.IsRectangular) {
             // Lying drums: circles across the height, units end to end across the width.
             across = std::max({across, CellsAcross(spec.Height, type.Length + g),
                                CellsAcross(spec.Width, type.Height)});

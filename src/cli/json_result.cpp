@@ -103,7 +103,7 @@ std::string StackToJson(const PlacedStack& stack) {
     Object object;
     object.Add("line", Integer(stack.line)).Add("container", Integer(stack.container));
     switch (stack.shape) {
-        case StackShape::Square:
+        case StackShape::Rectangular:
             object.Add("shape", Quoted("SQR"))
                 .Add("x1", Integer(stack.x1))
                 .Add("y1", Integer(stack.y1))

@@ -12,13 +12,17 @@ namespace stowbel {
 // the first side wall, z downward from the ceiling.
 
 struct Container {
-    double Width = 0;          // Wc
-    double Length = 0;         // Lc
-    double Height = 0;         // Hc
-    double SideClearance = 0;  // c
-    double UnitGap = 0;        // g
-    bool HMAN = false;         // how many containers the load needs
-    bool IDBL = false;         // continuation for the first two types only
+    double Width = 0;          // inner width, across the loading direction
+    double Length = 0;         // inner length, the loading direction
+    double Height = 0;         // inner height
+    double SideClearance = 0;  // kept free at each side wall
+    double UnitGap = 0;        // kept between neighbouring units
+    // Mode "HMAN": how many containers the load needs; a type that does not fit goes on in a
+    // next container.
+    bool HowManyContainers = false;
+    // Mode "IDBL": only the first two types may go on in a next container, and the summary
+    // picture keeps room for a second container.
+    bool ContinueFirstTwoOnly = false;
     // The most each container may carry, kg; orders without it are planned by space alone.
     std::optional<double> Payload;
 };
@@ -27,10 +31,10 @@ struct CargoType {
     double Width = 0;
     double Length = 0;  // the diameter of a round unit
     double Height = 0;
-    bool IsSquare = false;
-    bool H_ROTATE = false;
-    bool V_ROTATE = false;
-    std::uint16_t QTY = 0;
+    bool IsRectangular = false;  // shape "SQR"; otherwise a round unit (a drum)
+    bool MayTurnAcross = false;  // may lie on the floor with its length across the container
+    bool MayStandOnEnd = false;  // may stand on its end, length and height exchanged
+    std::uint16_t Quantity = 0;
     std::optional<double> UnitMass;  // gross mass of one unit, kg, when the order gives it
 };
 

@@ -130,8 +130,8 @@ void ParseContainerLine(std::string_view text, int lineIndex, const NumberFormat
     spec.UnitGap = ReadNumber(chars, p, format, lineIndex, "ОтступМеждуГЕ");
     // A missing or unknown mode reads as ISIN: neither flag.
     const ScannedRun mode = ScanRun(chars, p, kModeSet);
-    spec.HMAN = mode.run.find(U"HMAN") != std::u32string_view::npos;
-    spec.IDBL = mode.run.find(U"IDBL") != std::u32string_view::npos;
+    spec.HowManyContainers = mode.run.find(U"HMAN") != std::u32string_view::npos;
+    spec.ContinueFirstTwoOnly = mode.run.find(U"IDBL") != std::u32string_view::npos;
     spec.Payload = ReadOptionalMass(chars, mode.stop, format, lineIndex, "Грузоподъёмность");
     if (spec.Payload) {
         RequirePositive(*spec.Payload, "Грузоподъёмность", lineIndex);
@@ -150,14 +150,14 @@ void ParseCargoLine(std::string_view text, int lineIndex, const NumberFormat& fo
     RequirePositive(entry.Height, "Высота", lineIndex);
 
     const ScannedRun shape = ScanRun(chars, p, kShapeSet);
-    entry.IsSquare = shape.run.find(U"SQR") != std::u32string_view::npos;
-    if (entry.IsSquare) {
+    entry.IsRectangular = shape.run.find(U"SQR") != std::u32string_view::npos;
+    if (entry.IsRectangular) {
         // The width of a round unit is not used; a rectangular one divides by it.
         RequirePositive(entry.Width, "ГЕ-Ширина", lineIndex);
     }
     const std::size_t s = shape.stop;
-    entry.H_ROTATE = FlagAt(chars, s + 1);
-    entry.V_ROTATE = FlagAt(chars, s + 3);
+    entry.MayTurnAcross = FlagAt(chars, s + 1);
+    entry.MayStandOnEnd = FlagAt(chars, s + 3);
 
     const ScannedRun quantityRun = ScanRun(chars, s + 5, kQuantitySet);
     const std::int64_t quantity = ParseIntegerRun(ToAscii(quantityRun.run), lineIndex);
@@ -166,7 +166,7 @@ void ParseCargoLine(std::string_view text, int lineIndex, const NumberFormat& fo
                    std::to_string(kMaxQuantity) + " шт. в строке.",
                lineIndex);
     }
-    entry.QTY = static_cast<std::uint16_t>(quantity);
+    entry.Quantity = static_cast<std::uint16_t>(quantity);
     entry.UnitMass = ReadOptionalMass(chars, quantityRun.stop, format, lineIndex, "Масса");
 }
 

@@ -172,7 +172,7 @@ JobResult CalculationJob::Run() const {
             plan = false;
         }
     }
-    const bool hman = model.container.HMAN;
+    const bool hman = model.container.HowManyContainers;
     std::vector<PictureTask> tasks;
     const auto want = [&](Picture picture, bool kept, bool stored) {
         if (kept || stored) {

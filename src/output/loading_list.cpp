@@ -24,7 +24,7 @@ std::string Sizes(const PlanCargoLine* cargo, const NumberFormat& format) {
 
 std::string Lay(const PlacedStack& stack) {
     switch (stack.shape) {
-        case StackShape::Square:
+        case StackShape::Rectangular:
             return std::string(stack.onEnd ? "торцем, " : "") +
                    (stack.across ? "поперёк" : "вдоль");
         case StackShape::Round:
@@ -41,7 +41,7 @@ LoadingListRow MakeRow(const PlacedStack& stack, const Container& spec,
     row.stack = stack;
     const long double r = static_cast<long double>(stack.d) / 2;
     switch (stack.shape) {
-        case StackShape::Square:
+        case StackShape::Rectangular:
             row.x = stack.x1;
             row.y = stack.y1;
             break;

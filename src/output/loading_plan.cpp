@@ -21,13 +21,13 @@ std::string Millimetres(double value, const NumberFormat& format) {
 }
 
 std::string ModeInWords(const Container& container) {
-    if (container.HMAN && container.IDBL) {
+    if (container.HowManyContainers && container.ContinueFirstTwoOnly) {
         return "HMAN и IDBL: сколько контейнеров нужно, с ограничениями IDBL";
     }
-    if (container.HMAN) {
+    if (container.HowManyContainers) {
         return "HMAN: сколько контейнеров нужно";
     }
-    if (container.IDBL) {
+    if (container.ContinueFirstTwoOnly) {
         return "IDBL: в следующий контейнер переходят только первые два груза";
     }
     return "ISIN: сколько груза входит в один контейнер";
@@ -89,7 +89,7 @@ PlanTotals ComputePlanTotals(const LoadingPlanInput& input) {
     totals.placed = input.result.placed;
     long long ordered = 0;
     for (const PlanCargoLine& line : input.cargo) {
-        ordered += line.type.QTY;
+        ordered += line.type.Quantity;
     }
     totals.notPlaced = static_cast<int>(std::max(0LL, ordered - totals.placed));
     double mass = 0;

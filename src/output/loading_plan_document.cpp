@@ -220,8 +220,9 @@ private:
     }
 
     void Picture(const QRectF& area) {
-        const QString caption = input_.container.HMAN ? QStringLiteral("Схема загрузки, вид сверху")
-                                                      : QStringLiteral("Сводный рисунок расчёта");
+        const QString caption = input_.container.HowManyContainers
+                                    ? QStringLiteral("Схема загрузки, вид сверху")
+                                    : QStringLiteral("Сводный рисунок расчёта");
         text_.Line(QRectF(area.left(), area.top(), area.width(), kReportHeading - 1), caption, 11,
                    true, Qt::AlignLeft);
         const QImage& image = input_.overview;
@@ -249,7 +250,7 @@ private:
         for (const LoadingListRow& row : rows) {
             units += row.stack.count;
             const PlacedStack& s = row.stack;
-            reach = std::max(reach, s.shape == StackShape::Square ? s.x2 : s.x + s.d / 2);
+            reach = std::max(reach, s.shape == StackShape::Rectangular ? s.x2 : s.x + s.d / 2);
         }
         QString text = QStringLiteral("%1 мест, %2 штаб.; занято %3 из %4 м по длине")
                            .arg(units)

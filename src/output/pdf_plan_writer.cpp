@@ -22,7 +22,7 @@ LoadingPlanInput PlanInputOf(const PlannedOrder& order) {
     LoadingPlanInput plan = MakeLoadingPlanInput(order.lines, order.format, order.result.run);
     plan.orderName = PlanOrderName(order.orderFile, order.exampleName);
     plan.createdAt = PlanTime();
-    plan.overview = OverviewPicture(order.result.pictures, plan.container.HMAN);
+    plan.overview = OverviewPicture(order.result.pictures, plan.container.HowManyContainers);
     return plan;
 }
 

@@ -63,7 +63,7 @@ QColor TypeColour(const PlacedStack& stack) {
 // The stack's outline on the floor in millimetres.
 QRectF FloorRect(const PlacedStack& stack) {
     switch (stack.shape) {
-        case StackShape::Square:
+        case StackShape::Rectangular:
             return QRectF(QPointF(stack.x1, stack.y1), QPointF(stack.x2, stack.y2));
         case StackShape::Round:
             return QRectF(stack.x - stack.d / 2, stack.y - stack.d / 2, stack.d, stack.d);
@@ -393,7 +393,7 @@ void DrawContainer3DView(QPainter& painter, const QRectF& area, const ContainerL
         for (int layer = 1; layer <= stack.count; ++layer) {
             const int zTop = TruncToInt(hc - layer * h);
             const int zBottom = TruncToInt(hc - (layer - 1) * h);
-            if (stack.shape == StackShape::Square) {
+            if (stack.shape == StackShape::Rectangular) {
                 DrawBox3D(canvas, {view.projection},
                           {stack.x1, stack.y1, zTop, stack.x2, stack.y2, zBottom, colour});
             } else {

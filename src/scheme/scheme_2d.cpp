@@ -64,7 +64,7 @@ void PrepareSchemes(SchemePictures& pictures, const Container& spec, SchemeGeome
     geometry.SchemeScale = SchemeScaleFor(pictures.Scheme2DSize(), spec);
     const long double width = static_cast<long double>(spec.Width) * geometry.SchemeScale;
     // One container width below the 2D part, two when a second width is reserved.
-    geometry.SummaryShift = RoundToInt(width + 50 + (spec.IDBL ? width : 0));
+    geometry.SummaryShift = RoundToInt(width + 50 + (spec.ContinueFirstTwoOnly ? width : 0));
 
     Clear(pictures.Scheme2D(), pictures.Scheme2DSize());
     Clear(pictures.View3D(), pictures.View3DSize());

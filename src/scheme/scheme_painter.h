@@ -30,7 +30,7 @@ public:
     const SchemeGeometry& Geometry() const { return geometry_; }
 
 private:
-    bool SummaryShowsUnits() const { return !spec_.HMAN; }
+    bool SummaryShowsUnits() const { return !spec_.HowManyContainers; }
 
     SchemePictures& pictures_;
     Container spec_;

@@ -33,7 +33,7 @@ std::string Describe(const PlacedStack& s, std::size_t index) {
     out.precision(10);
     out << "stack " << index << " (line " << s.line << ", container " << s.container << ", ";
     switch (s.shape) {
-        case StackShape::Square:
+        case StackShape::Rectangular:
             out << "x " << s.x1 << ".." << s.x2 << ", y " << s.y1 << ".." << s.y2;
             break;
         case StackShape::Round:
@@ -55,7 +55,7 @@ struct Box {
 
 Box FloorBox(const PlacedStack& s) {
     switch (s.shape) {
-        case StackShape::Square:
+        case StackShape::Rectangular:
             return {static_cast<long double>(s.x1), static_cast<long double>(s.x2),
                     static_cast<long double>(s.y1), static_cast<long double>(s.y2)};
         case StackShape::Round:
@@ -68,7 +68,7 @@ Box FloorBox(const PlacedStack& s) {
 }
 
 long double Allowance(const PlacedStack& s) {
-    return s.shape == StackShape::Square ? kRoundingAllowance : kExactAllowance;
+    return s.shape == StackShape::Rectangular ? kRoundingAllowance : kExactAllowance;
 }
 
 void CheckInside(const Container& spec, const PlacedStack& s, std::size_t index,
@@ -77,7 +77,7 @@ void CheckInside(const Container& spec, const PlacedStack& s, std::size_t index,
     if (s.count < 1) {
         findings.Add(who + " holds no unit");
     }
-    if (s.shape == StackShape::Square && (s.x1 >= s.x2 || s.y1 >= s.y2)) {
+    if (s.shape == StackShape::Rectangular && (s.x1 >= s.x2 || s.y1 >= s.y2)) {
         findings.Add(who + " has no floor");
     }
     const Box box = FloorBox(s);
@@ -216,7 +216,7 @@ void DrawnStackRecorder::ContainerBegun(int number) {
 void DrawnStackRecorder::StackPlaced(const StackEvent& stack) {
     PlacedStack s;
     s.container = container_;
-    s.shape = StackShape::Square;
+    s.shape = StackShape::Rectangular;
     s.x1 = stack.x1;
     s.y1 = stack.y1;
     s.x2 = stack.x2;

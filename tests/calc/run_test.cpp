@@ -184,16 +184,16 @@ TEST(RunInputTest, TheCallersModelKeepsTheOrderAsRead) {
     const CargoType& onEnd = c.model.cargo.at(1);
     EXPECT_EQ(onEnd.Length, 1200);
     EXPECT_EQ(onEnd.Height, 2100);
-    EXPECT_EQ(onEnd.QTY, 10);
+    EXPECT_EQ(onEnd.Quantity, 10);
     const CargoType& carried = c.model.cargo.at(2);
     EXPECT_EQ(carried.Length, 1200);
     EXPECT_EQ(carried.Height, 1900);
-    EXPECT_EQ(carried.QTY, 100);
+    EXPECT_EQ(carried.Quantity, 100);
 
     RunResult again;
     RunCalculation(Lines(order), c.model, RunOptions{}, c.log, again);
     EXPECT_EQ(again.report, c.result.report);
-    EXPECT_EQ(c.model.cargo.at(2).QTY, 100);
+    EXPECT_EQ(c.model.cargo.at(2).Quantity, 100);
 }
 
 // What each stack says about its cargo, counted by hand from the worked example: type 1 lies

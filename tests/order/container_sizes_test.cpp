@@ -55,7 +55,7 @@ TEST(ContainerSizesTest, TheEditedLineReadsAsTheNewSizesWithTheOldSettings) {
     EXPECT_EQ(after.Height, 2698);
     EXPECT_EQ(after.SideClearance, before.SideClearance);
     EXPECT_EQ(after.UnitGap, before.UnitGap);
-    EXPECT_TRUE(after.HMAN);
+    EXPECT_TRUE(after.HowManyContainers);
     for (std::size_t i = 0; i < order.size(); ++i) {
         if (i != 1) {
             EXPECT_EQ(edit.lines[i], order[i]) << i;

@@ -40,7 +40,7 @@ TEST(ExampleOrderTest, EveryExampleLineParses) {
         for (int i = 3; i <= 5; ++i) {
             ParseCargoLine(StripComment(lines[static_cast<std::size_t>(i)]), i, NumberFormat{'.'},
                            table);
-            EXPECT_TRUE(table.at(static_cast<std::size_t>(i)).IsSquare);
+            EXPECT_TRUE(table.at(static_cast<std::size_t>(i)).IsRectangular);
         }
         EXPECT_TRUE(StripComment(lines[0]).empty());
         EXPECT_TRUE(StripComment(lines[2]).empty());

@@ -50,10 +50,10 @@ TEST(ParseCargoLineTest, WorkedExample) {
     EXPECT_EQ(t.Width, 800);
     EXPECT_EQ(t.Length, 1200);
     EXPECT_EQ(t.Height, 2100);
-    EXPECT_TRUE(t.IsSquare);
-    EXPECT_TRUE(t.H_ROTATE);
-    EXPECT_FALSE(t.V_ROTATE);
-    EXPECT_EQ(t.QTY, 20);
+    EXPECT_TRUE(t.IsRectangular);
+    EXPECT_TRUE(t.MayTurnAcross);
+    EXPECT_FALSE(t.MayStandOnEnd);
+    EXPECT_EQ(t.Quantity, 20);
 }
 
 struct CargoCase {
@@ -74,10 +74,10 @@ TEST_P(ParseCargoLineCases, ReadsFlagsAtFixedOffsets) {
     const CargoCase& c = GetParam();
     CargoTable table;
     ParseCargoLine(c.line, 0, kPoint, table);
-    EXPECT_EQ(table.at(0).IsSquare, c.square);
-    EXPECT_EQ(table.at(0).H_ROTATE, c.hRotate);
-    EXPECT_EQ(table.at(0).V_ROTATE, c.vRotate);
-    EXPECT_EQ(table.at(0).QTY, c.quantity);
+    EXPECT_EQ(table.at(0).IsRectangular, c.square);
+    EXPECT_EQ(table.at(0).MayTurnAcross, c.hRotate);
+    EXPECT_EQ(table.at(0).MayStandOnEnd, c.vRotate);
+    EXPECT_EQ(table.at(0).Quantity, c.quantity);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -110,8 +110,8 @@ TEST_P(ParseContainerLineCases, AnySingleCharacterSeparatesAndModeSetsFlags) {
     EXPECT_EQ(spec.Height, 2200);
     EXPECT_EQ(spec.SideClearance, 50);
     EXPECT_EQ(spec.UnitGap, 0);
-    EXPECT_EQ(spec.HMAN, c.hman);
-    EXPECT_EQ(spec.IDBL, c.idbl);
+    EXPECT_EQ(spec.HowManyContainers, c.hman);
+    EXPECT_EQ(spec.ContinueFirstTwoOnly, c.idbl);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, ParseContainerLineCases,
@@ -132,8 +132,8 @@ TEST(ParseContainerLineTest, SecondExample) {
     ParseContainerLine("2450,16800,2200,50,30,ISIN", 1, kPoint, spec);
     EXPECT_EQ(spec.Length, 16800);
     EXPECT_EQ(spec.UnitGap, 30);
-    EXPECT_FALSE(spec.HMAN);
-    EXPECT_FALSE(spec.IDBL);
+    EXPECT_FALSE(spec.HowManyContainers);
+    EXPECT_FALSE(spec.ContinueFirstTwoOnly);
 }
 
 TEST(ParseContainerLineTest, DecimalSeparatorOfTheRegion) {
@@ -228,24 +228,24 @@ TEST(ParseCargoLineTest, AnErrorLeavesTheFieldsBeforeItWritten) {
     EXPECT_EQ(t.Width, 800);
     EXPECT_EQ(t.Length, 1200);
     EXPECT_EQ(t.Height, 3);
-    EXPECT_FALSE(t.IsSquare);
-    EXPECT_EQ(t.QTY, 9);
+    EXPECT_FALSE(t.IsRectangular);
+    EXPECT_EQ(t.Quantity, 9);
 }
 
 TEST(ParseCargoLineTest, FlagsBeyondTheEndReadFalse) {
     CargoTable table;
-    table[0].H_ROTATE = true;
-    table[0].V_ROTATE = true;
+    table[0].MayTurnAcross = true;
+    table[0].MayStandOnEnd = true;
     EXPECT_THROW(ParseCargoLine("800,1200,2100,SQR,1", 0, kPoint, table), OrderError);
-    EXPECT_TRUE(table.at(0).H_ROTATE);
-    EXPECT_FALSE(table.at(0).V_ROTATE);
+    EXPECT_TRUE(table.at(0).MayTurnAcross);
+    EXPECT_FALSE(table.at(0).MayStandOnEnd);
 }
 
 TEST(ParseCargoLineTest, TableGrowsForLinesBeyond255) {
     CargoTable table;
     ParseCargoLine("800,1200,2100,SQR,1,0,20", 300, kPoint, table);
     EXPECT_GE(table.size(), 301U);
-    EXPECT_EQ(table.at(300).QTY, 20);
+    EXPECT_EQ(table.at(300).Quantity, 20);
 }
 
 TEST(ParseContainerLineTest, ClearanceAndGapMayBeZero) {

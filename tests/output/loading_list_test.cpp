@@ -143,11 +143,11 @@ TEST(LoadingListTest, MassesWhenTheOrderGivesThem) {
 TEST(LoadingPlanInputTest, ReadsTheOrderAsTheRunDid) {
     const LoadingPlanInput input = Calculated(ExampleOrder("HMAN"));
     EXPECT_EQ(input.container.Length, 16100);
-    EXPECT_TRUE(input.container.HMAN);
+    EXPECT_TRUE(input.container.HowManyContainers);
     ASSERT_EQ(input.cargo.size(), 3U);
     EXPECT_EQ(input.cargo[0].line, 3);
     EXPECT_EQ(input.cargo[1].type.Length, 1200);
-    EXPECT_EQ(input.cargo[2].type.QTY, 50);
+    EXPECT_EQ(input.cargo[2].type.Quantity, 50);
     EXPECT_EQ(input.program, "Stowbel 2.69");
     EXPECT_EQ(DescribeContainer(input),
               "Контейнер внутри: длина 16100 мм, ширина 2450 мм, высота 2200 мм; отступ от "

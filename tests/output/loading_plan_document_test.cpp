@@ -53,7 +53,7 @@ LoadingPlanInput Planned(const std::vector<std::string>& lines, const std::strin
     LoadingPlanInput input = MakeLoadingPlanInput(lines, NumberFormat{}, result.run);
     input.orderName = name;
     input.createdAt = kPlanTime;
-    input.overview = OverviewPicture(result.pictures, input.container.HMAN);
+    input.overview = OverviewPicture(result.pictures, input.container.HowManyContainers);
     return input;
 }
 

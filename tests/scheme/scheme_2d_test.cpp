@@ -37,7 +37,7 @@ TEST_F(PrepareSchemesTest, ScaleAndFirstOutlineOfTheDefaultScheme) {
 }
 
 TEST_F(PrepareSchemesTest, IdblReservesASecondWidthInTheSummary) {
-    spec.IDBL = true;
+    spec.ContinueFirstTwoOnly = true;
     PrepareSchemes(recorded.pictures, spec, geometry);
     EXPECT_EQ(geometry.SummaryShift, 274);
 }

@@ -29,7 +29,7 @@ StackEvent Stack(int x1, int y1, int x2, int y2, int count) {
 class SchemePainterTest : public testing::Test {
 protected:
     void Prepare(bool hman) {
-        spec.HMAN = hman;
+        spec.HowManyContainers = hman;
         painter.RunPrepared(spec);
         painter.TypeColourSet(kBrown);
         recorded.ClearRecords();
