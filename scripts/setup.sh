@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="cmake g++ make pkg-config clang-format qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
-libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fp-utils
+libjpeg62-turbo-dev nlohmann-json3-dev libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fp-utils
 clang-14 libclang-rt-14-dev poppler-utils fonts-dejavu-core"
 
 missing=""

@@ -1,6 +1,5 @@
 #include "cli/calc_command.h"
 
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -26,7 +25,7 @@ std::string DescribeError(const std::string& file, const JobError& error) {
 }  // namespace
 
 int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& err,
-                   const DrawingSource& drawing) {
+                   const Drawing* drawing) {
     std::vector<std::string> lines;
     try {
         lines = ReadOrderFile(request.orderFile);
@@ -41,17 +40,15 @@ int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& 
         .SetAlternate(request.alternate)
         .SetPictureSizes(request.sizes);
     // Only what is stored or printed is drawn: a calculation alone draws nothing.
-    std::optional<Drawing> tools;
     if (request.outputDirectory || request.planFile) {
-        tools.emplace(drawing());
-        job.SetPictureMaker(&tools->pictures);
+        job.SetPictureMaker(&drawing->pictures);
     }
     job.SetOrderName(request.orderFile);
     if (request.outputDirectory) {
         job.StoreResultsIn(*request.outputDirectory, request.orderFile);
     }
     if (request.planFile) {
-        job.WritePlan(&tools->plans, *request.planFile);
+        job.WritePlan(&drawing->plans, *request.planFile);
     }
     const JobResult result = job.Run();
 

@@ -22,8 +22,9 @@ struct CalcRequest {
 
 // Reads the order file, runs the calculation, prints the report (or JSON) and, with an output
 // directory, stores the result files there; with a plan file, writes the loading plan there.
-// Returns the exit status.
+// Draws with drawing, which must be given when the request stores or writes anything. Returns
+// the exit status.
 int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& err,
-                   const DrawingSource& drawing);
+                   const Drawing* drawing);
 
 }  // namespace stowbel

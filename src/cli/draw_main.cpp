@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/command_line.h"
 #include "output/pdf_plan_writer.h"
 #include "output/raster_pictures.h"
 
@@ -29,16 +30,14 @@ int main(int argc, char** argv) {
     // The tool draws off-screen and never needs a display.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     qInstallMessageHandler(QuietMessages);
-    // Started only when something is drawn.
-    std::unique_ptr<QGuiApplication> app;
+    const stowbel::CommandLine command =
+        stowbel::ReadCommandLine(std::vector<std::string>(argv, argv + argc));
+    if (!stowbel::NeedsDrawing(command)) {
+        return stowbel::RunCommand(command, std::cout, std::cerr, nullptr);
+    }
     const stowbel::RasterPictureMaker pictures;
     const stowbel::PdfPlanWriter plans;
-    const stowbel::DrawingSource drawing = [&]() -> stowbel::Drawing {
-        if (!app) {
-            app = std::make_unique<QGuiApplication>(argc, argv);
-        }
-        return {pictures, plans};
-    };
-    const std::vector<std::string> args(argv, argv + argc);
-    return stowbel::RunCli(args, std::cout, std::cerr, drawing);
+    const QGuiApplication app(argc, argv);
+    const stowbel::Drawing drawing{pictures, plans};
+    return stowbel::RunCommand(command, std::cout, std::cerr, &drawing);
 }

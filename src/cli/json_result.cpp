@@ -1,174 +1,99 @@
 #include "cli/json_result.h"
 
-#include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <string_view>
-#include <utility>
-#include <vector>
+#include <cstdint>
+#include <nlohmann/json.hpp>
 
 namespace stowbel {
 
 namespace {
 
-// JSON text of one value.
-std::string Quoted(std::string_view value) {
-    std::string text = "\"";
-    for (const char ch : value) {
-        switch (ch) {
-            case '"':
-                text += "\\\"";
-                break;
-            case '\\':
-                text += "\\\\";
-                break;
-            case '\b':
-                text += "\\b";
-                break;
-            case '\f':
-                text += "\\f";
-                break;
-            case '\n':
-                text += "\\n";
-                break;
-            case '\r':
-                text += "\\r";
-                break;
-            case '\t':
-                text += "\\t";
-                break;
-            default:
-                if (static_cast<unsigned char>(ch) < 0x20) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", ch);
-                    text += escaped;
-                } else {
-                    text += ch;  // UTF-8 passes as it is
-                }
-        }
-    }
-    return text + "\"";
-}
+// Members are kept in the order of their keys (a std::map), whatever order they are set in.
+using Json = nlohmann::json;
 
-std::string Integer(long long value) {
-    return std::to_string(value);
-}
-
-// The shortest text that reads back as the same double; JSON has no NaN or infinity.
-std::string Number(double value) {
+// A number as the shortest text that reads back as the same double; JSON has no NaN or
+// infinity. A whole number is written as an integer ("1000", not "1000.0").
+Json Number(double value) {
     if (!std::isfinite(value)) {
-        return "null";
+        return nullptr;
     }
-    char buffer[32];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, end);
+    constexpr double kExactIntegers = 9007199254740992.0;  // 2^53
+    if (std::trunc(value) == value && std::fabs(value) < kExactIntegers) {
+        return static_cast<std::int64_t>(value);
+    }
+    return value;
 }
 
-std::string Number(const std::optional<double>& value) {
-    return value ? Number(*value) : "null";
+Json Number(const std::optional<double>& value) {
+    return value ? Number(*value) : Json(nullptr);
 }
 
-std::string Array(const std::vector<std::string>& values) {
-    std::string text = "[";
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        text += (i > 0 ? "," : "") + values[i];
-    }
-    return text + "]";
-}
-
-// An object whose members are written in the order of their keys, whatever order they are
-// given in.
-class Object {
-public:
-    Object& Add(std::string key, std::string value) {
-        members_.emplace_back(std::move(key), std::move(value));
-        return *this;
-    }
-    std::string Text() const {
-        std::vector<std::pair<std::string, std::string>> sorted = members_;
-        std::sort(sorted.begin(), sorted.end());
-        std::string text = "{";
-        for (std::size_t i = 0; i < sorted.size(); ++i) {
-            text += (i > 0 ? "," : "") + Quoted(sorted[i].first) + ":" + sorted[i].second;
-        }
-        return text + "}";
-    }
-
-private:
-    std::vector<std::pair<std::string, std::string>> members_;
-};
-
-std::string StackToJson(const PlacedStack& stack) {
-    Object object;
-    object.Add("line", Integer(stack.line)).Add("container", Integer(stack.container));
+Json StackToJson(const PlacedStack& stack) {
+    Json object = {{"line", stack.line}, {"container", stack.container}};
     switch (stack.shape) {
         case StackShape::Rectangular:
-            object.Add("shape", Quoted("SQR"))
-                .Add("x1", Integer(stack.x1))
-                .Add("y1", Integer(stack.y1))
-                .Add("x2", Integer(stack.x2))
-                .Add("y2", Integer(stack.y2));
+            object["shape"] = "SQR";
+            object["x1"] = stack.x1;
+            object["y1"] = stack.y1;
+            object["x2"] = stack.x2;
+            object["y2"] = stack.y2;
             break;
         case StackShape::Round:
-            object.Add("shape", Quoted("RND"))
-                .Add("x", Number(stack.x))
-                .Add("y", Number(stack.y))
-                .Add("d", Number(stack.d));
+            object["shape"] = "RND";
+            object["x"] = Number(stack.x);
+            object["y"] = Number(stack.y);
+            object["d"] = Number(stack.d);
             break;
         case StackShape::RoundLying:
             // Units lie end to end across the container from y, their axis at x along it and
             // z below the ceiling; each is length long on its axis.
-            object.Add("shape", Quoted("RND-LYING"))
-                .Add("x", Number(stack.x))
-                .Add("y", Number(stack.y))
-                .Add("z", Number(stack.z))
-                .Add("d", Number(stack.d))
-                .Add("length", Number(stack.length));
+            object["shape"] = "RND-LYING";
+            object["x"] = Number(stack.x);
+            object["y"] = Number(stack.y);
+            object["z"] = Number(stack.z);
+            object["d"] = Number(stack.d);
+            object["length"] = Number(stack.length);
             break;
     }
-    object.Add("count", Integer(stack.count));
+    object["count"] = stack.count;
     if (stack.mass) {
-        object.Add("mass", Number(*stack.mass));
+        object["mass"] = Number(*stack.mass);
     }
-    return object.Text();
+    return object;
 }
 
 // cogX and cogY are millimetres from the front wall and the first side wall, like the stacks.
-std::string LoadToJson(const ContainerWeight& load) {
-    return Object()
-        .Add("container", Integer(load.container))
-        .Add("mass", Number(load.mass))
-        .Add("payload", Number(load.payload))
-        .Add("cogX", Number(load.cogX))
-        .Add("cogY", Number(load.cogY))
-        .Text();
+Json LoadToJson(const ContainerWeight& load) {
+    return {{"container", load.container},
+            {"mass", Number(load.mass)},
+            {"payload", Number(load.payload)},
+            {"cogX", Number(load.cogX)},
+            {"cogY", Number(load.cogY)}};
 }
 
 }  // namespace
 
 std::string ResultToJson(const RunResult& result, const std::optional<JobError>& error) {
-    std::vector<std::string> report;
-    for (const std::string& line : result.report) {
-        report.push_back(Quoted(line));
-    }
-    std::vector<std::string> stacks;
+    Json stacks = Json::array();
     for (const PlacedStack& stack : result.stacks) {
         stacks.push_back(StackToJson(stack));
     }
-    std::vector<std::string> loads;
+    Json loads = Json::array();
     for (const ContainerWeight& load : result.weights) {
         loads.push_back(LoadToJson(load));
     }
-    return Object()
-        .Add("report", Array(report))
-        .Add("error", error ? Quoted(error->message) : "null")
-        .Add("errorLine", error && error->line > 0 ? Integer(error->line) : "null")
-        .Add("containers", Integer(result.containers))
-        .Add("placed", Integer(result.placed))
-        .Add("stacks", Array(stacks))
-        .Add("containerDetails", Array(loads))
-        .Text();
+    const Json document = {
+        {"report", result.report},
+        {"error", error ? Json(error->message) : Json(nullptr)},
+        {"errorLine", error && error->line > 0 ? Json(error->line) : Json(nullptr)},
+        {"containers", result.containers},
+        {"placed", result.placed},
+        {"stacks", stacks},
+        {"containerDetails", loads},
+    };
+    // Compact, UTF-8 as it is; bytes that are not UTF-8 (only a file name can carry them)
+    // become U+FFFD instead of making the document unreadable.
+    return document.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 }  // namespace stowbel

@@ -1,25 +1,19 @@
 // stowbel-cli: the command-line tool without a toolkit, so that a calculation starts and ends as
 // fast as the calculation itself. A command that draws is handed over, arguments and all, to
-// stowbel-cli-draw beside it, which has the toolkit.
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
+// stowbel-cli-draw beside it, which has the toolkit; the tool decides that before any work.
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
-#include "cli/program_directory.h"
+#include "cli/command_line.h"
+#include "cli/drawing_tool.h"
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv, argv + argc);
-    const stowbel::DrawingSource handOver = [&]() -> stowbel::Drawing {
-        const std::string drawing = stowbel::ProgramDirectory() + "/stowbel-cli-draw";
-        execv(drawing.c_str(), argv);
-        std::cerr << "stowbel-cli: " << drawing << ": " << std::strerror(errno) << "\n";
-        std::exit(stowbel::kExitUsage);
-    };
-    return stowbel::RunCli(args, std::cout, std::cerr, handOver);
+    const stowbel::CommandLine command =
+        stowbel::ReadCommandLine(std::vector<std::string>(argv, argv + argc));
+    if (stowbel::NeedsDrawing(command)) {
+        return stowbel::HandOverToDrawingTool(argv, std::cerr);
+    }
+    return stowbel::RunCommand(command, std::cout, std::cerr, nullptr);
 }

@@ -5,11 +5,11 @@
 
 namespace stowbel {
 
-std::string ProgramDirectory() {
+std::optional<std::string> ProgramDirectory() {
     std::error_code ec;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec || !program.has_parent_path()) {
-        return ".";
+        return std::nullopt;
     }
     return program.parent_path().string();
 }

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace stowbel {
 
-// The directory of the running program's file, without a trailing separator; "." when it
-// cannot be told.
-std::string ProgramDirectory();
+// The directory of the running program, without a trailing slash; none when the system does not
+// say where the program is.
+std::optional<std::string> ProgramDirectory();
 
 }  // namespace stowbel

@@ -83,8 +83,7 @@ private:
 
 }  // namespace
 
-int RunWatchCommand(const WatchRequest& request, std::ostream& err, const DrawingSource& drawing) {
-    const Drawing tools = drawing();  // every watched order is drawn
+int RunWatchCommand(const WatchRequest& request, std::ostream& err, const Drawing& tools) {
     std::error_code ec;
     std::filesystem::create_directories(request.inDirectory, ec);
     std::filesystem::create_directories(request.outDirectory, ec);

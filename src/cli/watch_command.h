@@ -19,6 +19,6 @@ struct WatchRequest {
 // what is ready once. Logs a start line, one line per order and a stop line to err. Returns
 // the exit status: 0; with once, 1 when some ready order could not be processed at all; 2 when
 // the input directory is missing.
-int RunWatchCommand(const WatchRequest& request, std::ostream& err, const DrawingSource& drawing);
+int RunWatchCommand(const WatchRequest& request, std::ostream& err, const Drawing& drawing);
 
 }  // namespace stowbel

@@ -22,7 +22,7 @@ inline CliRun Cli(std::vector<std::string> args) {
     std::ostringstream out;
     std::ostringstream err;
     CliRun run;
-    run.status = RunCli(args, out, err, TestDrawing);
+    run.status = RunCli(args, out, err, TestDrawing());
     run.out = out.str();
     run.err = err.str();
     return run;

@@ -15,8 +15,8 @@
 
 #include "../example_text.h"
 #include "../temp_dir.h"
+#include "cli/command_line.h"
 #include "cli/json_result.h"
-#include "cli/options.h"
 #include "cli_run.h"
 
 namespace stowbel {
@@ -111,20 +111,103 @@ TEST_F(CliTest, LyingDrumsInJson) {
     EXPECT_EQ(first["count"].toInt(), 1);
 }
 
-TEST(OptionsTest, ValuesFlagsPositionalsAndMistakes) {
-    const std::vector<OptionSpec> specs{{"out", true}, {"json", false}};
-    const ParsedOptions both =
-        ParseOptions({"a.txt", "--out", "D", "--json", "--out=E", "-"}, specs);
-    EXPECT_TRUE(both.error.empty());
-    EXPECT_EQ(both.Value("out"), "E");  // the last one counts
-    EXPECT_TRUE(both.IsSet("json"));
-    EXPECT_EQ(both.positional, (std::vector<std::string>{"a.txt", "-"}));
-    EXPECT_EQ(ParseOptions({"--", "--json"}, specs).positional,
-              (std::vector<std::string>{"--json"}));
-    EXPECT_EQ(ParseOptions({"--out"}, specs).error, "option '--out' needs a value");
-    EXPECT_EQ(ParseOptions({"--json=1"}, specs).error, "option '--json' takes no value");
-    EXPECT_EQ(ParseOptions({"--jsn"}, specs).error, "unknown option '--jsn'");
-    EXPECT_EQ(ParseOptions({"-j"}, specs).error, "unknown option '-j'");
+const CalcRequest& CalcOf(const CommandLine& command) {
+    return std::get<CalcRequest>(command.what);
+}
+
+CommandLine Read(std::vector<std::string> args) {
+    args.insert(args.begin(), "stowbel-cli");
+    return ReadCommandLine(args);
+}
+
+TEST(CommandLineTest, ValuesFlagsAndPositionals) {
+    const CommandLine both = Read({"calc", "a.txt", "--out", "D", "--json", "--out=E"});
+    ASSERT_TRUE(std::holds_alternative<CalcRequest>(both.what));
+    EXPECT_EQ(CalcOf(both).orderFile, "a.txt");
+    EXPECT_EQ(CalcOf(both).outputDirectory, "E");  // the last one counts
+    EXPECT_TRUE(CalcOf(both).json);
+    EXPECT_TRUE(CalcOf(both).alternate);
+    EXPECT_FALSE(CalcOf(both).planFile);
+    EXPECT_FALSE(CalcOf(Read({"calc", "a.txt", "--no-alternate"})).alternate);
+    EXPECT_EQ(CalcOf(Read({"calc", "-"})).orderFile, "-");
+    EXPECT_EQ(CalcOf(Read({"calc", "--", "--json"})).orderFile, "--json");
+    const CalcRequest sized = CalcOf(Read({"calc", "a", "--view-size", "640x480"}));
+    EXPECT_EQ(sized.sizes.view3D.width, 640);
+    EXPECT_EQ(sized.sizes.view3D.height, 480);
+    EXPECT_EQ(CalcOf(Read({"calc", "a", "--decimal-separator", ","})).format.decimalSeparator, ',');
+}
+
+// A "-h" where an option expects its value is that value, not a call for help.
+TEST(CommandLineTest, DashHAsAValueIsTheValue) {
+    EXPECT_EQ(CalcOf(Read({"calc", "a.txt", "--out", "-h"})).outputDirectory, "-h");
+    EXPECT_EQ(CalcOf(Read({"calc", "a.txt", "--pdf=-h"})).planFile, "-h");
+    const CommandLine watch = Read({"watch", "--in", "-h", "--out", "--help"});
+    ASSERT_TRUE(std::holds_alternative<WatchRequest>(watch.what));
+    EXPECT_EQ(std::get<WatchRequest>(watch.what).inDirectory, "-h");
+    EXPECT_EQ(std::get<WatchRequest>(watch.what).outDirectory, "--help");
+}
+
+TEST(CommandLineTest, HelpAndVersion) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--help"}, {"-h"}, {"help"}, {"calc", "-h"}, {"watch", "--help"}}) {
+        const CommandLine command = Read(args);
+        ASSERT_TRUE(std::holds_alternative<ShowText>(command.what)) << args.back();
+        EXPECT_EQ(std::get<ShowText>(command.what).text, HelpText());
+    }
+    const std::string help = HelpText();
+    for (const char* declared :
+         {"calc", "--out", "--pdf", "--json", "--no-alternate", "--decimal-separator",
+          "--scheme-size", "--view-size", "--summary-size", "example", "watch", "--in",
+          "--interval", "--once", "Exit status"}) {
+        EXPECT_NE(help.find(declared), std::string::npos) << declared;
+    }
+    EXPECT_EQ(std::get<ShowText>(Read({"-v"}).what).text,
+              std::string("stowbel-cli ") + STOWBEL_VERSION + "\n");
+}
+
+TEST(CommandLineTest, MistakesAreUsageErrors) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"calc", "a.txt", "--out"},
+                                               {"calc", "a.txt", "--json=1"},
+                                               {"calc", "a.txt", "--jsn"},
+                                               {"calc", "a.txt", "-j"},
+                                               {"calc"},
+                                               {"calc", "a.txt", "b.txt"},
+                                               {"calc", "a.txt", "--decimal-separator", ".."},
+                                               {"calc", "a.txt", "--scheme-size", "1000"},
+                                               {"example", "hman"},
+                                               {"watch", "x"},
+                                               {"watch", "--interval", "0"},
+                                               {"frobnicate"},
+                                               {}}) {
+        const CommandLine command = Read(args);
+        EXPECT_TRUE(std::holds_alternative<UsageMistake>(command.what))
+            << (args.empty() ? "(nothing)" : args.back());
+    }
+}
+
+// stowbel-cli hands exactly these commands to stowbel-cli-draw.
+TEST(CommandLineTest, OnlyStoringPrintingAndWatchingDraw) {
+    EXPECT_FALSE(NeedsDrawing(Read({"calc", "a.txt"})));
+    EXPECT_FALSE(NeedsDrawing(Read({"calc", "a.txt", "--json"})));
+    EXPECT_TRUE(NeedsDrawing(Read({"calc", "a.txt", "--out", "D"})));
+    EXPECT_TRUE(NeedsDrawing(Read({"calc", "a.txt", "--pdf", "p.pdf"})));
+    EXPECT_TRUE(NeedsDrawing(Read({"watch", "--once"})));
+    EXPECT_FALSE(NeedsDrawing(Read({"example", "HMAN"})));
+    EXPECT_FALSE(NeedsDrawing(Read({"--help"})));
+    EXPECT_FALSE(NeedsDrawing(Read({"calc", "a.txt", "--out"})));  // a mistake draws nothing
+}
+
+// A program that cannot draw refuses a command that draws instead of running it without
+// pictures.
+TEST_F(CliTest, WithoutDrawingACommandThatDrawsIsRefused) {
+    const std::string order = dir.Write("t.txt", ExampleText("ISIN"));
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunCli({"stowbel-cli", "calc", order, "--out", dir / "OUT"}, out, err, nullptr),
+              kExitNoDrawingTool);
+    EXPECT_FALSE(fs::exists(dir / "OUT"));
+    EXPECT_EQ(RunCli({"stowbel-cli", "calc", order}, out, err, nullptr), kExitOk);
 }
 
 TEST(JsonResultTest, EscapesWhatJsonNeedsAndKeepsUtf8) {

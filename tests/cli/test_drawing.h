@@ -8,10 +8,11 @@ namespace stowbel {
 
 // What stowbel-cli-draw gives the commands that draw; the test programs have the GUI
 // application that drawing needs.
-inline Drawing TestDrawing() {
+inline const Drawing* TestDrawing() {
     static const RasterPictureMaker pictures;
     static const PdfPlanWriter plans;
-    return {pictures, plans};
+    static const Drawing drawing{pictures, plans};
+    return &drawing;
 }
 
 }  // namespace stowbel

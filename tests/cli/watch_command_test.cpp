@@ -30,7 +30,7 @@ protected:
         std::ostringstream out;
         std::ostringstream err;
         WatchRun run;
-        run.status = RunCli(args, out, err, TestDrawing);
+        run.status = RunCli(args, out, err, TestDrawing());
         run.log = err.str();
         return run;
     }
