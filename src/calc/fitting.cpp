@@ -50,7 +50,7 @@ constexpr Count kLinearSteps = 256;
 // quantity; the result is 10 mm past that length. The count only grows with the length, so past
 // the first steps the first length that holds is found by galloping and bisection over the same
 // 10 mm grid: the same result, but an absurd order cannot keep the search busy for hours.
-long double SearchLength(const SearchArgs& args, std::optional<double>& fitDetail) {
+long double SearchLength(const SearchArgs& args, std::optional<double>& rowFigure) {
     const long double area = args.square ? args.a * args.b : kPi * (args.a / 2) * (args.a / 2);
     const long double start =
         Ceil(static_cast<long double>(args.quantity) / args.tiers) * area / args.W;
@@ -65,7 +65,7 @@ long double SearchLength(const SearchArgs& args, std::optional<double>& fitDetai
         double detail = 0;
         const Count found = args.square ? BestMixedBlock(args.a, args.b, args.W, length, detail)
                                         : CountStaggeredRound(args.a, args.W, length, detail);
-        fitDetail = detail;
+        rowFigure = detail;
         return static_cast<long double>(found) * args.tiers >=
                static_cast<long double>(args.quantity);
     };
@@ -102,7 +102,7 @@ struct Attempt {
 
 // One attempt without standing on end: the fixed orientation or the search.
 Attempt PlainLength(Count quantity, bool square, bool turnAcross, long double W, long double Hc,
-                    long double a, long double b, long double h, std::optional<double>& fitDetail) {
+                    long double a, long double b, long double h, std::optional<double>& rowFigure) {
     const long double tiers = static_cast<long double>(TruncCount(Hc / h));
     if (tiers < 1) {
         return {};
@@ -110,13 +110,13 @@ Attempt PlainLength(Count quantity, bool square, bool turnAcross, long double W,
     if (square && !turnAcross) {
         const Count perRow = TruncCount(W / b);
         if (perRow >= 1) {
-            fitDetail = static_cast<double>(perRow);
+            rowFigure = static_cast<double>(perRow);
             const long double stacks = Ceil(static_cast<long double>(quantity) / tiers);
             const long double rows = Ceil(stacks / static_cast<long double>(perRow));
             return {rows * a, true};
         }
     }
-    return {SearchLength({quantity, square, W, a, b, tiers}, fitDetail), false};
+    return {SearchLength({quantity, square, W, a, b, tiers}, rowFigure), false};
 }
 
 }  // namespace
@@ -126,9 +126,9 @@ namespace {
 // The terms of a mixed block that do not depend on k, computed once per length.
 struct BlockTerms {
     long double a, b, W, L;
-    Count alongPerColumn;   // T(L / a)
-    Count acrossPerColumn;  // T(L / b)
-    Count acrossAtEnd;      // T((L - T(L / a) * a) / b)
+    Count alongPerColumn;   // whole cell lengths in the block's length
+    Count acrossPerColumn;  // whole cell widths in the block's length
+    Count acrossAtEnd;      // whole cell widths in what the cell lengths leave of the length
 
     BlockTerms(long double a_, long double b_, long double W_, long double L_)
         : a(a_),
@@ -210,16 +210,12 @@ Count CountStaggeredRound(long double D, long double W, long double L, double& a
     return countA;
 }
 
-FitResult RequiredLength(const FitRequest& request) {
-    const auto [quantity, square, turnAcross, standOnEnd, W, Hc, a, b, h, gap] = request;
-    FitResult result;
-    const Attempt first =
-        PlainLength(quantity, square, turnAcross, W, Hc, a, b, h, result.fitDetail);
-    result.length = static_cast<double>(first.length);
-    if (first.fixedOrientation || !standOnEnd) {
-        return result;
-    }
+namespace {
 
+// The attempt standing the units on their end (round ones: lying), kept when it needs less
+// length than the plain attempt in result.
+void StandOnEnd(const FitRequest& request, FitResult& result, std::optional<double>& rowFigure) {
+    const auto [quantity, square, turnAcross, standOnEnd, W, Hc, a, b, h, gap] = request;
     std::optional<double> endDetail;
     Attempt second;
     if (square) {
@@ -237,8 +233,22 @@ FitResult RequiredLength(const FitRequest& request) {
     if (onEnd > 0 && (onEnd < result.length || result.length == 0)) {
         result.length = onEnd;
         result.laidOnEnd = true;
-        result.fitDetail = endDetail;
+        rowFigure = endDetail;
     }
+}
+
+}  // namespace
+
+FitResult RequiredLength(const FitRequest& request) {
+    const auto [quantity, square, turnAcross, standOnEnd, W, Hc, a, b, h, gap] = request;
+    FitResult result;
+    std::optional<double> rowFigure;  // units per row or the row angle, by the shape
+    const Attempt first = PlainLength(quantity, square, turnAcross, W, Hc, a, b, h, rowFigure);
+    result.length = static_cast<double>(first.length);
+    if (!first.fixedOrientation && standOnEnd) {
+        StandOnEnd(request, result, rowFigure);
+    }
+    (square ? result.unitsPerRow : result.rowAngle) = rowFigure;
     return result;
 }
 

@@ -50,7 +50,7 @@ constexpr int kMaxPlanningRounds = 16;
 class RectangularPlacement {
 public:
     RectangularPlacement(PlacementContext& context, CargoType& type)
-        : ctx_(context), spec_(context.spec), type_(type), state_(context.state) {}
+        : ctx_(context), container_(context.container), type_(type), state_(context.state) {}
 
     void Place();
 
@@ -64,7 +64,7 @@ private:
     void Emit(const std::vector<PlannedRow>& rows, const std::set<SlotKey>& leftOut);
 
     PlacementContext& ctx_;
-    const Container& spec_;
+    const Container& container_;
     CargoType& type_;
     RunState& state_;
     RowAlignment alignment_;
@@ -80,24 +80,24 @@ private:
 };
 
 void RectangularPlacement::Place() {
-    const long double g = spec_.UnitGap;
-    const long double c = spec_.SideClearance;
-    const long double wc = spec_.Width;
+    const long double g = container_.UnitGap;
+    const long double c = container_.SideClearance;
+    const long double wc = container_.Width;
     cellLength_ = type_.Length + g;
     cellWidth_ = type_.Width + g;
-    tiers_ = TruncWide(static_cast<long double>(spec_.Height) / type_.Height);
+    tiers_ = TruncWide(static_cast<long double>(container_.Height) / type_.Height);
     front_ = std::max(0.0L, c - g / 2);
     reach_ = std::max(0.0L, c - g);
 
     alignment_.alternate = ctx_.alternate;
-    alignment_.fitDetail = state_.FitDetail;
-    alignment_.containerWidth = spec_.Width;
+    alignment_.unitsPerRow = state_.UnitsPerRow;
+    alignment_.containerWidth = container_.Width;
     alignment_.cellLength = static_cast<double>(cellLength_);
     alignment_.cellWidth = static_cast<double>(cellWidth_);
     alignment_.blocks = FindAlignmentBlocks(type_.Length, type_.Width);
 
     // The width a full row (lane A beside lane B) leaves free beyond both side clearances.
-    const long double f = state_.FitDetail * cellWidth_;
+    const long double f = state_.UnitsPerRow * cellWidth_;
     const long double rest = wc - f;
     rowSlack_ = RoundToInt(wc - f - Trunc(rest / cellLength_) * cellLength_ - 2 * c);
 
@@ -105,7 +105,7 @@ void RectangularPlacement::Place() {
     const std::int64_t rowsA = TruncWide(typeLength / cellLength_);
     const long double lengthA = static_cast<long double>(rowsA) * cellLength_;
     blocks_ = {
-        {StackBlock::A, rowsA, RoundToInt(state_.FitDetail), 0, cellLength_, 0, cellWidth_, true},
+        {StackBlock::A, rowsA, RoundToInt(state_.UnitsPerRow), 0, cellLength_, 0, cellWidth_, true},
         {StackBlock::B, TruncWide(typeLength / cellWidth_), TruncWide(rest / cellLength_), 0,
          cellWidth_, f, cellLength_, false},
         {StackBlock::C, TruncWide((typeLength - lengthA) / cellWidth_), TruncWide(wc / cellLength_),
@@ -113,9 +113,9 @@ void RectangularPlacement::Place() {
     };
 
     // Whole-millimetre corners may reach the 0.5 mm of their rounding past a wall.
-    limits_.high = TruncToInt(static_cast<long double>(spec_.Width) + 0.5L);
+    limits_.high = TruncToInt(static_cast<long double>(container_.Width) + 0.5L);
     limits_.laneGap = RoundToInt(c + f + g / 2) - RoundToInt(c + f - g / 2);
-    lengthLimit_ = TruncToInt(static_cast<long double>(spec_.Length) + 0.5L);
+    lengthLimit_ = TruncToInt(static_cast<long double>(container_.Length) + 0.5L);
 
     // Lay the rows as specified, mend them, and skip every slot that still has no sound place;
     // its units go on to the slots after it, as from a position beyond the container end.
@@ -146,7 +146,8 @@ void RectangularPlacement::PlanBlock(const Block& block, const std::set<SlotKey>
     if (block.perRow <= 0) {
         return;  // no slot in any row: nothing to visit
     }
-    const long double limit = static_cast<long double>(spec_.Length) - reach_ + kTouchTolerance;
+    const long double limit =
+        static_cast<long double>(container_.Length) - reach_ + kTouchTolerance;
     for (std::int64_t r = 1; r <= block.rows && unitsLeft > 0; ++r) {
         // Rows only grow along the container: once one ends beyond it, all later ones do.
         if (state_.UsedLength + block.bx + static_cast<long double>(r) * block.pitchAlong > limit) {
@@ -177,8 +178,8 @@ void RectangularPlacement::PlanBlock(const Block& block, const std::set<SlotKey>
 
 StackEvent RectangularPlacement::PlanStack(const Block& block, std::int64_t row, std::int64_t slot,
                                            bool shifted, std::int32_t unitsLeft) const {
-    const long double g = spec_.UnitGap;
-    const long double c = spec_.SideClearance;
+    const long double g = container_.UnitGap;
+    const long double c = container_.SideClearance;
     const long double used = state_.UsedLength;
     const long double s = shifted ? rowSlack_ : 0;
     const auto r = static_cast<long double>(row);
@@ -295,11 +296,11 @@ bool RowAlignment::Shifted(std::int64_t row, std::int64_t block) const {
         return false;
     }
     const bool odd = row % 2 == 1;
-    if (fitDetail == 0) {
+    if (unitsPerRow == 0) {
         return odd;
     }
-    const long double rest =
-        static_cast<long double>(containerWidth) - fitDetail * static_cast<long double>(cellWidth);
+    const long double rest = static_cast<long double>(containerWidth) -
+                             unitsPerRow * static_cast<long double>(cellWidth);
     if (Trunc(rest / cellLength) == 0) {
         return odd;
     }
@@ -315,28 +316,31 @@ bool RowAlignment::AcrossRowShifted(std::int64_t row) const {
 }
 
 void PlaceCargoType(PlacementContext& context) {
-    const Container& spec = context.spec;
+    const Container& container = context.container;
     RunState& state = context.state;
     CargoType& type = context.table[static_cast<std::size_t>(state.TypeIndex)];
 
-    const double g = spec.UnitGap;
-    const double e = std::max(0.0, 2 * (spec.SideClearance - g));
-    const double usableWidth = spec.Width - e;
+    const double g = container.UnitGap;
+    const double e = std::max(0.0, 2 * (container.SideClearance - g));
+    const double usableWidth = container.Width - e;
     const FitResult fit = RequiredLength({.quantity = type.Quantity,
                                           .square = type.IsRectangular,
                                           .turnAcross = type.MayTurnAcross,
                                           .standOnEnd = type.MayStandOnEnd,
                                           .width = usableWidth,
-                                          .height = spec.Height,
+                                          .height = container.Height,
                                           .a = type.Length + g,
                                           .b = type.Width + g,
                                           .h = type.Height,
                                           .gap = g});
     const bool laidOnEnd = fit.laidOnEnd;
     state.TypeLength = fit.length;
-    if (fit.fitDetail) {
-        state.FitDetail = *fit.fitDetail;  // a type that counted nothing keeps the last one
+    if (const std::optional<double> figure = fit.unitsPerRow ? fit.unitsPerRow : fit.rowAngle) {
+        state.LastRowFigure = *figure;
     }
+    // A type that counted nothing keeps the last figure, whichever shape it was found for.
+    state.UnitsPerRow = type.IsRectangular ? state.LastRowFigure : 0;
+    state.RowAngle = type.IsRectangular ? 0 : state.LastRowFigure;
     state.OnEndLength = laidOnEnd ? state.TypeLength : 0;
 
     if (type.IsRectangular) {

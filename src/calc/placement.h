@@ -12,7 +12,7 @@ namespace stowbel {
 // Everything one placement call works on: the order model, the run state and where the drawing
 // goes. alternate is the option "Чередовать выравнивание".
 struct PlacementContext {
-    const Container& spec;
+    const Container& container;
     CargoTable& table;
     RunState& state;
     bool alternate;
@@ -40,7 +40,7 @@ AlignmentBlocks FindAlignmentBlocks(double length, double width);
 // Whether a row (from 1) of units laid along / across is pushed against the far side wall.
 struct RowAlignment {
     bool alternate = true;
-    double fitDetail = 0;
+    double unitsPerRow = 0;  // units side by side in a row laid along the container
     double containerWidth = 0;
     double cellLength = 0;
     double cellWidth = 0;

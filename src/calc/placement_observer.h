@@ -51,7 +51,7 @@ public:
     virtual ~PlacementObserver() = default;
 
     // The container line is read; the first container begins.
-    virtual void RunPrepared(const Container& /*spec*/) {}
+    virtual void RunPrepared(const Container& /*container*/) {}
     // The units that follow are drawn in this colour.
     virtual void TypeColourSet(Colour /*colour*/) {}
     // A next container begins; number counts containers from 1 over the run.

@@ -16,7 +16,7 @@ Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 void PlacementRecording::Replay(PlacementObserver& observer) const {
     const auto tell = Overloaded{
-        [&](const Prepared& prepared) { observer.RunPrepared(prepared.spec); },
+        [&](const Prepared& prepared) { observer.RunPrepared(prepared.container); },
         [&](const ColourSet& set) { observer.TypeColourSet(set.colour); },
         [&](const NextContainer& next) { observer.ContainerBegun(next.number); },
         [&](const StackEvent& stack) { observer.StackPlaced(stack); },

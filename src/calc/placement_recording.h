@@ -12,7 +12,9 @@ namespace stowbel {
 // than once: each picture of a run can then be drawn on its own thread from the same run.
 class PlacementRecording : public PlacementObserver {
 public:
-    void RunPrepared(const Container& spec) override { events_.emplace_back(Prepared{spec}); }
+    void RunPrepared(const Container& container) override {
+        events_.emplace_back(Prepared{container});
+    }
     void TypeColourSet(Colour colour) override { events_.emplace_back(ColourSet{colour}); }
     void ContainerBegun(int number) override { events_.emplace_back(NextContainer{number}); }
     void StackPlaced(const StackEvent& stack) override { events_.emplace_back(stack); }
@@ -30,7 +32,7 @@ public:
 
 private:
     struct Prepared {
-        Container spec;
+        Container container;
     };
     struct ColourSet {
         Colour colour;

@@ -40,19 +40,20 @@ std::string FillsWholeContainer() {
     return " от начала контейнера до конца контейнера, и ";
 }
 
-RowTexts MakeRowTexts(const Container& spec, const CargoType& type, double fitDetail) {
+RowTexts MakeRowTexts(const Container& container, const CargoType& type, double unitsPerRow) {
     RowTexts texts;
-    if (fitDetail > 0) {
+    if (unitsPerRow > 0) {
         texts.along =
-            FormatInteger(static_cast<long long>(Trunc(fitDetail))) + " подд. вдоль контейнера, ";
+            FormatInteger(static_cast<long long>(Trunc(unitsPerRow))) + " подд. вдоль контейнера, ";
     }
-    const long double m = Trunc(
-        (static_cast<long double>(spec.Width) - static_cast<long double>(fitDetail) * type.Width) /
-        type.Length);
+    const long double m = Trunc((static_cast<long double>(container.Width) -
+                                 static_cast<long double>(unitsPerRow) * type.Width) /
+                                type.Length);
     if (m > 0) {
         texts.across = FormatInteger(SaturateTo<long long>(m)) + " подд. поперёк контейнера, ";
     }
-    texts.high = SaturateTo<long long>(Trunc(static_cast<long double>(spec.Height) / type.Height));
+    texts.high =
+        SaturateTo<long long>(Trunc(static_cast<long double>(container.Height) / type.Height));
     return texts;
 }
 
@@ -63,21 +64,21 @@ std::string RectangularLayingLine(const std::string& start, double usedLength, c
            FormatInteger(rows.high) + " подд. в высоту";
 }
 
-long long RowAngleDegrees(double fitDetail) {
+long long RowAngleDegrees(double rowAngle) {
     const long double pi = std::numbers::pi_v<long double>;
-    const long double phi = fitDetail;
+    const long double phi = rowAngle;
     long double u = std::min(phi, pi / 2 - phi);
     u = std::min(u, 3 * pi / 2 - phi);
     return SaturateTo<long long>(Trunc(u * 180 / pi));
 }
 
 std::string RoundLayingLine(int typeCount, int colourIndex, const CargoType& type,
-                            const std::string& start, double usedLength, double fitDetail,
+                            const std::string& start, double usedLength, double rowAngle,
                             long long high, const NumberFormat& format) {
     return OrderLine(typeCount, colourIndex, type, format) + " Укладка " + start +
            FormatM2(usedLength, format) +
            " м. по длине к-ра, со смещением соседних рядов на угол " +
-           FormatInteger(RowAngleDegrees(fitDetail)) + "°,  " + FormatInteger(high) +
+           FormatInteger(RowAngleDegrees(rowAngle)) + "°,  " + FormatInteger(high) +
            " под. в высоту";
 }
 

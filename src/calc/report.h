@@ -10,7 +10,7 @@ namespace stowbel {
 // The fixed fragments and lines of the report. Every text is used exactly as it stands,
 // leading and trailing blanks included; " х " holds the Cyrillic letter.
 
-// "Заказ {n} -  ({colour}) {L} х {W} х {H} - {Q} мест "
+// "Заказ {n} -  ({colour}) {length} х {width} х {height} - {quantity} мест "
 std::string OrderLine(int typeCount, int colourIndex, const CargoType& type,
                       const NumberFormat& format);
 
@@ -26,18 +26,19 @@ struct RowTexts {
     std::string across;  // "{m} подд. поперёк контейнера, " or empty
     long long high = 0;  // units in a stack
 };
-RowTexts MakeRowTexts(const Container& spec, const CargoType& type, double fitDetail);
+// unitsPerRow: units side by side in a row laid along the container (0 for a round type).
+RowTexts MakeRowTexts(const Container& container, const CargoType& type, double unitsPerRow);
 
 std::string RectangularLayingLine(const std::string& start, double usedLength, const RowTexts& rows,
                                   const NumberFormat& format);
 
 // The combined line of a round type: its order line and its laying in one.
 std::string RoundLayingLine(int typeCount, int colourIndex, const CargoType& type,
-                            const std::string& start, double usedLength, double fitDetail,
+                            const std::string& start, double usedLength, double rowAngle,
                             long long high, const NumberFormat& format);
 
-// Whole degrees of the row angle as the report shows it.
-long long RowAngleDegrees(double fitDetail);
+// Whole degrees of the angle between adjacent rows (radians) as the report shows it.
+long long RowAngleDegrees(double rowAngle);
 
 inline constexpr const char* kOnEndLine = "Укладка торцем";
 

@@ -16,10 +16,10 @@ namespace {
 // further along. "Across" is the container width for standing units and the height for lying
 // ones.
 struct Walk {
-    long double diameter;     // D, the unit's own diameter
-    long double gap;          // g
-    long double pitch;        // P = d cos(phi)
-    long double shift;        // S = d sin(phi)
+    long double diameter;     // the unit's own diameter
+    long double gap;          // the gap between units
+    long double pitch;        // along: the cell diameter times the cosine of the row angle
+    long double shift;        // across: the cell diameter times the sine of the row angle
     long double acrossStart;  // base of the first line
     long double acrossLimit;  // no unit may reach beyond
     long double alongLimit;   // measured from UsedLength + front
@@ -61,8 +61,9 @@ bool ClearOf(const WalkPoint& at, const std::vector<WalkPoint>& others, long dou
 
 // The walk keeps every other rule by itself: the first line starts half a gap plus front from
 // the first side wall (lying: half a gap above the floor), every unit passes the test of the
-// far side (lying: the ceiling less half a gap), units of a line are d or max(D, 2P) apart and
-// lines max(D, 2S) apart, which keeps any two units at least D apart, and a type's units lie
+// far side (lying: the ceiling less half a gap), units of a line are a cell diameter (unit and
+// gap) or the larger of the unit's diameter and two pitches apart, lines the larger of the
+// diameter and two shifts apart, which keeps any two units a diameter apart, and a type's units lie
 // between UsedLength + front and UsedLength + front + TypeLength, where the next type begins.
 //
 // The end wall rule. The walk lets a unit reach to the end of the type's length measured from
@@ -120,19 +121,20 @@ void WalkStaggered(const Walk& walk, RunState& state, const PayloadBudget& budge
 // end across the usable width, and circles of cell diameter d are packed in staggered rows
 // across the container height. So the walk runs over the height as it runs over the width for
 // standing units, with the cells spanning the full height (half a gap at floor and ceiling),
-// and each position gets a row of up to Trunc(usable width / H) units end to end, starting at
+// and each position gets a row of as many units end to end as the usable width holds whole
+// unit lengths, starting at
 // the side clearance less the gap.
 void PlaceRoundUnits(PlacementContext& context, bool laidOnEnd) {
-    const Container& spec = context.spec;
+    const Container& container = context.container;
     RunState& state = context.state;
     const CargoType& type = context.table[static_cast<std::size_t>(state.TypeIndex)];
 
-    const long double g = spec.UnitGap;
-    const long double c = spec.SideClearance;
+    const long double g = container.UnitGap;
+    const long double c = container.SideClearance;
     const long double D = type.Length;
     const long double H = type.Height;
     const long double d = D + g;
-    const long double phi = state.FitDetail;
+    const long double phi = state.RowAngle;
     const long double front = std::max(0.0L, c - g / 2);
     const long double reach = std::max(0.0L, c - g);
     const long double used = state.UsedLength;
@@ -143,13 +145,13 @@ void PlaceRoundUnits(PlacementContext& context, bool laidOnEnd) {
               d * std::sin(phi),
               0,
               0,
-              std::min<long double>(state.TypeLength, spec.Length - used),
-              spec.Length - used - front};
+              std::min<long double>(state.TypeLength, container.Length - used),
+              container.Length - used - front};
 
     if (!laidOnEnd) {
-        const std::int64_t tiers = SaturateTo<std::int64_t>(Trunc(spec.Height / H));
+        const std::int64_t tiers = SaturateTo<std::int64_t>(Trunc(container.Height / H));
         walk.acrossStart = d / 2 + front;
-        walk.acrossLimit = spec.Width - reach;
+        walk.acrossLimit = container.Width - reach;
         WalkStaggered(walk, state, context.budget, [&](long double x, long double y) {
             const int count = context.budget.Take(
                 static_cast<int>(std::min<std::int64_t>(state.UnitsLeft, tiers)));
@@ -169,10 +171,10 @@ void PlaceRoundUnits(PlacementContext& context, bool laidOnEnd) {
         return;
     }
 
-    const long double usableWidth = spec.Width - std::max(0.0L, 2 * (c - g));
+    const long double usableWidth = container.Width - std::max(0.0L, 2 * (c - g));
     const std::int64_t perAxis = SaturateTo<std::int64_t>(Trunc(usableWidth / H));
     walk.acrossStart = d / 2;
-    walk.acrossLimit = spec.Height - g / 2;
+    walk.acrossLimit = container.Height - g / 2;
     WalkStaggered(walk, state, context.budget, [&](long double x, long double heightAboveFloor) {
         const int count =
             context.budget.Take(static_cast<int>(std::min<std::int64_t>(state.UnitsLeft, perAxis)));
@@ -182,7 +184,7 @@ void PlaceRoundUnits(PlacementContext& context, bool laidOnEnd) {
         LyingRoundEvent unit;
         unit.typeCount = state.TypeCount;
         unit.x = front + used + x;
-        unit.z = spec.Height - heightAboveFloor;
+        unit.z = container.Height - heightAboveFloor;
         unit.y = reach;
         unit.diameter = type.Length;
         unit.axisLength = type.Height;

@@ -27,7 +27,7 @@ public:
     int container = 1;
     std::optional<double> unitMass;  // of the type being placed
 
-    void RunPrepared(const Container& spec) override { next_.RunPrepared(spec); }
+    void RunPrepared(const Container& prepared) override { next_.RunPrepared(prepared); }
     void TypeColourSet(Colour colour) override { next_.TypeColourSet(colour); }
     void ContainerBegun(int number) override { next_.ContainerBegun(number); }
     void StackPlaced(const StackEvent& stack) override {
@@ -93,8 +93,8 @@ struct PayloadStop {
 };
 
 // With a payload every unit's mass counts: a forgotten mass must not pass as 0 kg.
-void RequireUnitMass(const Container& spec, const CargoType& type, int lineIndex) {
-    if (spec.Payload && !type.UnitMass) {
+void RequireUnitMass(const Container& container, const CargoType& type, int lineIndex) {
+    if (container.Payload && !type.UnitMass) {
         throw OrderError(OrderError::Kind::Validation,
                          "не указана масса одного места (кг) после количества, а в строке "
                          "контейнера задана грузоподъёмность.",
@@ -116,7 +116,7 @@ public:
     void Execute();
 
 private:
-    const Container& Spec() const { return model_.container; }
+    const Container& TheContainer() const { return model_.container; }
     CargoType& Type() { return cargo_[static_cast<std::size_t>(state_.TypeIndex)]; }
     void AddLine(std::string line) { result_.report.push_back(std::move(line)); }
     // Places the units left; true when every one found a place.
@@ -132,7 +132,7 @@ private:
     // than the placement lays, so a type that fitted may need a length beyond the end. A type
     // with units left shows the length it would need; UsedLength itself never changes.
     long double ReportedLength(long double millimetres) const {
-        return std::min<long double>(millimetres, Spec().Length);
+        return std::min<long double>(millimetres, TheContainer().Length);
     }
     double ReportedEnd(bool everyUnitPlaced) const {
         return everyUnitPlaced ? static_cast<double>(ReportedLength(state_.UsedLength))
@@ -168,9 +168,9 @@ void Run::Execute() {
     ParseContainerLine(StripComment(lines_[first]), static_cast<int>(first), options_.format,
                        model_.container);
     state_.UsedLength = 0;
-    budget_ = PayloadBudget(Spec().Payload);
+    budget_ = PayloadBudget(TheContainer().Payload);
     budget_.BeginContainer();
-    recorder_.RunPrepared(Spec());
+    recorder_.RunPrepared(TheContainer());
     state_.ColourIndex = 0;
     result_ = RunResult{};
     result_.calculated = true;
@@ -208,21 +208,21 @@ bool Run::Place() {
 }
 
 bool Run::ProcessType(std::size_t index, std::string_view text) {
-    const Container& spec = Spec();
+    const Container& container = TheContainer();
     state_.TypeCount += 1;
     state_.TypeIndex = static_cast<std::int32_t>(index);
     recorder_.line = state_.TypeIndex;
     ParseCargoLine(text, state_.TypeIndex, options_.format, model_.cargo);
     cargo_[index] = model_.cargo.at(index);
-    CheckWorkLimits(spec, Type(), state_.TypeIndex, totals_);
-    RequireUnitMass(spec, Type(), state_.TypeIndex);
+    CheckWorkLimits(container, Type(), state_.TypeIndex, totals_);
+    RequireUnitMass(container, Type(), state_.TypeIndex);
     recorder_.unitMass = Type().UnitMass;
     budget_.BeginType(Type().UnitMass);
     payloadStops_.clear();
     if (result_.containers == 0) {
         result_.containers = 1;
     }
-    if (!(spec.ContinueFirstTwoOnly && state_.TypeCount > 2)) {
+    if (!(container.ContinueFirstTwoOnly && state_.TypeCount > 2)) {
         AddLine(OrderLine(state_.TypeCount, state_.ColourIndex, Type(), options_.format));
     }
     const Colour colour = CargoPalette::Entry(state_.ColourIndex).colour;
@@ -253,12 +253,12 @@ bool Run::ProcessType(std::size_t index, std::string_view text) {
                     options_.format);
     }
     const CargoType& type = Type();
-    const RowTexts rows = MakeRowTexts(spec, type, state_.FitDetail);
+    const RowTexts rows = MakeRowTexts(container, type, state_.UnitsPerRow);
     if (type.IsRectangular) {
         AddLine(RectangularLayingLine(start, ReportedEnd(fits), rows, options_.format));
     } else {
         AddLine(RoundLayingLine(state_.TypeCount, state_.ColourIndex, type, start,
-                                ReportedEnd(fits), state_.FitDetail, rows.high, options_.format));
+                                ReportedEnd(fits), state_.RowAngle, rows.high, options_.format));
     }
     if (state_.OnEndLength > 0) {
         AddLine(kOnEndLine);
@@ -273,9 +273,9 @@ bool Run::ProcessType(std::size_t index, std::string_view text) {
 // Moves the rest of the current type into next containers as the mode allows. Returns false
 // when the loop over the cargo lines ends here without the type's laying lines.
 bool Run::CarryOver(std::string& start) {
-    const Container& spec = Spec();
+    const Container& container = TheContainer();
     const bool mayContinue =
-        spec.HowManyContainers || (spec.ContinueFirstTwoOnly && state_.TypeCount <= 2);
+        container.HowManyContainers || (container.ContinueFirstTwoOnly && state_.TypeCount <= 2);
     bool firstContainer = true;
     while (mayContinue && state_.UnitsLeft > 0) {
         start += firstContainer
@@ -284,7 +284,7 @@ bool Run::CarryOver(std::string& start) {
                                      options_.format)
                      : FillsWholeContainer();
         Type().Quantity = static_cast<std::uint16_t>(state_.UnitsLeft);
-        if (spec.ContinueFirstTwoOnly && state_.TypeCount == 3) {
+        if (container.ContinueFirstTwoOnly && state_.TypeCount == 3) {
             return false;
         }
         LeaveContainer();
@@ -298,7 +298,7 @@ bool Run::CarryOver(std::string& start) {
         Place();
         firstContainer = false;
         // Without HMAN a type goes on once; with it, as long as a container takes something.
-        if (!spec.HowManyContainers || state_.UnitsLeft == before) {
+        if (!container.HowManyContainers || state_.UnitsLeft == before) {
             break;
         }
     }
@@ -306,26 +306,26 @@ bool Run::CarryOver(std::string& start) {
 }
 
 void Run::LeaveContainer() {
-    if (!Spec().Payload) {
+    if (!TheContainer().Payload) {
         return;
     }
     const std::vector<ContainerWeight> loads =
-        WeighContainers(result_.stacks, result_.containers, Spec().Payload);
+        WeighContainers(result_.stacks, result_.containers, TheContainer().Payload);
     recorder_.ContainerWeighed(loads.back());
 }
 
 void Run::AddSummary() {
     if (everyUnitPlaced_) {
         AddLine(AllFitLine(result_.containers,
-                           static_cast<long double>(Spec().Length) - state_.UsedLength,
+                           static_cast<long double>(TheContainer().Length) - state_.UsedLength,
                            options_.format));
     } else {
         AddLine(NotAllFitLine(state_.PlacedTotal));
     }
-    result_.weights = WeighContainers(result_.stacks, result_.containers, Spec().Payload);
-    if (Spec().Payload) {
+    result_.weights = WeighContainers(result_.stacks, result_.containers, TheContainer().Payload);
+    if (TheContainer().Payload) {
         for (const ContainerWeight& load : result_.weights) {
-            AddLine(ContainerWeightLine(load, Spec().Width, options_.format));
+            AddLine(ContainerWeightLine(load, TheContainer().Width, options_.format));
         }
     }
 }

@@ -21,7 +21,7 @@ double CellsAcross(double span, double cell) {
 
 }  // namespace
 
-void CheckWorkLimits(const Container& spec, const CargoType& type, int lineIndex,
+void CheckWorkLimits(const Container& container, const CargoType& type, int lineIndex,
                      WorkTotals& totals) {
     totals.cargoLines += 1;
     if (totals.cargoLines > kMaxCargoLines) {
@@ -40,17 +40,17 @@ void CheckWorkLimits(const Container& spec, const CargoType& type, int lineIndex
                                   " круглых мест (RND); разбейте его на несколько заказов.");
         }
     }
-    const double g = spec.UnitGap;
-    double across = CellsAcross(spec.Width, type.Length + g);
+    const double g = container.UnitGap;
+    double across = CellsAcross(container.Width, type.Length + g);
     if (type.IsRectangular) {
-        across = std::max(across, CellsAcross(spec.Width, type.Width + g));
+        across = std::max(across, CellsAcross(container.Width, type.Width + g));
     }
     if (type.MayStandOnEnd) {
-        across = std::max(across, CellsAcross(spec.Width, type.Height + g));
+        across = std::max(across, CellsAcross(container.Width, type.Height + g));
         if (!type.IsRectangular) {
             // Lying drums: circles across the height, units end to end across the width.
-            across = std::max({across, CellsAcross(spec.Height, type.Length + g),
-                               CellsAcross(spec.Width, type.Height)});
+            across = std::max({across, CellsAcross(container.Height, type.Length + g),
+                               CellsAcross(container.Width, type.Height)});
         }
     }
     if (across > kMaxUnitsAcross) {

@@ -22,7 +22,7 @@ struct WorkTotals {
 };
 
 // Counts the cargo line just read and throws an OrderError when the order passes a bound.
-void CheckWorkLimits(const Container& spec, const CargoType& type, int lineIndex,
+void CheckWorkLimits(const Container& container, const CargoType& type, int lineIndex,
                      WorkTotals& totals);
 
 }  // namespace stowbel

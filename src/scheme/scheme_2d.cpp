@@ -27,20 +27,20 @@ void Clear(Canvas& canvas, ImageSize image) {
 
 // Room for the container's length beside the margins, and for five containers one below the
 // other. A picture too small for the margins still gets a positive scale from one pixel of room.
-double SchemeScaleFor(ImageSize image, const Container& spec) {
+double SchemeScaleFor(ImageSize image, const Container& container) {
     const long double roomX = std::max(image.width - kSchemeMargin, 1);
     const long double roomY = std::max(image.height - kSchemeMargin, 1);
-    const long double byLength = roomX / static_cast<long double>(spec.Length);
-    const long double byWidth = roomY / (5 * static_cast<long double>(spec.Width));
+    const long double byLength = roomX / static_cast<long double>(container.Length);
+    const long double byWidth = roomY / (5 * static_cast<long double>(container.Width));
     const long double scale = std::min(byLength, byWidth);
     return std::isfinite(scale) && scale > 0 ? static_cast<double>(scale) : 1.0;
 }
 
-void OutlineInto(Canvas& canvas, const Container& spec, const SchemeGeometry& geometry) {
+void OutlineInto(Canvas& canvas, const Container& container, const SchemeGeometry& geometry) {
     canvas.SetPenColour(kBlack);
     canvas.SetPenWidth(2);
-    canvas.Rectangle(geometry.SchemeX0, geometry.SchemeY0, SchemeX(geometry, spec.Length),
-                     SchemeY(geometry, spec.Width));
+    canvas.Rectangle(geometry.SchemeX0, geometry.SchemeY0, SchemeX(geometry, container.Length),
+                     SchemeY(geometry, container.Width));
     canvas.SetPenWidth(1);
 }
 
@@ -54,17 +54,18 @@ void CrossedRectInto(Canvas& canvas, int x1, int y1, int x2, int y2) {
 
 }  // namespace
 
-void PrepareSchemes(SchemePictures& pictures, const Container& spec, SchemeGeometry& geometry) {
+void PrepareSchemes(SchemePictures& pictures, const Container& container,
+                    SchemeGeometry& geometry) {
     SizeBitmap(pictures.Scheme2D(), pictures.Scheme2DSize());
     SizeBitmap(pictures.View3D(), pictures.View3DSize());
     SizeBitmap(pictures.Summary(), pictures.SummarySize());
 
-    FitSchemeProjection(pictures, spec);
+    FitSchemeProjection(pictures, container);
 
-    geometry.SchemeScale = SchemeScaleFor(pictures.Scheme2DSize(), spec);
-    const long double width = static_cast<long double>(spec.Width) * geometry.SchemeScale;
+    geometry.SchemeScale = SchemeScaleFor(pictures.Scheme2DSize(), container);
+    const long double width = static_cast<long double>(container.Width) * geometry.SchemeScale;
     // One container width below the 2D part, two when a second width is reserved.
-    geometry.SummaryShift = RoundToInt(width + 50 + (spec.ContinueFirstTwoOnly ? width : 0));
+    geometry.SummaryShift = RoundToInt(width + 50 + (container.ContinueFirstTwoOnly ? width : 0));
 
     Clear(pictures.Scheme2D(), pictures.Scheme2DSize());
     Clear(pictures.View3D(), pictures.View3DSize());
@@ -73,16 +74,16 @@ void PrepareSchemes(SchemePictures& pictures, const Container& spec, SchemeGeome
     geometry.SchemeX0 = kSchemeLeft;
     geometry.SchemeY0 = kSchemeTop;
 
-    DrawFirstContainer3D(pictures, spec, geometry);
-    DrawContainerOutline2D(pictures, spec, geometry, true);
+    DrawFirstContainer3D(pictures, container, geometry);
+    DrawContainerOutline2D(pictures, container, geometry, true);
 }
 
-void DrawContainerOutline2D(SchemePictures& pictures, const Container& spec,
+void DrawContainerOutline2D(SchemePictures& pictures, const Container& container,
                             const SchemeGeometry& geometry, bool includeSummary) {
-    OutlineInto(pictures.Scheme2D(), spec, geometry);
+    OutlineInto(pictures.Scheme2D(), container, geometry);
     if (includeSummary) {
         pictures.Summary().SetBrushColour(kWhite);
-        OutlineInto(pictures.Summary(), spec, geometry);
+        OutlineInto(pictures.Summary(), container, geometry);
     }
 }
 

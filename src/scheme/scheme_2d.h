@@ -11,10 +11,10 @@ namespace stowbel {
 
 // Sizes and clears the three pictures, sets the 2D scale and margins, fits the 3D projection and
 // draws the first container in all three pictures.
-void PrepareSchemes(SchemePictures& pictures, const Container& spec, SchemeGeometry& geometry);
+void PrepareSchemes(SchemePictures& pictures, const Container& container, SchemeGeometry& geometry);
 
 // The current container's outline: black, 2 pixels wide, filled with the brush.
-void DrawContainerOutline2D(SchemePictures& pictures, const Container& spec,
+void DrawContainerOutline2D(SchemePictures& pictures, const Container& container,
                             const SchemeGeometry& geometry, bool includeSummary);
 
 // One rectangular unit with both diagonals, in the current pen and brush of each picture.

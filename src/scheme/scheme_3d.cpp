@@ -12,26 +12,28 @@ namespace {
 constexpr Colour kWhite = 0xFFFFFF;
 
 // Far corner first: the box shows the floor and the two back walls.
-void OpenBox(SchemePictures& pictures, Canvas& canvas, const Container& spec, int ox, int oy,
+void OpenBox(SchemePictures& pictures, Canvas& canvas, const Container& container, int ox, int oy,
              int yShift) {
     DrawBox3D(canvas, {pictures.Projection(), ox, oy},
-              {TruncToInt(spec.Length), TruncToInt(spec.Width) + yShift, TruncToInt(spec.Height), 0,
-               yShift, 0, kWhite});
+              {TruncToInt(container.Length), TruncToInt(container.Width) + yShift,
+               TruncToInt(container.Height), 0, yShift, 0, kWhite});
 }
 
 }  // namespace
 
-void FitSchemeProjection(SchemePictures& pictures, const Container& spec) {
+void FitSchemeProjection(SchemePictures& pictures, const Container& container) {
     const ImageSize view = pictures.View3DSize();
     const int vw = std::max(view.width / 2 - 40, 300);
     const int vh = std::max(view.height / 2 - 40, 250);
-    FitProjection3D(pictures.Projection(), vw, vh, 0, 0, 0, spec.Length, spec.Width, spec.Height);
+    FitProjection3D(pictures.Projection(), vw, vh, 0, 0, 0, container.Length, container.Width,
+                    container.Height);
 }
 
-void DrawFirstContainer3D(SchemePictures& pictures, const Container& spec,
+void DrawFirstContainer3D(SchemePictures& pictures, const Container& container,
                           SchemeGeometry& geometry) {
-    OpenBox(pictures, pictures.View3D(), spec, 0, 0, 0);
-    OpenBox(pictures, pictures.Summary(), spec, 0, geometry.SummaryShift, geometry.SummaryShift);
+    OpenBox(pictures, pictures.View3D(), container, 0, 0, 0);
+    OpenBox(pictures, pictures.Summary(), container, 0, geometry.SummaryShift,
+            geometry.SummaryShift);
     geometry.Origin3DX = 0;
     geometry.Origin3DY = 0;
 }
@@ -46,19 +48,19 @@ void StepContainerCell(SchemePictures& pictures, SchemeGeometry& geometry, int n
     }
 }
 
-void DrawContainerBoxes3D(SchemePictures& pictures, const Container& spec,
+void DrawContainerBoxes3D(SchemePictures& pictures, const Container& container,
                           const SchemeGeometry& geometry, bool includeSummary) {
-    OpenBox(pictures, pictures.View3D(), spec, geometry.Origin3DX, geometry.Origin3DY, 0);
+    OpenBox(pictures, pictures.View3D(), container, geometry.Origin3DX, geometry.Origin3DY, 0);
     if (includeSummary) {
-        OpenBox(pictures, pictures.Summary(), spec, geometry.Origin3DX,
+        OpenBox(pictures, pictures.Summary(), container, geometry.Origin3DX,
                 geometry.Origin3DY + geometry.SummaryShift, geometry.SummaryShift);
     }
 }
 
-void DrawUnitBox3D(SchemePictures& pictures, const Container& spec, const SchemeGeometry& geometry,
-                   int x1, int y1, int x2, int y2, int layer, double unitHeight, Colour colour,
-                   bool includeSummary) {
-    const long double hc = spec.Height;
+void DrawUnitBox3D(SchemePictures& pictures, const Container& container,
+                   const SchemeGeometry& geometry, int x1, int y1, int x2, int y2, int layer,
+                   double unitHeight, Colour colour, bool includeSummary) {
+    const long double hc = container.Height;
     const int zTop = TruncToInt(hc - layer * static_cast<long double>(unitHeight));
     const int zBottom = TruncToInt(hc - (layer - 1) * static_cast<long double>(unitHeight));
     DrawBox3D(pictures.View3D(), {pictures.Projection(), geometry.Origin3DX, geometry.Origin3DY},
@@ -71,10 +73,10 @@ void DrawUnitBox3D(SchemePictures& pictures, const Container& spec, const Scheme
     }
 }
 
-void DrawUnitCylinder3D(SchemePictures& pictures, const Container& spec,
+void DrawUnitCylinder3D(SchemePictures& pictures, const Container& container,
                         const SchemeGeometry& geometry, long double x, long double y, int layer,
                         double diameter, double unitHeight, Colour colour, bool includeSummary) {
-    const auto zTop = static_cast<double>(Trunc(static_cast<long double>(spec.Height) -
+    const auto zTop = static_cast<double>(Trunc(static_cast<long double>(container.Height) -
                                                 layer * static_cast<long double>(unitHeight)));
     const UprightCylinder3D cylinder{
         static_cast<double>(x), static_cast<double>(y), zTop, diameter / 2, unitHeight, colour};

@@ -7,10 +7,10 @@ namespace stowbel {
 
 // Fits the projection to the top-left cell of the main 3D view: half the view less 40 pixels,
 // at least 300 x 250.
-void FitSchemeProjection(SchemePictures& pictures, const Container& spec);
+void FitSchemeProjection(SchemePictures& pictures, const Container& container);
 
 // The first container as an open box in the main view and, in every mode, in the summary.
-void DrawFirstContainer3D(SchemePictures& pictures, const Container& spec,
+void DrawFirstContainer3D(SchemePictures& pictures, const Container& container,
                           SchemeGeometry& geometry);
 
 // Moves the 3D cell to container number n (1-based over the run): column (n - 1) mod 2 and row
@@ -19,16 +19,16 @@ void StepContainerCell(SchemePictures& pictures, SchemeGeometry& geometry, int n
 
 // The current container as an open box at its cell, in the main view and, when asked, the
 // summary picture.
-void DrawContainerBoxes3D(SchemePictures& pictures, const Container& spec,
+void DrawContainerBoxes3D(SchemePictures& pictures, const Container& container,
                           const SchemeGeometry& geometry, bool includeSummary);
 
 // Layer j (1 on the floor) of a rectangular unit with floor rectangle (x1, y1)-(x2, y2) mm.
-void DrawUnitBox3D(SchemePictures& pictures, const Container& spec, const SchemeGeometry& geometry,
-                   int x1, int y1, int x2, int y2, int layer, double unitHeight, Colour colour,
-                   bool includeSummary);
+void DrawUnitBox3D(SchemePictures& pictures, const Container& container,
+                   const SchemeGeometry& geometry, int x1, int y1, int x2, int y2, int layer,
+                   double unitHeight, Colour colour, bool includeSummary);
 
 // Layer j of a standing round unit centred at (x, y) mm.
-void DrawUnitCylinder3D(SchemePictures& pictures, const Container& spec,
+void DrawUnitCylinder3D(SchemePictures& pictures, const Container& container,
                         const SchemeGeometry& geometry, long double x, long double y, int layer,
                         double diameter, double unitHeight, Colour colour, bool includeSummary);
 

@@ -15,11 +15,11 @@ constexpr int kLabelShiftY = 4;
 
 }  // namespace
 
-void SchemePainter::RunPrepared(const Container& spec) {
-    spec_ = spec;
+void SchemePainter::RunPrepared(const Container& container) {
+    container_ = container;
     containerNumber_ = 1;
     geometry_ = SchemeGeometry{};
-    PrepareSchemes(pictures_, spec_, geometry_);
+    PrepareSchemes(pictures_, container_, geometry_);
 }
 
 void SchemePainter::TypeColourSet(Colour colour) {
@@ -30,11 +30,11 @@ void SchemePainter::TypeColourSet(Colour colour) {
 void SchemePainter::ContainerBegun(int number) {
     containerNumber_ = number;
     geometry_.SchemeY0 +=
-        RoundToInt(spec_.Width * static_cast<long double>(geometry_.SchemeScale)) + 20;
+        RoundToInt(container_.Width * static_cast<long double>(geometry_.SchemeScale)) + 20;
     StepContainerCell(pictures_, geometry_, number);
     if (number <= kMaxDrawnContainers) {
-        DrawContainerOutline2D(pictures_, spec_, geometry_, SummaryShowsUnits());
-        DrawContainerBoxes3D(pictures_, spec_, geometry_, SummaryShowsUnits());
+        DrawContainerOutline2D(pictures_, container_, geometry_, SummaryShowsUnits());
+        DrawContainerBoxes3D(pictures_, container_, geometry_, SummaryShowsUnits());
     }
     pictures_.Scheme2D().SetPenColour(typeColour_);
 }
@@ -44,7 +44,7 @@ void SchemePainter::StackPlaced(const StackEvent& stack) {
     const bool summary = SummaryShowsUnits();
     const auto layer3D = [&](int layer) {
         if (in3D) {
-            DrawUnitBox3D(pictures_, spec_, geometry_, stack.x1, stack.y1, stack.x2, stack.y2,
+            DrawUnitBox3D(pictures_, container_, geometry_, stack.x1, stack.y1, stack.x2, stack.y2,
                           layer, stack.unitHeight, typeColour_, summary);
         }
     };
@@ -74,7 +74,7 @@ void SchemePainter::RoundPlaced(const RoundEvent& unit) {
     const int x2 = SchemeX(geometry_, unit.x + r);
     const int y2 = SchemeY(geometry_, unit.y + r);
     const auto layer3D = [&](int layer) {
-        DrawUnitCylinder3D(pictures_, spec_, geometry_, unit.x, unit.y, layer, unit.diameter,
+        DrawUnitCylinder3D(pictures_, container_, geometry_, unit.x, unit.y, layer, unit.diameter,
                            unit.unitHeight, typeColour_, summary);
     };
 

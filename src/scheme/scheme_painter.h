@@ -18,7 +18,7 @@ public:
 
     explicit SchemePainter(SchemePictures& pictures) : pictures_(pictures) {}
 
-    void RunPrepared(const Container& spec) override;
+    void RunPrepared(const Container& container) override;
     void TypeColourSet(Colour colour) override;
     void ContainerBegun(int number) override;
     void StackPlaced(const StackEvent& stack) override;
@@ -30,10 +30,10 @@ public:
     const SchemeGeometry& Geometry() const { return geometry_; }
 
 private:
-    bool SummaryShowsUnits() const { return !spec_.HowManyContainers; }
+    bool SummaryShowsUnits() const { return !container_.HowManyContainers; }
 
     SchemePictures& pictures_;
-    Container spec_;
+    Container container_;
     SchemeGeometry geometry_;
     Colour typeColour_ = 0;
     int containerNumber_ = 1;

@@ -89,7 +89,8 @@ struct LengthCase {
     double W, Hc, a, b, h, gap;
     double length;  // expected, within 1e-6 mm
     bool laidOnEnd;
-    std::optional<double> fitDetail;  // none: no attempt counted
+    std::optional<double>
+        rowFigure;  // units per row or row angle by the shape; none: nothing counted
 };
 
 std::ostream& operator<<(std::ostream& os, const LengthCase& c) {
@@ -104,9 +105,12 @@ TEST_P(RequiredLengthTest, Length) {
         {c.quantity, c.square, c.turnAcross, c.standOnEnd, c.W, c.Hc, c.a, c.b, c.h, c.gap});
     EXPECT_NEAR(fit.length, c.length, 1e-6);
     EXPECT_EQ(fit.laidOnEnd, c.laidOnEnd);
-    ASSERT_EQ(fit.fitDetail.has_value(), c.fitDetail.has_value());
-    if (c.fitDetail) {
-        EXPECT_NEAR(*fit.fitDetail, *c.fitDetail, 1e-12);
+    // Each shape has its own figure and never the other's.
+    const std::optional<double>& figure = c.square ? fit.unitsPerRow : fit.rowAngle;
+    EXPECT_FALSE(c.square ? fit.rowAngle : fit.unitsPerRow);
+    ASSERT_EQ(figure.has_value(), c.rowFigure.has_value());
+    if (c.rowFigure) {
+        EXPECT_NEAR(*figure, *c.rowFigure, 1e-12);
     }
 }
 
@@ -167,7 +171,7 @@ TEST(RequiredLengthTest, LongSearchesGallopToTheSameLength) {
         double expectedDetail = -1;
         EXPECT_EQ(fit.length, LinearSearch(quantity, 2350, 20000, 800, 2, expectedDetail))
             << quantity;
-        EXPECT_EQ(fit.fitDetail, expectedDetail);
+        EXPECT_EQ(fit.unitsPerRow, expectedDetail);
     }
 }
 
