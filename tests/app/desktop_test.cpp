@@ -58,16 +58,11 @@ void DragSplitter(QWidget* splitter, int dx) {
 
 }  // namespace
 
-class DesktopTest : public QObject {
+class DesktopTest : public QObject, protected WindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<FakeDialogs> dialogs_;
-    std::unique_ptr<MainWindow> window_;
-
     QString Beside(const QString& name) const { return dir_->path() + "/" + name; }
-    QPlainTextEdit* Editor() const { return window_->findChild<QPlainTextEdit*>("Memo1"); }
     // The picture a scheme pane shows.
     QImage Shown(const char* pane) const { return View(pane)->Picture(); }
     SchemeView* View(const char* pane) const {
@@ -87,18 +82,9 @@ private:
 private slots:
     void initTestCase() { QVERIFY(InstallQtTranslations(*qApp)); }
 
-    void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        dialogs_ = std::make_unique<FakeDialogs>();
-        window_ = ShowTestWindow(dir_->path(), *dialogs_, QSize(1280, 900));
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    }
+    void init() { QVERIFY(Open(QSize(1280, 900))); }
 
-    void cleanup() {
-        window_.reset();
-        dialogs_.reset();
-        dir_.reset();
-    }
+    void cleanup() { Close(); }
 
     // Russian throughout
 

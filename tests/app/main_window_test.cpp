@@ -26,51 +26,19 @@
 
 using namespace stowbel;
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, protected WindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<FakeDialogs> dialogs_;
-    std::unique_ptr<MainWindow> window_;
-
-    QString In(const QString& name) const { return window_->Paths().inDirectory + "/" + name; }
-    QString Out(const QString& name) const { return window_->Paths().outDirectory + "/" + name; }
-    QPlainTextEdit* Editor(const char* name) const {
-        return window_->findChild<QPlainTextEdit*>(name);
-    }
-    QAction* Action(const char* name) const { return window_->findChild<QAction*>(name); }
     QStringList OutFiles() const {
         return QDir(window_->Paths().outDirectory).entryList(QDir::Files, QDir::Name);
-    }
-    void OpenOrder(const QString& name, const QByteArray& text) {
-        WriteFile(In(name), text);
-        dialogs_->openName = In(name);
-        window_->openOrder();
-    }
-    // An order file in IN written long enough ago to be ready at the next tick.
-    void DropReadyOrder(const QString& name, const QByteArray& text) {
-        WriteFile(In(name), text);
-        QFile file(In(name));
-        file.open(QIODevice::ReadWrite);
-        file.setFileTime(QDateTime::currentDateTime().addSecs(-10),
-                         QFileDevice::FileModificationTime);
     }
     QLabel* WatchStatus() const { return window_->findChild<QLabel*>("WatchStatus"); }
 
 private slots:
-    void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        dialogs_ = std::make_unique<FakeDialogs>();
-        window_ = ShowTestWindow(dir_->path(), *dialogs_, QSize(1280, 900));
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    }
+    void init() { QVERIFY(Open(QSize(1280, 900))); }
 
-    void cleanup() {
-        window_.reset();
-        dialogs_.reset();
-        dir_.reset();
-    }
+    void cleanup() { Close(); }
 
     void startsWithDirectoriesAndCommandStates() {
         QVERIFY(QDir(window_->Paths().inDirectory).exists());

@@ -45,19 +45,11 @@ std::string FirstPageText(const QString& path) {
 
 }  // namespace
 
-class PlanCommandsTest : public QObject {
+class PlanCommandsTest : public QObject, protected WindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<FakeDialogs> dialogs_;
-    std::unique_ptr<MainWindow> window_;
-
     QString Path(const QString& name) const { return dir_->path() + "/" + name; }
-    QString In(const QString& name) const { return window_->Paths().inDirectory + "/" + name; }
-    QString Out(const QString& name) const { return window_->Paths().outDirectory + "/" + name; }
-    QAction* Action(const char* name) const { return window_->findChild<QAction*>(name); }
-    QPlainTextEdit* Editor() const { return window_->findChild<QPlainTextEdit*>("Memo1"); }
     bool PlanCommandsEnabled() const {
         const bool print = Action("FilePrintPlanItem")->isEnabled();
         const bool save = Action("FileSavePlanItem")->isEnabled();
@@ -67,35 +59,14 @@ private:
         return !Action("FilePrintPlanItem")->isEnabled() &&
                !Action("FileSavePlanItem")->isEnabled();
     }
-    void OpenOrder(const QString& name, const QByteArray& text) {
-        WriteFile(In(name), text);
-        dialogs_->openName = In(name);
-        window_->openOrder();
-    }
-    void DropReadyOrder(const QString& name, const QByteArray& text) {
-        WriteFile(In(name), text);
-        QFile file(In(name));
-        file.open(QIODevice::ReadWrite);
-        file.setFileTime(QDateTime::currentDateTime().addSecs(-10),
-                         QFileDevice::FileModificationTime);
-    }
     QStringList PdfFilesIn(const QString& directory) const {
         return QDir(directory).entryList({"*.pdf"}, QDir::Files, QDir::Name);
     }
 
 private slots:
-    void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        dialogs_ = std::make_unique<FakeDialogs>();
-        window_ = ShowTestWindow(dir_->path(), *dialogs_);
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    }
+    void init() { QVERIFY(Open()); }
 
-    void cleanup() {
-        window_.reset();
-        dialogs_.reset();
-        dir_.reset();
-    }
+    void cleanup() { Close(); }
 
     void theCommandsAreInTheFileMenuWithHints() {
         auto* file = window_->findChild<QMenu*>("File1");

@@ -312,21 +312,6 @@ TEST(PlanMendingTest, LyingDrumsPastTheEndWall) {
     ExpectSound(left);
 }
 
-// Drums that end well before the wall keep the walk's positions (the worked drum example).
-TEST(PlanMendingTest, DrumsBeforeTheEndWallStay) {
-    const Calculated c = Calculate(
-        "2450,16100,2200,50,50,ISIN\n"
-        "1000,1000,1000,RND,0,0,10\n");
-    const double expected[][2] = {
-        {575, 550}, {1357.6, 1250}, {2140.2, 550}, {575, 1950}, {2140.2, 1950}};
-    ASSERT_EQ(c.result.stacks.size(), 5U);
-    for (std::size_t i = 0; i < 5; ++i) {
-        EXPECT_NEAR(c.result.stacks[i].x, expected[i][0], 0.1) << i;
-        EXPECT_NEAR(c.result.stacks[i].y, expected[i][1], 0.1) << i;
-    }
-    ExpectSound(c);
-}
-
 // The report never names a place past the container for a segment start or for a type whose
 // units all found a place; a type with units left shows the length it would need.
 TEST(ReportLengthTest, TypeThatFittedEndsAtTheContainerEnd) {

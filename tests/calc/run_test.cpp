@@ -246,6 +246,8 @@ TEST(RoundPlacementTest, StaggeredLinesOfStandingDrums) {
     }
 }
 
+// The worked drum example: the drums end well before the end wall, so the mending leaves the
+// walk's positions as they are; the last one touches the far side wall exactly and is placed.
 TEST(RoundPlacementTest, ExactTouchAtTheFarSideIsPlaced) {
     const Calculated c = Calculate(
         "2450,16100,2200,50,50,ISIN\n"
@@ -340,7 +342,8 @@ TEST(RunReportTest, RowAngleTakesTheSmallerSide) {
     EXPECT_EQ(RowAngleDegrees(0), 0);
 }
 
-TEST(RunReportTest, TypeWithoutTierKeepsThePreviousFitDetail) {
+// A type that fits nowhere is reported with the units per row of the type before it.
+TEST(RunReportTest, TypeWithoutTierKeepsThePreviousUnitsPerRow) {
     const Calculated c = Calculate(
         "2450,16100,2200,50,0,ISIN\n"
         "800,1200,2100,SQR,1,0,20\n"
