@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QStatusBar>
@@ -28,6 +27,7 @@
 #include "app/splash_window.h"
 #include "app/user_dialogs.h"
 #include "app/user_guide.h"
+#include "app/watch_schedule.h"
 #include "order/examples.h"
 #include "order/parser.h"
 #include "output/file_error.h"
@@ -104,10 +104,12 @@ MainWindow::MainWindow(const AppPaths& paths, UserDialogs& dialogs, QWidget* par
     CreateContainerMenu();
     pictureRedraw_ = new PictureRedraw(*view2DImage_, *view3DImage_, this);
 
-    watchTimer_ = new QTimer(this);
-    watchTimer_->setObjectName(QStringLiteral("Timer1"));
-    watchTimer_->setInterval(kWatchInterval);
-    connect(watchTimer_, &QTimer::timeout, this, &MainWindow::watchTick);
+    watchSchedule_ = new WatchSchedule(
+        "Timer1", kWatchInterval,
+        {[this](const std::atomic<bool>* interrupted) { RunWatchTick(interrupted); },
+         [this] { return dialogs_.AnyOpen(); },
+         [] { return QApplication::activeModalWidget() != nullptr; }},
+        this);
     watchEngine_ = std::make_unique<WatchEngine>(
         WatchEngine::Options{paths_.inDirectory.toStdString(), paths_.outDirectory.toStdString()},
         [this](const std::string& path, const std::vector<std::string>& lines) {
@@ -241,7 +243,7 @@ void MainWindow::exitProgram() {
 }
 
 bool MainWindow::WatchModeOn() const {
-    return watchTimer_->isActive();
+    return watchSchedule_->IsOn();
 }
 
 void MainWindow::SetManualCommandsEnabled(bool enabled) {
@@ -261,16 +263,14 @@ void MainWindow::SetManualCommandsEnabled(bool enabled) {
 }
 
 void MainWindow::toggleWatchMode() {
-    const bool on = !watchTimer_->isActive();
+    const bool on = !WatchModeOn();
     // The menu item and the tool button both show the state, whichever was clicked.
     watchAction_->setChecked(on);
     watchToolAction_->setChecked(on);
     if (on) {
-        watchTimer_->start();
+        watchSchedule_->Start();
     } else {
-        watchTimer_->stop();
-        watchTickInterrupted_ = true;
-        watchTickDeferred_ = false;
+        watchSchedule_->Stop();
     }
     SetManualCommandsEnabled(!on);
     ShowWatchStatus();
@@ -313,42 +313,29 @@ void MainWindow::ShowWatchStatus() {
 
 void MainWindow::DialogOpened() {
     // A dialog opened while a tick shows its orders: the tick stops after the current order.
-    watchTickInterrupted_ = true;
+    if (watchSchedule_ != nullptr) {
+        watchSchedule_->DialogOpened();
+    }
 }
 
 void MainWindow::DialogsClosed() {
-    if (watchTickDeferred_ && WatchModeOn()) {
-        QTimer::singleShot(0, this, &MainWindow::watchTick);
+    if (watchSchedule_ != nullptr) {
+        watchSchedule_->DialogsClosed();
     }
 }
 
 void MainWindow::watchTick() {
-    if (!WatchModeOn()) {
-        return;
-    }
-    // A tick behind an open dialog would replace the order and the report the user is working
-    // with (a Save As would save another order's report).
-    if (watchTickRunning_ || dialogs_.AnyOpen() || QApplication::activeModalWidget() != nullptr) {
-        watchTickDeferred_ = true;
-        return;
-    }
-    watchTickDeferred_ = false;
-    watchTickRunning_ = true;
-    watchTickInterrupted_ = false;
+    watchSchedule_->Tick();
+}
+
+void MainWindow::RunWatchTick(const std::atomic<bool>* interrupted) {
     try {
-        watchEngine_->Tick(&watchTickInterrupted_);
+        watchEngine_->Tick(interrupted);
     } catch (...) {
         // The engine answers for every order itself; nothing may reach the event loop.
         lastWatchNotice_ = QStringLiteral("сбой при просмотре каталога IN");
     }
-    watchTickRunning_ = false;
-    if (watchTickInterrupted_ && WatchModeOn()) {
-        watchTickDeferred_ = true;
-    }
     ShowWatchStatus();
-    if (watchTickDeferred_ && !dialogs_.AnyOpen()) {
-        QTimer::singleShot(0, this, &MainWindow::watchTick);
-    }
 }
 
 OrderOutcome MainWindow::ProcessWatchedOrder(const std::string& path,
@@ -549,29 +536,9 @@ void MainWindow::CreateContainerMenu() {
 }
 
 void MainWindow::LayoutPanels() {
-    if (client_ == nullptr) {
-        return;
+    if (paneLayout_ != nullptr) {
+        paneLayout_->Apply();
     }
-    LayoutInput input;
-    input.clientWidth = client_->width();
-    input.clientHeight = client_->height();
-    input.leftWidth = leftPanel_->width();
-    input.resultHeight = resultPanel_->height();
-    input.graph3DWidth = graph3DPanel_->width();
-    input.graph3DWidthSet = graph3DWidthSet_;
-    const PanelBounds b = stowbel::LayoutPanels(input);
-    const auto place = [](QWidget* w, const PaneRect& r) {
-        w->setGeometry(r.left, r.top, r.width, r.height);
-    };
-    place(leftPanel_, b.leftPanel);
-    place(leftSplitter_, b.leftSplitter);
-    place(workPanel_, b.workPanel);
-    place(resultPanel_, b.resultPanel);
-    place(topSplitter_, b.topSplitter);
-    place(graphPanel_, b.graphPanel);
-    place(graph3DPanel_, b.graph3DPanel);
-    place(graphSplitter_, b.graphSplitter);
-    place(graph2DPanel_, b.graph2DPanel);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -587,73 +554,6 @@ void MainWindow::showEvent(QShowEvent* event) {
         setWindowState(windowState() | Qt::WindowMaximized);
     }
     LayoutPanels();
-}
-
-MainWindow::Splitter MainWindow::SplitterOf(const QObject* object) const {
-    if (object == nullptr) {
-        return Splitter::None;
-    }
-    if (object == leftSplitter_) {
-        return Splitter::Left;
-    }
-    if (object == topSplitter_) {
-        return Splitter::Top;
-    }
-    return object == graphSplitter_ ? Splitter::Graph : Splitter::None;
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    const Splitter splitter = SplitterOf(watched);
-    if (splitter == Splitter::None) {
-        return QMainWindow::eventFilter(watched, event);
-    }
-    switch (event->type()) {
-        case QEvent::MouseButtonPress: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() != Qt::LeftButton) {
-                return true;
-            }
-            splitterDragKind_ = splitter;
-            splitterDragStartPos_ = mouse->globalPosition().toPoint();
-            splitterDragStartSize_ = splitter == Splitter::Left  ? leftPanel_->width()
-                                     : splitter == Splitter::Top ? resultPanel_->height()
-                                                                 : graph3DPanel_->width();
-            return true;
-        }
-        case QEvent::MouseMove: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (splitterDragKind_ == Splitter::None) {
-                return true;
-            }
-            if (!(mouse->buttons() & Qt::LeftButton)) {
-                splitterDragKind_ = Splitter::None;
-                return true;
-            }
-            const QPoint delta = mouse->globalPosition().toPoint() - splitterDragStartPos_;
-            if (splitterDragKind_ == Splitter::Left) {
-                leftPanel_->resize(
-                    DragLeftWidth(splitterDragStartSize_, delta.x(), client_->width()),
-                    leftPanel_->height());
-            } else if (splitterDragKind_ == Splitter::Top) {
-                resultPanel_->resize(
-                    resultPanel_->width(),
-                    DragResultHeight(splitterDragStartSize_, delta.y(), workPanel_->height()));
-            } else {
-                graph3DWidthSet_ = true;
-                graph3DPanel_->resize(
-                    DragGraph3DWidth(splitterDragStartSize_, delta.x(), graphPanel_->width()),
-                    graph3DPanel_->height());
-            }
-            LayoutPanels();
-            update();
-            return true;
-        }
-        case QEvent::MouseButtonRelease:
-            splitterDragKind_ = Splitter::None;
-            return true;
-        default:
-            return QMainWindow::eventFilter(watched, event);
-    }
 }
 
 }  // namespace stowbel

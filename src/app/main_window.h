@@ -27,8 +27,10 @@ namespace stowbel {
 
 class ElidingLabel;
 class ImageView;
+class PaneLayout;
 class PictureRedraw;
 class UserDialogs;
+class WatchSchedule;
 
 // Where the program keeps its files: order files come from IN, results go to OUT, both beside
 // the program unless a caller (a test) says otherwise.
@@ -70,7 +72,8 @@ public:
     int chooseExample();
     void loadExample(const QString& name);
     // One watch-mode tick: calculates the orders that are ready in IN. While a dialog of the
-    // program is open it waits and runs once the dialog has closed. Never throws.
+    // program is open it waits and runs once the dialog has closed (WatchSchedule). Never
+    // throws.
     void watchTick();
     bool WatchModeOn() const;
 
@@ -87,7 +90,6 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void SetupInterface();
@@ -113,6 +115,8 @@ private:
     void SelectOrderLine(int line);
     void WriteReport(const QString& path);
     void SetTooltipHint(QAction* action, const QString& hint);
+    // The orders of one watch tick, stopping between them once interrupted is set.
+    void RunWatchTick(const std::atomic<bool>* interrupted);
     OrderOutcome ProcessWatchedOrder(const std::string& path,
                                      const std::vector<std::string>& lines);
     void SetManualCommandsEnabled(bool enabled);
@@ -151,15 +155,10 @@ private:
     ImageView* view3DImage_ = nullptr;
     ImageView* view2DImage_ = nullptr;
     QToolBar* toolBar_ = nullptr;
-    QTimer* watchTimer_ = nullptr;
+    WatchSchedule* watchSchedule_ = nullptr;
     std::unique_ptr<WatchEngine> watchEngine_;
-    bool watchTickRunning_ = false;
     // Draws the last calculation's pictures again when their panes change size.
     PictureRedraw* pictureRedraw_ = nullptr;
-    // A tick that had to wait (a dialog open, or a tick already running) runs when it can.
-    bool watchTickDeferred_ = false;
-    // Stops a tick between orders: a dialog opened from inside it, or watch mode turned off.
-    std::atomic<bool> watchTickInterrupted_{false};
     QString lastWatchEvent_;   // the last order and what became of it
     QString lastWatchNotice_;  // the last event of the whole input directory
     ElidingLabel* watchStatus_ = nullptr;
@@ -182,13 +181,8 @@ private:
     QAction* aboutAction_ = nullptr;
     QAction* userGuideAction_ = nullptr;
 
-    enum class Splitter { None, Left, Top, Graph };
-    Splitter SplitterOf(const QObject* object) const;
-
-    Splitter splitterDragKind_ = Splitter::None;
-    QPoint splitterDragStartPos_;
-    int splitterDragStartSize_ = 0;
-    bool graph3DWidthSet_ = false;
+    // Places the panes and lets the splitters resize them.
+    PaneLayout* paneLayout_ = nullptr;
     bool firstShowDone_ = false;
 };
 

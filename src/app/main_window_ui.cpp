@@ -52,7 +52,6 @@ QFrame* MainWindow::CreateSplitter(const char* name, QWidget* parent, Qt::Cursor
     splitter->setAutoFillBackground(true);
     splitter->setCursor(cursor);
     splitter->resize(kSplitterThickness, kSplitterThickness);
-    splitter->installEventFilter(this);
     return splitter;
 }
 
@@ -98,6 +97,10 @@ void MainWindow::SetupInterface() {
     FillWith(resultPanel_, reportView_);
     AddSchemeView(graph3DPanel_, "Title3D", QStringLiteral("3D-схема"), view3DImage_);
     AddSchemeView(graph2DPanel_, "Title2D", QStringLiteral("2D-схема"), view2DImage_);
+    paneLayout_ =
+        new PaneLayout({client_, leftPanel_, leftSplitter_, workPanel_, resultPanel_, topSplitter_,
+                        graphPanel_, graph3DPanel_, graphSplitter_, graph2DPanel_},
+                       *this);
 }
 
 void MainWindow::SetTooltipHint(QAction* action, const QString& hint) {

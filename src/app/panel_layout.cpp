@@ -1,5 +1,8 @@
 #include "app/panel_layout.h"
 
+#include <QEvent>
+#include <QFrame>
+#include <QMouseEvent>
 #include <algorithm>
 
 namespace stowbel {
@@ -48,6 +51,107 @@ int DragResultHeight(int startSize, int delta, int workHeight) {
 
 int DragGraph3DWidth(int startSize, int delta, int graphWidth) {
     return std::min(std::max(startSize + delta, kMinGraphPaneWidth), graphWidth - kGraph2DReserve);
+}
+
+PaneLayout::PaneLayout(const Panes& panes, QWidget& window)
+    : QObject(&window), panes_(panes), window_(window) {
+    for (QFrame* splitter : {panes_.leftSplitter, panes_.topSplitter, panes_.graphSplitter}) {
+        splitter->installEventFilter(this);
+    }
+}
+
+void PaneLayout::Apply() {
+    LayoutInput input;
+    input.clientWidth = panes_.client->width();
+    input.clientHeight = panes_.client->height();
+    input.leftWidth = panes_.leftPanel->width();
+    input.resultHeight = panes_.resultPanel->height();
+    input.graph3DWidth = panes_.graph3DPanel->width();
+    input.graph3DWidthSet = graph3DWidthSet_;
+    const PanelBounds b = LayoutPanels(input);
+    const auto place = [](QWidget* w, const PaneRect& r) {
+        w->setGeometry(r.left, r.top, r.width, r.height);
+    };
+    place(panes_.leftPanel, b.leftPanel);
+    place(panes_.leftSplitter, b.leftSplitter);
+    place(panes_.workPanel, b.workPanel);
+    place(panes_.resultPanel, b.resultPanel);
+    place(panes_.topSplitter, b.topSplitter);
+    place(panes_.graphPanel, b.graphPanel);
+    place(panes_.graph3DPanel, b.graph3DPanel);
+    place(panes_.graphSplitter, b.graphSplitter);
+    place(panes_.graph2DPanel, b.graph2DPanel);
+}
+
+PaneLayout::Splitter PaneLayout::SplitterOf(const QObject* object) const {
+    if (object == nullptr) {
+        return Splitter::None;
+    }
+    if (object == panes_.leftSplitter) {
+        return Splitter::Left;
+    }
+    if (object == panes_.topSplitter) {
+        return Splitter::Top;
+    }
+    return object == panes_.graphSplitter ? Splitter::Graph : Splitter::None;
+}
+
+void PaneLayout::Drag(QPoint cursor) {
+    const QPoint delta = cursor - dragStart_;
+    if (dragged_ == Splitter::Left) {
+        QFrame* pane = panes_.leftPanel;
+        pane->resize(DragLeftWidth(dragStartSize_, delta.x(), panes_.client->width()),
+                     pane->height());
+    } else if (dragged_ == Splitter::Top) {
+        QFrame* pane = panes_.resultPanel;
+        pane->resize(pane->width(),
+                     DragResultHeight(dragStartSize_, delta.y(), panes_.workPanel->height()));
+    } else {
+        graph3DWidthSet_ = true;
+        QFrame* pane = panes_.graph3DPanel;
+        pane->resize(DragGraph3DWidth(dragStartSize_, delta.x(), panes_.graphPanel->width()),
+                     pane->height());
+    }
+    Apply();
+    window_.update();
+}
+
+bool PaneLayout::eventFilter(QObject* watched, QEvent* event) {
+    const Splitter splitter = SplitterOf(watched);
+    if (splitter == Splitter::None) {
+        return QObject::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() != Qt::LeftButton) {
+                return true;
+            }
+            dragged_ = splitter;
+            dragStart_ = mouse->globalPosition().toPoint();
+            dragStartSize_ = splitter == Splitter::Left  ? panes_.leftPanel->width()
+                             : splitter == Splitter::Top ? panes_.resultPanel->height()
+                                                         : panes_.graph3DPanel->width();
+            return true;
+        }
+        case QEvent::MouseMove: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (dragged_ == Splitter::None) {
+                return true;
+            }
+            if (!(mouse->buttons() & Qt::LeftButton)) {
+                dragged_ = Splitter::None;
+                return true;
+            }
+            Drag(mouse->globalPosition().toPoint());
+            return true;
+        }
+        case QEvent::MouseButtonRelease:
+            dragged_ = Splitter::None;
+            return true;
+        default:
+            return QObject::eventFilter(watched, event);
+    }
 }
 
 }  // namespace stowbel

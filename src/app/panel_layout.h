@@ -1,5 +1,11 @@
 #pragma once
 
+#include <QObject>
+#include <QPoint>
+
+class QFrame;
+class QWidget;
+
 namespace stowbel {
 
 struct PaneRect {
@@ -54,5 +60,52 @@ PanelBounds LayoutPanels(const LayoutInput& input);
 int DragLeftWidth(int startSize, int delta, int clientWidth);
 int DragResultHeight(int startSize, int delta, int workHeight);
 int DragGraph3DWidth(int startSize, int delta, int graphWidth);
+
+// The main window's panes, parents first: the client area between the tool bar and the status
+// bar holds the left pane, its splitter and the work panel; the work panel the report, its
+// splitter and the graph panel; the graph panel the two scheme panes and the splitter between.
+struct Panes {
+    QWidget* client = nullptr;
+    QFrame* leftPanel = nullptr;
+    QFrame* leftSplitter = nullptr;
+    QFrame* workPanel = nullptr;
+    QFrame* resultPanel = nullptr;
+    QFrame* topSplitter = nullptr;
+    QFrame* graphPanel = nullptr;
+    QFrame* graph3DPanel = nullptr;
+    QFrame* graphSplitter = nullptr;
+    QFrame* graph2DPanel = nullptr;
+};
+
+// Places the panes (LayoutPanels) and lets the three splitters resize them with the left mouse
+// button, within the limits above. Qt's own QSplitter would not keep them: it never lets a pane
+// overflow its parent at its minimum size, and it has no room kept beside a pane (the 420 pixels
+// beside the left pane, the 260 below the report, the 180 beside the 3D pane). The pane sizes
+// are the layout's state: a size set by a drag stays until the next drag, limited anew on every
+// resize.
+class PaneLayout : public QObject {
+    Q_OBJECT
+public:
+    // Watches the three splitters of panes; window is repainted after every drag step.
+    PaneLayout(const Panes& panes, QWidget& window);
+
+    // Computes and applies the bounds of every pane from the current sizes.
+    void Apply();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    enum class Splitter { None, Left, Top, Graph };
+    Splitter SplitterOf(const QObject* object) const;
+    void Drag(QPoint cursor);
+
+    Panes panes_;
+    QWidget& window_;
+    Splitter dragged_ = Splitter::None;
+    QPoint dragStart_;              // the cursor on the screen when the drag began
+    int dragStartSize_ = 0;         // the size of the pane the splitter resizes, then
+    bool graph3DWidthSet_ = false;  // the user has dragged the graph splitter
+};
 
 }  // namespace stowbel
