@@ -30,8 +30,6 @@ public:
     const SchemeGeometry& Geometry() const { return geometry_; }
 
 private:
-    bool SummaryShowsUnits() const { return !container_.HowManyContainers; }
-
     SchemePictures& pictures_;
     Container container_;
     SchemeGeometry geometry_;
