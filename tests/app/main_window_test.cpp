@@ -184,8 +184,9 @@ private slots:
         Editor("Memo1")->setPlainText(
             "2450,16100,2200,50,0,ISIN\n800,1200,2100,SQR,1,0,2\n800,1200,2100,BOX,1,0,2\n");
         window_->calculate();
-        // The conversion message as it is, and the line below it.
-        QCOMPARE(dialogs_->errors, QStringList({"'' is not a valid integer value\nСтрока 3"}));
+        // The conversion message naming the field and its text, and the line below it.
+        QCOMPARE(dialogs_->errors,
+                 QStringList({"поле «Тип»: «BOX» — не SQR и не RND\nСтрока 3"}));
         QCOMPARE(window_->ReportLines().size(), 2);
         const QTextCursor cursor = Editor("Memo1")->textCursor();
         QCOMPARE(cursor.selectedText(), QString("800,1200,2100,BOX,1,0,2"));

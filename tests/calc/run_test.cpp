@@ -454,7 +454,7 @@ TEST(RunErrorTest, CargoLineErrorKeepsTheLinesAboveAndWritesNoSummary) {
         RunCalculation(bad, model, RunOptions{}, log, second);
         FAIL();
     } catch (const OrderError& e) {
-        EXPECT_EQ(e.Message(), "'' is not a valid integer value");
+        EXPECT_EQ(e.Message(), "поле «Тип»: «BOX» — не SQR и не RND");
         EXPECT_EQ(e.Line(), 2);
     }
     EXPECT_EQ(second.report.size(), 0U);
