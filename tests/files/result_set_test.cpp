@@ -1,0 +1,52 @@
+#include "files/result_set.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "../temp_dir.h"
+
+namespace stowbel {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(ResultSetTest, NamesEveryFileAnOutcomeMayLeave) {
+    EXPECT_EQ(
+        ResultSetPaths("OUT", "IN/t0001.txt"),
+        (std::vector<std::string>{"OUT/r0001.txt", "OUT/r0001.txt2d.jpg", "OUT/r0001.txt3d.jpg",
+                                  "OUT/r0001.txt.jpg", "OUT/r0001.txt.pdf", "OUT/r0001.txt.err"}));
+    EXPECT_EQ(ErrorFilePath("OUT/", "t7.txt"), "OUT/r7.txt.err");
+}
+
+TEST(ResultSetTest, RemovesWhatTheNewOutcomeDidNotMakeAndNothingElse) {
+    TempDir dir;
+    const std::string out = dir.Path().string();
+    // An earlier ISIN outcome with its plan, then a new error outcome.
+    for (const std::string& path : ResultSetPaths(out, "t1.txt")) {
+        dir.Write(fs::path(path).filename().string(), "old");
+    }
+    dir.Write("r2.txt", "another order");
+    dir.Write("r1.txt.bak", "not a result name");
+    RemoveStaleResults(out, "t1.txt", {ErrorFilePath(out, "t1.txt")});
+
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(out)) {
+        left.push_back(entry.path().filename().string());
+    }
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"r1.txt.bak", "r1.txt.err", "r2.txt"}));
+}
+
+TEST(ResultSetTest, LeavesADirectoryUnderAResultName) {
+    TempDir dir;
+    fs::create_directory(dir / "r1.txt.jpg");
+    RemoveStaleResults(dir.Path().string(), "t1.txt", {});
+    EXPECT_TRUE(fs::is_directory(dir / "r1.txt.jpg"));
+}
+
+}  // namespace
+}  // namespace stowbel
