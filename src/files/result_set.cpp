@@ -5,12 +5,53 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <cstdio>
 
 #include "files/system_errors.h"
 #include "output/file_error.h"
 #include "output/result_files.h"
 
 namespace stowbel {
+
+namespace {
+
+// What a result name may add to the order's name: "r" for the "t" and at most "2d.jpg", and a
+// prepared file's temporary name adds a dot, six characters and ".tmp" to that.
+constexpr std::size_t kLongestSuffix = 6;
+constexpr std::size_t kTemporarySuffix = 11;
+
+std::size_t LongestName(const std::string& outputDirectory) {
+    const long limit =
+        pathconf(outputDirectory.empty() ? "." : outputDirectory.c_str(), _PC_NAME_MAX);
+    return limit > 0 ? static_cast<std::size_t>(limit) : 255;
+}
+
+std::string FileName(const std::string& path) {
+    return path.substr(path.rfind('/') + 1);
+}
+
+// FNV-1a: a short, stable tag of a long name.
+std::uint32_t NameTag(const std::string& name) {
+    std::uint32_t hash = 2166136261U;
+    for (const char ch : name) {
+        hash = (hash ^ static_cast<unsigned char>(ch)) * 16777619U;
+    }
+    return hash;
+}
+
+// At most length bytes of text, not cutting a UTF-8 character in two.
+std::string Utf8Prefix(const std::string& text, std::size_t length) {
+    if (text.size() <= length) {
+        return text;
+    }
+    while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) {
+        --length;
+    }
+    return text.substr(0, length);
+}
+
+}  // namespace
 
 std::vector<std::string> ResultSetPaths(const std::string& outputDirectory,
                                         const std::string& orderFile) {
@@ -23,8 +64,22 @@ std::vector<std::string> ResultSetPaths(const std::string& outputDirectory,
             ErrorFilePath(outputDirectory, orderFile)};
 }
 
+bool ResultNamesFit(const std::string& outputDirectory, const std::string& orderFile) {
+    const std::string base = FileName(ResultPath(outputDirectory, orderFile));
+    return base.size() + kLongestSuffix + kTemporarySuffix <= LongestName(outputDirectory);
+}
+
 std::string ErrorFilePath(const std::string& outputDirectory, const std::string& orderFile) {
-    return ResultPath(outputDirectory, orderFile) + ".err";
+    const std::string path = ResultPath(outputDirectory, orderFile) + ".err";
+    const std::string name = FileName(path);
+    const std::size_t longest = LongestName(outputDirectory);
+    if (name.size() + kTemporarySuffix <= longest) {
+        return path;
+    }
+    char tag[16];
+    std::snprintf(tag, sizeof tag, "~%08x.err", static_cast<unsigned>(NameTag(name)));
+    const std::size_t room = longest - kTemporarySuffix - std::string(tag).size();
+    return path.substr(0, path.size() - name.size()) + Utf8Prefix(name, room) + tag;
 }
 
 void RemoveStaleResults(const std::string& outputDirectory, const std::string& orderFile,

@@ -11,7 +11,13 @@ namespace stowbel {
 std::vector<std::string> ResultSetPaths(const std::string& outputDirectory,
                                         const std::string& orderFile);
 
-// The error file of a faulty order: the result path with ".err".
+// Whether every result name of the order, and the temporary name it is written under first,
+// fits the longest file name the output directory allows.
+bool ResultNamesFit(const std::string& outputDirectory, const std::string& orderFile);
+
+// The error file of a faulty order: the result path with ".err". When that name is too long for
+// the output directory, a shortened one: the start of the name, "~" and eight hexadecimal digits
+// of the whole name, so that different long names keep different error files.
 std::string ErrorFilePath(const std::string& outputDirectory, const std::string& orderFile);
 
 // Once a new outcome is in place, removes the files of an earlier outcome that it did not make

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../temp_dir.h"
+#include "output/result_files.h"
 
 namespace stowbel {
 namespace {
@@ -46,6 +47,39 @@ TEST(ResultSetTest, LeavesADirectoryUnderAResultName) {
     fs::create_directory(dir / "r1.txt.jpg");
     RemoveStaleResults(dir.Path().string(), "t1.txt", {});
     EXPECT_TRUE(fs::is_directory(dir / "r1.txt.jpg"));
+}
+
+TEST(ResultSetTest, LongOrderNamesDoNotFitButStillGetAnErrorFile) {
+    TempDir dir;
+    const std::string out = dir.Path().string();
+    const std::string fits = "t" + std::string(200, 'a') + ".txt";
+    const std::string tooLong = "t" + std::string(240, 'a') + ".txt";
+    const std::string tooLongToo = "t" + std::string(240, 'a') + "b.txt";
+    EXPECT_TRUE(ResultNamesFit(out, fits));
+    EXPECT_FALSE(ResultNamesFit(out, tooLong));
+    EXPECT_EQ(ErrorFilePath(out, fits), ResultPath(out, fits) + ".err");
+    const std::string shortened = ErrorFilePath(out, tooLong);
+    const std::string name = fs::path(shortened).filename().string();
+    EXPECT_LE(name.size() + 11, 255U);
+    EXPECT_TRUE(name.starts_with("raaaa")) << name;
+    EXPECT_TRUE(name.ends_with(".err")) << name;
+    EXPECT_NE(shortened, ErrorFilePath(out, tooLongToo));
+    // The shortened name can be written.
+    dir.Write(name, "error");
+    EXPECT_TRUE(fs::exists(shortened));
+    // Cyrillic names are cut between characters: two bytes each.
+    const std::string cyrillic = ErrorFilePath(
+        out, "t" + std::string(120, 'x') + [] {
+            std::string s;
+            for (int i = 0; i < 100; ++i) {
+                s += "я";
+            }
+            return s;
+        }() + ".txt");
+    const std::string cut = fs::path(cyrillic).filename().string();
+    const std::size_t tilde = cut.rfind('~');
+    ASSERT_NE(tilde, std::string::npos);
+    EXPECT_NE(static_cast<unsigned char>(cut[tilde - 1]), 0xD1) << "a character cut in two";
 }
 
 }  // namespace
