@@ -5,20 +5,21 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
 #include "cli/program_directory.h"
+#include "files/system_errors.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv, argv + argc);
     const stowbel::DrawingSource handOver = [&]() -> stowbel::Drawing {
         const std::string drawing = stowbel::ProgramDirectory() + "/stowbel-cli-draw";
         execv(drawing.c_str(), argv);
-        std::cerr << "stowbel-cli: " << drawing << ": " << std::strerror(errno) << "\n";
+        std::cerr << "stowbel-cli: " << drawing << ": "
+                  << stowbel::SystemErrorText(errno, stowbel::FileAccess::Read) << "\n";
         std::exit(stowbel::kExitUsage);
     };
     return stowbel::RunCli(args, std::cout, std::cerr, handOver);

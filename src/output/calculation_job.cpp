@@ -8,6 +8,8 @@
 
 #include "calc/placement_recording.h"
 #include "calc/run.h"
+#include "files/result_set.h"
+#include "files/system_errors.h"
 #include "order/errors.h"
 #include "order/parser.h"
 #include "output/atomic_file.h"
@@ -65,7 +67,7 @@ void CreateOutputDirectory(const std::string& directory) {
     std::error_code ec;
     std::filesystem::create_directories(directory, ec);
     if (ec) {
-        throw FileError(directory, ec.message());
+        throw FileError(directory, SystemErrorText(ec));
     }
 }
 
@@ -224,8 +226,9 @@ JobResult CalculationJob::Run() const {
         }
     }
 
-    // The files take their names in a fixed order; the first that fails ends it, and those
-    // prepared after it are removed.
+    // A result set is whole or not there: the files take their names only when every one of
+    // them is complete, in a fixed order; when one could not be made, none does, the prepared
+    // ones are removed and the earlier set stays as it was.
     struct Outgoing {
         std::optional<PreparedFile>& file;
         const std::string& path;
@@ -248,6 +251,8 @@ JobResult CalculationJob::Run() const {
             result.error = JobError{JobError::Kind::File, file.error, 0};
             return result;
         }
+    }
+    for (const Outgoing& file : outgoing) {
         try {
             file.file->Commit();
         } catch (const FileError& e) {
@@ -255,6 +260,14 @@ JobResult CalculationJob::Run() const {
             return result;
         }
         result.filesWritten.push_back(file.path);
+    }
+    // The new set is in place: what an earlier outcome under the same name left goes.
+    if (store) {
+        try {
+            RemoveStaleResults(*outputDirectory_, orderFile_, result.filesWritten);
+        } catch (const FileError& e) {
+            result.error = JobError{JobError::Kind::File, e.what(), 0};
+        }
     }
     return result;
 }
