@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "calc/run.h"
-#include "output/calculation_job.h"
-#include "output/loading_plan.h"
-#include "output/loading_plan_document.h"
-#include "output/raster_pictures.h"
+#include "job/calculation_job.h"
+#include "pictures/raster_pictures.h"
+#include "plan/loading_plan.h"
+#include "plan/loading_plan_document.h"
 
 namespace {
 

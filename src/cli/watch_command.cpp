@@ -15,8 +15,8 @@
 #include <unistd.h>
 
 #include "cli/cli.h"
-#include "output/watch_engine.h"
-#include "output/watch_job.h"
+#include "job/watch_engine.h"
+#include "job/watch_job.h"
 
 namespace stowbel {
 

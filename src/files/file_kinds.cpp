@@ -2,7 +2,7 @@
 
 #include <sys/stat.h>
 
-#include "output/file_error.h"
+#include "files/file_error.h"
 
 namespace stowbel {
 

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "files/file_error.h"
+#include "files/result_files.h"
 #include "files/system_errors.h"
-#include "output/file_error.h"
-#include "output/result_files.h"
 
 namespace stowbel {
 

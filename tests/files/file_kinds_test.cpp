@@ -13,7 +13,7 @@
 #include <string>
 
 #include "../temp_dir.h"
-#include "output/file_error.h"
+#include "files/file_error.h"
 
 namespace stowbel {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "../temp_dir.h"
-#include "output/result_files.h"
+#include "files/result_files.h"
 
 namespace stowbel {
 namespace {

@@ -8,11 +8,11 @@
 
 #include "../example_text.h"
 #include "../temp_dir.h"
+#include "files/result_files.h"
 #include "files/result_set.h"
-#include "output/result_files.h"
-#include "output/raster_pictures.h"
-#include "output/watch_engine.h"
-#include "output/watch_job.h"
+#include "job/watch_engine.h"
+#include "job/watch_job.h"
+#include "pictures/raster_pictures.h"
 
 namespace stowbel {
 namespace {

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "../temp_dir.h"
+#include "job/calculation_job.h"
 #include "order/examples.h"
-#include "output/calculation_job.h"
-#include "output/pdf_plan_writer.h"
-#include "output/raster_pictures.h"
+#include "pictures/raster_pictures.h"
+#include "plan/pdf_plan_writer.h"
 
 namespace stowbel {
 namespace {
