@@ -185,8 +185,7 @@ private slots:
             "2450,16100,2200,50,0,ISIN\n800,1200,2100,SQR,1,0,2\n800,1200,2100,BOX,1,0,2\n");
         window_->calculate();
         // The conversion message naming the field and its text, and the line below it.
-        QCOMPARE(dialogs_->errors,
-                 QStringList({"поле «Тип»: «BOX» — не SQR и не RND\nСтрока 3"}));
+        QCOMPARE(dialogs_->errors, QStringList({"поле «Тип»: «BOX» — не SQR и не RND\nСтрока 3"}));
         QCOMPARE(window_->ReportLines().size(), 2);
         const QTextCursor cursor = Editor("Memo1")->textCursor();
         QCOMPARE(cursor.selectedText(), QString("800,1200,2100,BOX,1,0,2"));
