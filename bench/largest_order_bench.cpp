@@ -51,12 +51,12 @@ void PlanPdf(benchmark::State& state, const std::vector<std::string>& lines) {
         CalculationJob job;
         job.SetOrderLines(lines).SetPictureMaker(&kMaker).SetShownPictures(PictureSet::All());
         const JobResult result = job.Run();
-        LoadingPlanInput plan = MakeLoadingPlanInput(lines, NumberFormat{}, result.run);
+        LoadingPlanInput plan = MakeLoadingPlanInput(*result.record);
         plan.orderName = "t0001.txt";
-        plan.overview = OverviewPicture(result.pictures, plan.container.HowManyContainers);
+        plan.overview = OverviewImage(result.pictures, plan.container);
         const std::string pdf = RenderLoadingPlanPdf(plan);
         state.counters["MB"] = static_cast<double>(pdf.size()) / 1e6;
-        state.counters["containers"] = result.run.containers;
+        state.counters["containers"] = result.record->run.containers;
     }
 }
 

@@ -54,7 +54,7 @@ std::vector<LoadingListRow> GroupIdenticalRows(const std::vector<LoadingListRow>
 // The cargo line of the order text at a line index, or nullptr.
 const PlanCargoLine* FindCargoLine(const std::vector<PlanCargoLine>& cargo, int line);
 
-// The sum of the rows' masses, when every row has one.
-std::optional<double> TotalMass(const std::vector<LoadingListRow>& rows);
+// The mass of one container as the run weighed it: known when every unit in it has a mass.
+std::optional<double> ContainerMass(const RunResult& result, int container);
 
 }  // namespace stowbel
