@@ -1,12 +1,15 @@
 #!/bin/bash
 # Soak test of watch mode: stowbel-cli watch runs while producers drop orders into IN at random
 # moments (good ones, malformed ones, ones written slowly in pieces, names that clash with
-# IN/done), while it is killed (SIGKILL) and stopped (SIGTERM) at random moments and restarted,
+# IN/done, some sent again with another outcome), while it is killed (SIGKILL) and stopped (SIGTERM) at random moments and restarted,
 # and while for a few seconds at a time its results cannot be written (OUT replaced by a file,
 # writes failing through the test hook STOWBEL_TEST_WRITE_FAULT_FILE, and, where a tmpfs can
-# be mounted, a full disk) or calculated orders cannot leave IN. At the end every order must be in IN/done or IN/failed exactly once,
-# every good order's report must equal what `stowbel-cli calc` gives for it, every bad one must
-# have its .err file, and OUT must hold nothing but result files.
+# be mounted, a full disk) or calculated orders cannot leave IN (IN/done and IN/failed replaced
+# by links, which the service must refuse). At the end every order must be in IN/done or
+# IN/failed exactly once, the last order under each name must have a whole set of results in
+# OUT (a good one: its report, equal to what `stowbel-cli calc` gives for it, and its pictures;
+# a bad one: its .err file; nothing of an earlier outcome beside it), nothing may have been moved
+# through a link, and OUT must hold nothing but result files.
 #
 #   scripts/soak-watch.sh                  short form (200 orders, 3 kills), for CI
 #   scripts/soak-watch.sh --long           1000 orders, 10 kills
@@ -70,12 +73,9 @@ if [ "$USE_TMPFS" = 1 ] && [ "$(id -u)" = 0 ]; then
         OUTREAL=$TMPFS/OUT
     fi
 fi
-mkdir -p "$OUTREAL" "$ROOT/done-real" "$ROOT/failed-real"
+mkdir -p "$OUTREAL" "$IN/done" "$IN/failed" "$ROOT/decoy"
 echo "not a directory" > "$ROOT/blocker"
 ln -s "$OUTREAL" "$OUTLINK"
-# IN/done and IN/failed are links too, so that a phase can make them unusable in one rename.
-ln -s "$ROOT/done-real" "$IN/done"
-ln -s "$ROOT/failed-real" "$IN/failed"
 
 SERVICE=""
 cleanup() {
@@ -98,6 +98,27 @@ trap 'exit 130' INT TERM
 # Swaps what link $1 names in one rename, so the service never sees it missing.
 point_at() {
     ln -s "$2" "$1.new" && mv -T "$1.new" "$1"
+}
+
+# Puts a link to the decoy folder in place of the real folder IN/$1, which waits as
+# $ROOT/$1-parked; the service must refuse to move anything through the link.
+park_folder() {
+    ln -s "$ROOT/decoy" "$IN/$1.link" &&
+        mv -T "$IN/$1" "$ROOT/$1-parked" &&
+        mv -T "$IN/$1.link" "$IN/$1"
+}
+
+# Brings the real folder back. Should the service have made a new IN/$1 in the moment between
+# the two renames above, what it moved there joins the real folder.
+unpark_folder() {
+    rm -f "$IN/$1.link"
+    if [ -L "$IN/$1" ]; then
+        rm -f "$IN/$1"
+    elif [ -d "$IN/$1" ]; then
+        find "$IN/$1" -mindepth 1 -maxdepth 1 -exec mv -n -t "$ROOT/$1-parked" {} +
+        rmdir "$IN/$1"
+    fi
+    mv -T "$ROOT/$1-parked" "$IN/$1"
 }
 
 sleep_ms() {
@@ -173,7 +194,7 @@ drop_order() {
 }
 
 producer() {
-    local p=$1 id name template kind how clash
+    local p=$1 id name template kind how clash changed
     RANDOM=$(( SEED * 7 + p ))
     local -a mine=()
     local gap_ms=$(( DURATION * 1000 * PRODUCERS / ORDERS ))
@@ -181,15 +202,27 @@ producer() {
         sleep_ms $(( RANDOM % (2 * gap_ms) ))
         name=$(printf 't%05d.txt' "$id")
         clash=""
-        # Now and then a name of an earlier order that has left IN: the same order sent again.
-        if [ $(( RANDOM % 100 )) -lt 8 ] && [ ${#mine[@]} -gt 0 ]; then
+        changed=""
+        # Now and then a name of an earlier order that has left IN: the same order sent again,
+        # or, every other time, another order under that name, with another outcome.
+        if [ $(( RANDOM % 100 )) -lt 12 ] && [ ${#mine[@]} -gt 0 ]; then
             local earlier=${mine[$(( RANDOM % ${#mine[@]} ))]}
             local earlier_name=${earlier%% *}
             if [ ! -e "$IN/$earlier_name" ] &&
-               { [ -e "$IN/done/$earlier_name" ] || [ -e "$IN/failed/$earlier_name" ]; }; then
+               { [ -e "$IN/done/$earlier_name" ] || [ -e "$IN/failed/$earlier_name" ] ||
+                 [ -e "$ROOT/done-parked/$earlier_name" ] ||
+                 [ -e "$ROOT/failed-parked/$earlier_name" ]; }; then
                 name=$earlier_name
                 template=${earlier##* }
                 clash=1
+                if [ $(( RANDOM % 2 )) = 0 ]; then
+                    if [ "${template:0:1}" = g ]; then
+                        template=b$(( RANDOM % ${#bad[@]} ))
+                    else
+                        template=g$(( RANDOM % ${#good[@]} ))
+                    fi
+                    changed=1
+                fi
             fi
         fi
         if [ -z "$clash" ]; then
@@ -207,7 +240,8 @@ producer() {
         esac
         kind=good
         [ "${template:0:1}" = b ] && kind=bad
-        echo "$id $name $template $kind $how ${clash:+clash}" >> "$ROOT/manifest.$p"
+        echo "$id $name $template $kind $how ${clash:+clash}${changed:+,changed}" \
+            >> "$ROOT/manifest.$p"
         drop_order "$id" "$name" "$template" "$how"
     done
 }
@@ -225,9 +259,9 @@ saboteur() {
         kind=${kinds[$(( phase % ${#kinds[@]} ))]}
         case "$kind" in
             outfile) point_at "$OUTLINK" "$ROOT/blocker" ;;
-            nomove)  # results can be stored, but no order can leave IN
-                point_at "$IN/done" "$ROOT/blocker"
-                point_at "$IN/failed" "$ROOT/blocker" ;;
+            nomove)  # results can be stored, but no order can leave IN: its folders are links
+                park_folder done
+                park_folder failed ;;
             inject)  # every write fails, or about half of them
                 if [ $(( RANDOM % 2 )) = 0 ]; then : > "$FAULT"; else echo 0.5 > "$FAULT"; fi ;;
             full)  # leave a few kilobytes, so that some files of an order fit and some do not
@@ -244,8 +278,8 @@ saboteur() {
         case "$kind" in
             outfile) point_at "$OUTLINK" "$OUTREAL" ;;
             nomove)
-                point_at "$IN/done" "$ROOT/done-real"
-                point_at "$IN/failed" "$ROOT/failed-real" ;;
+                unpark_folder done
+                unpark_folder failed ;;
             inject) rm -f "$FAULT" ;;
             full) rm -f "$TMPFS/ballast" ;;
         esac
@@ -359,17 +393,23 @@ for dir in "done" "failed"; do
         id=$(( 10#${BASH_REMATCH[1]} ))
         count[$id]=$(( ${count[$id]:-0} + 1 ))
         where[$id]="$dir ${file##*/}"
-    done < <(find "$ROOT/$dir-real" -maxdepth 1 -type f -name 't*.txt' -print0 |
+    done < <(find "$IN/$dir" -maxdepth 1 -type f -name 't*.txt' -print0 |
              xargs -0 -r awk "$FIRST_LINES")
 done
 
-LOST=0; DUPLICATED=0; MISPLACED=0; WRONG_REPORTS=0; MISSING_ERRORS=0; CHANGED=0
-GOOD=0; BAD=0; SLOW=0; CLASHES=0
-declare -A result_names
+LOST=0; DUPLICATED=0; MISPLACED=0; WRONG_REPORTS=0; MISSING_ERRORS=0; CHANGED=0; MIXED=0
+GOOD=0; BAD=0; SLOW=0; CLASHES=0; CHANGED_OUTCOMES=0
+declare -A result_names last_order
+# The last order sent under a name is the one whose results OUT must hold: a producer sends a
+# name again only after the earlier order has left IN, and its ids grow.
+while read -r id name _; do
+    last_order[$name]=$id
+done < "$ROOT/manifest"
 while read -r id name template kind how clash; do
     [ "$kind" = good ] && GOOD=$(( GOOD + 1 )) || BAD=$(( BAD + 1 ))
     [ "$how" = slow ] && SLOW=$(( SLOW + 1 ))
     [ -n "$clash" ] && CLASHES=$(( CLASHES + 1 ))
+    [[ "$clash" == *changed ]] && CHANGED_OUTCOMES=$(( CHANGED_OUTCOMES + 1 ))
     result=r${name#t}
     result_names[$result]=1
     case "${count[$id]:-0}" in
@@ -378,24 +418,41 @@ while read -r id name template kind how clash; do
         *) DUPLICATED=$(( DUPLICATED + 1 )); echo "duplicated: order $id ($name)" >&2 ;;
     esac
     read -r dir file <<< "${where[$id]}"
-    if ! cmp -s "$ROOT/$dir-real/$file" "$ROOT/sent/$id"; then
+    if ! cmp -s "$IN/$dir/$file" "$ROOT/sent/$id"; then
         CHANGED=$(( CHANGED + 1 )); echo "changed: order $id in $dir/$file" >&2
     fi
+    [ "$kind" = good ] && [ "$dir" != "done" ] &&
+        { MISPLACED=$(( MISPLACED + 1 )); echo "misplaced: good order $id in $dir" >&2; }
+    [ "$kind" = bad ] && [ "$dir" != failed ] &&
+        { MISPLACED=$(( MISPLACED + 1 )); echo "misplaced: bad order $id in $dir" >&2; }
+    # Only the last outcome under a name is in OUT, whole and alone.
+    [ "${last_order[$name]}" = "$id" ] || continue
     if [ "$kind" = good ]; then
-        if [ "$dir" != "done" ]; then
-            MISPLACED=$(( MISPLACED + 1 )); echo "misplaced: good order $id in $dir" >&2
-        elif ! cmp -s "$OUTREAL/$result" "$ROOT/expect/r${template}.txt"; then
+        expected_set=("$result" "${result}2d.jpg" "${result}3d.jpg")
+        [ -e "$ROOT/expect/r${template}.txt.jpg" ] && expected_set+=("$result.jpg")
+        if [ "$dir" = "done" ] && ! cmp -s "$OUTREAL/$result" "$ROOT/expect/r${template}.txt"; then
             WRONG_REPORTS=$(( WRONG_REPORTS + 1 )); echo "wrong report: $result ($id)" >&2
         fi
     else
-        if [ "$dir" != failed ]; then
-            MISPLACED=$(( MISPLACED + 1 )); echo "misplaced: bad order $id in $dir" >&2
-        elif ! grep -q "Заказ $name" <(iconv -f CP1251 -t UTF-8 "$OUTREAL/$result.err" 2>/dev/null) ||
+        expected_set=("$result.err")
+        if [ "$dir" = failed ] && ! grep -q "Заказ $name" <(iconv -f CP1251 -t UTF-8 "$OUTREAL/$result.err" 2>/dev/null) ||
              [ "$(tail -c 2 "$OUTREAL/$result.err" | od -An -c | tr -d ' ')" != '\r\n' ]; then
             MISSING_ERRORS=$(( MISSING_ERRORS + 1 )); echo "no error file: $result.err ($id)" >&2
         fi
     fi
+    actual_set=()
+    for suffix in "" 2d.jpg 3d.jpg .jpg .pdf .err; do
+        [ -e "$OUTREAL/$result$suffix" ] && actual_set+=("$result$suffix")
+    done
+    actual=$(printf '%s\n' "${actual_set[@]}" | sort | xargs)
+    expected=$(printf '%s\n' "${expected_set[@]}" | sort | xargs)
+    if [ "$actual" != "$expected" ]; then
+        MIXED=$(( MIXED + 1 ))
+        echo "mixed set: order $id ($name, $kind): ${actual_set[*]}" >&2
+    fi
 done < "$ROOT/manifest"
+THROUGH_LINKS=$(find "$ROOT/decoy" -mindepth 1 | wc -l)
+[ "$THROUGH_LINKS" -gt 0 ] && echo "moved through a link: $(ls "$ROOT/decoy")" >&2
 
 LEFT_IN_IN=$(order_files_in_in)
 TEMP_FILES=0; STRAY=0
@@ -433,8 +490,9 @@ fi
 
 printf '\nsoak-watch figures (seed %s, %s s)\n' "$SEED" \
     "$(awk -v a="$STARTED" -v b="$FINISHED" 'BEGIN { printf "%.1f", b - a }')"
-printf '  orders          %d (good %d, bad %d, written slowly %d, names clashing with done/ %d)\n' \
+printf '  orders          %d (good %d, bad %d, written slowly %d, names clashing with done/ %d,' \
     "$(wc -l < "$ROOT/manifest")" "$GOOD" "$BAD" "$SLOW" "$CLASHES"
+printf ' %d of them with another outcome)\n' "$CHANGED_OUTCOMES"
 printf '  kills           %d (SIGKILL %d, SIGTERM %d), each followed by a restart\n' \
     $(( KILLED + TERMINATED )) "$KILLED" "$TERMINATED"
 printf '  service log     %d start and %d stop lines for %d starts and %d SIGTERMs;' \
@@ -452,10 +510,15 @@ printf '  changed         %d (file in done/ or failed/ differs from what was sen
 printf '  wrong reports   %d\n' "$WRONG_REPORTS"
 printf '  missing .err    %d\n' "$MISSING_ERRORS"
 printf '  stray in OUT    %d\n' "$STRAY"
+printf '  mixed sets      %d (files of another outcome beside the last one, or files missing)\n' \
+    "$MIXED"
+printf '  through links   %d (files moved into IN/done or IN/failed while they were links)\n' \
+    "$THROUGH_LINKS"
 printf '  watch --once    exit %d on the emptied IN\n' "$ONCE_STATUS"
 
 FAULTS=$(( LOST + DUPLICATED + LEFT_IN_IN + MISPLACED + CHANGED + WRONG_REPORTS +
-           MISSING_ERRORS + STRAY + TEMP_FILES + BAD_STOPS + ONCE_STATUS + LOG_MISMATCH ))
+           MISSING_ERRORS + STRAY + TEMP_FILES + BAD_STOPS + ONCE_STATUS + LOG_MISMATCH +
+           MIXED + THROUGH_LINKS ))
 if [ "$FAULTS" -ne 0 ]; then
     echo "soak-watch: FAILED (log: $LOG)" >&2
     KEEP=1

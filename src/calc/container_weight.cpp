@@ -34,6 +34,20 @@ FloorPoint StackCentre(const PlacedStack& stack) {
     return {};
 }
 
+ContainerWeight WeighContainer(std::span<const PlacedStack> stacks, int container,
+                               std::optional<double> payload) {
+    std::vector<PlacedStack> own;
+    for (const PlacedStack& stack : stacks) {
+        if (stack.container == container) {
+            own.push_back(stack);
+            own.back().container = 1;
+        }
+    }
+    ContainerWeight load = WeighContainers(own, 1, payload).front();
+    load.container = container;
+    return load;
+}
+
 std::vector<ContainerWeight> WeighContainers(const std::vector<PlacedStack>& stacks, int containers,
                                              std::optional<double> payload) {
     std::vector<Moments> moments(static_cast<std::size_t>(std::max(containers, 0)));

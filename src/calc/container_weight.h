@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,11 @@ struct FloorPoint {
     long double y = 0;
 };
 FloorPoint StackCentre(const PlacedStack& stack);
+
+// Mass and centre of gravity of one container from the stacks placed in it; stacks of other
+// containers are left out.
+ContainerWeight WeighContainer(std::span<const PlacedStack> stacks, int container,
+                               std::optional<double> payload);
 
 // Mass and centre of gravity of each container 1..containers, from the stacks placed in them.
 std::vector<ContainerWeight> WeighContainers(const std::vector<PlacedStack>& stacks, int containers,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <utility>
 
@@ -125,7 +126,10 @@ private:
     bool ProcessType(std::size_t index, std::string_view text);
     bool CarryOver(std::string& start);
     // The current container is left: its load is measured and, with a payload, shown.
+    // Only the stacks of the current container are weighed, so a run stays linear in the number
+    // of containers.
     void LeaveContainer();
+    void BeginNextContainer();
     // The report never names a place past the container: the start of a segment, and the end of
     // a type whose units all found a place, are printed as at most the container length. The
     // length search ends 10 mm past the length that holds the quantity and counts rows narrower
@@ -155,6 +159,8 @@ private:
     // Where the payload stopped the current type: the container and the units it took there.
     std::vector<PayloadStop> payloadStops_;
     WorkTotals totals_;
+    // The first stack of the current container in result_.stacks.
+    std::size_t containerFirstStack_ = 0;
 };
 
 void Run::Execute() {
@@ -289,11 +295,7 @@ bool Run::CarryOver(std::string& start) {
             return false;
         }
         LeaveContainer();
-        state_.UsedLength = 0;
-        budget_.BeginContainer();
-        result_.containers += 1;
-        recorder_.container = result_.containers;
-        recorder_.ContainerBegun(result_.containers);
+        BeginNextContainer();
         recorder_.TypeColourSet(CargoPalette::Entry(state_.ColourIndex).colour);
         const int before = state_.UnitsLeft;
         Place();
@@ -310,9 +312,20 @@ void Run::LeaveContainer() {
     if (!TheContainer().Payload) {
         return;
     }
-    const std::vector<ContainerWeight> loads =
-        WeighContainers(result_.stacks, result_.containers, TheContainer().Payload);
-    recorder_.ContainerWeighed(loads.back());
+    const std::span<const PlacedStack> current(
+        result_.stacks.begin() + static_cast<std::ptrdiff_t>(containerFirstStack_),
+        result_.stacks.end());
+    recorder_.ContainerWeighed(WeighContainer(current, result_.containers, TheContainer().Payload));
+}
+
+void Run::BeginNextContainer() {
+    CheckContainerLimit(result_.containers + 1, state_.TypeIndex);
+    state_.UsedLength = 0;
+    budget_.BeginContainer();
+    result_.containers += 1;
+    containerFirstStack_ = result_.stacks.size();
+    recorder_.container = result_.containers;
+    recorder_.ContainerBegun(result_.containers);
 }
 
 void Run::AddSummary() {

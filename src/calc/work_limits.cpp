@@ -21,6 +21,13 @@ double CellsAcross(double span, double cell) {
 
 }  // namespace
 
+void CheckContainerLimit(int container, int lineIndex) {
+    if (container > kMaxContainers) {
+        Refuse(lineIndex, "для заказа нужно больше " + std::to_string(kMaxContainers) +
+                              " контейнеров; разбейте его на несколько заказов.");
+    }
+}
+
 void CheckWorkLimits(const Container& container, const CargoType& type, int lineIndex,
                      WorkTotals& totals) {
     totals.cargoLines += 1;

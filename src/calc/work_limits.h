@@ -14,6 +14,8 @@ inline constexpr std::int64_t kMaxUnitsPerRun = 100000;
 // A drum is drawn with some 260 figures, a box with 3: drums get a bound of their own.
 inline constexpr std::int64_t kMaxRoundUnitsPerRun = 20000;
 inline constexpr double kMaxUnitsAcross = 1000;
+// No real shipment is planned as more containers than this in one order.
+inline constexpr int kMaxContainers = 1000;
 
 struct WorkTotals {
     int cargoLines = 0;
@@ -22,6 +24,10 @@ struct WorkTotals {
 };
 
 // Counts the cargo line just read and throws an OrderError when the order passes a bound.
+// Throws an OrderError of the line being placed when the container about to be begun is past the
+// bound.
+void CheckContainerLimit(int container, int lineIndex);
+
 void CheckWorkLimits(const Container& container, const CargoType& type, int lineIndex,
                      WorkTotals& totals);
 

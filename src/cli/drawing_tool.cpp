@@ -3,12 +3,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <optional>
 #include <string>
 
 #include "cli/cli.h"
 #include "cli/program_directory.h"
+#include "files/system_errors.h"
 
 namespace stowbel {
 
@@ -23,7 +23,7 @@ std::string Reason(int error) {
         case ENOEXEC:
             return "файл не является программой";
         default:
-            return std::strerror(error);
+            return SystemErrorText(error, FileAccess::Read);
     }
 }
 

@@ -7,9 +7,12 @@
 #include <ctime>
 #include <filesystem>
 #include <iomanip>
+#include <mutex>
 #include <sstream>
 #include <system_error>
 #include <thread>
+
+#include <unistd.h>
 
 #include "cli/cli.h"
 #include "job/watch_engine.h"
@@ -68,17 +71,62 @@ std::string SignalName(int signal) {
     }
 }
 
-// Every line of the log: time, the order file when the line is about one, what happened.
+// Every line of the log: time, the order file when the line is about one, what happened. Lines
+// come from the watching thread and from the stop guard, never mixed.
 class WatchLog {
 public:
     explicit WatchLog(std::ostream& err) : err_(err) {}
     void operator()(const std::string& order, const std::string& what) const {
+        const std::lock_guard<std::mutex> lock(mutex_);
         err_ << Now() << " " << (order.empty() ? what : order + ": " + what) << std::endl;
     }
     void operator()(const std::string& what) const { (*this)({}, what); }
 
 private:
     std::ostream& err_;
+    mutable std::mutex mutex_;
+};
+
+// How long a stop waits for the order being calculated before it ends the process.
+constexpr auto kStopGrace = std::chrono::milliseconds(1500);
+
+// SIGINT and SIGTERM stop the watch after the current order. An order that would keep a
+// service manager waiting (a large plan takes seconds) is given up instead: nothing of it is
+// lost, since its results take their names only when whole and it leaves IN only after that;
+// it is calculated again at the next start, which also removes its temporary files.
+class StopGuard {
+public:
+    StopGuard(const WatchLog& log, std::ostream& err) : log_(log), err_(err) {
+        thread_ = std::thread([this] { Watch(); });
+    }
+    ~StopGuard() {
+        finished_.store(true);
+        thread_.join();
+    }
+    StopGuard(const StopGuard&) = delete;
+    StopGuard& operator=(const StopGuard&) = delete;
+
+private:
+    void Watch() {
+        while (!finished_.load() && !stopRequested.load()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        const auto deadline = std::chrono::steady_clock::now() + kStopGrace;
+        while (!finished_.load() && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        if (!finished_.load()) {
+            log_("заказ прерван и будет рассчитан заново при следующем запуске; остановлен (" +
+                 SignalName(stopSignal.load()) + ")");
+            err_.flush();
+            _exit(kExitOk);
+        }
+    }
+
+    const WatchLog& log_;
+    std::ostream& err_;
+    std::atomic<bool> finished_{false};
+    std::thread thread_;
 };
 
 }  // namespace
@@ -118,9 +166,12 @@ int RunWatchCommand(const WatchRequest& request, std::ostream& err, const Drawin
         return summary.notProcessed > 0 ? kExitOrdersLeft : kExitOk;
     }
     log("запуск: " + folders + ", проверка каждые " + std::to_string(request.intervalMs) + " мс");
-    while (!stopRequested.load()) {
-        engine.Tick(&stopRequested);
-        SleepUnlessStopped(request.intervalMs);
+    {
+        const StopGuard guard(log, err);
+        while (!stopRequested.load()) {
+            engine.Tick(&stopRequested);
+            SleepUnlessStopped(request.intervalMs);
+        }
     }
     log("остановлен (" + SignalName(stopSignal.load()) + ")");
     return kExitOk;

@@ -18,6 +18,8 @@
 #include <vector>
 
 #include "files/file_error.h"
+#include "files/file_kinds.h"
+#include "files/system_errors.h"
 
 namespace stowbel {
 
@@ -27,8 +29,8 @@ namespace {
 constexpr std::string_view kTempSuffix = ".tmp";
 constexpr std::size_t kTempRandomLength = 6;
 
-std::string Reason(int error) {
-    return std::strerror(error);
+std::string Reason(int error, FileAccess access = FileAccess::Write) {
+    return SystemErrorText(error, access);
 }
 
 bool IsTempName(std::string_view name) {
@@ -41,7 +43,8 @@ bool IsTempName(std::string_view name) {
                        [](unsigned char ch) { return std::isalnum(ch) != 0; });
 }
 
-// The soak test's injected write failures; see kWriteFaultVariable.
+// The soak test's injected write failures; see kWriteFaultVariable. They strike while a file is
+// written, as a full disk would.
 bool InjectedWriteFault() {
     const char* control = std::getenv(kWriteFaultVariable);
     if (control == nullptr || *control == '\0') {
@@ -138,10 +141,7 @@ struct PreparedFile::Temporary {
 
 PreparedFile::PreparedFile(const std::string& path, std::string_view bytes)
     : target_(path), temporary_(std::make_unique<Temporary>()) {
-    struct stat st {};
-    if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-        throw FileError(path, "это каталог, а не файл");
-    }
+    RefuseSpecialTarget(path);
     temporary_->fd = Descriptor(CreateTemporary(path, temporary_->path));
     if (!temporary_->fd.Valid()) {
         const int error = errno;
@@ -166,6 +166,10 @@ PreparedFile::PreparedFile(const std::string& path, std::string_view bytes)
     if (fsync(fd) != 0) {
         throw FileError(path, Reason(errno));
     }
+    if (InjectedWriteFault()) {
+        throw FileError(
+            path, std::string("сбой записи, вызванный проверкой (") + kWriteFaultVariable + ")");
+    }
     if (const int error = temporary_->fd.Close(); error != 0) {
         throw FileError(path, Reason(error));
     }
@@ -177,10 +181,6 @@ PreparedFile::PreparedFile(PreparedFile&&) noexcept = default;
 PreparedFile& PreparedFile::operator=(PreparedFile&&) noexcept = default;
 
 void PreparedFile::Commit() {
-    if (InjectedWriteFault()) {
-        throw FileError(
-            target_, std::string("сбой записи, вызванный проверкой (") + kWriteFaultVariable + ")");
-    }
     if (rename(temporary_->path.c_str(), target_.c_str()) != 0) {
         throw FileError(target_, Reason(errno));
     }
@@ -230,11 +230,11 @@ std::string ReadWholeFile(const std::string& path, std::uintmax_t maxBytes) {
     // Non-blocking so that a named pipe in place of a file cannot hang the reader.
     const Descriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!fd.Valid()) {
-        throw FileError(path, Reason(errno));
+        throw FileError(path, Reason(errno, FileAccess::Read));
     }
     struct stat st {};
     if (fstat(fd.Get(), &st) != 0) {
-        throw FileError(path, Reason(errno));
+        throw FileError(path, Reason(errno, FileAccess::Read));
     }
     if (!S_ISREG(st.st_mode)) {
         throw FileError(path,
@@ -248,7 +248,7 @@ std::string ReadWholeFile(const std::string& path, std::uintmax_t maxBytes) {
             if (errno == EINTR) {
                 continue;
             }
-            throw FileError(path, Reason(errno));
+            throw FileError(path, Reason(errno, FileAccess::Read));
         }
         if (n == 0) {
             break;

@@ -44,8 +44,8 @@ std::string ReadWholeFile(const std::string& path,
                           std::uintmax_t maxBytes = static_cast<std::uintmax_t>(-1));
 
 // Test hook, for the soak test of watch mode only: while the environment names a file in
-// STOWBEL_TEST_WRITE_FAULT_FILE and that file exists, committing a prepared file fails, as a
-// full disk would. The file may hold a probability (0.3) for failing
+// STOWBEL_TEST_WRITE_FAULT_FILE and that file exists, preparing a file fails once it is written,
+// as a full disk would. The file may hold a probability (0.3) for failing
 // only some of the writes; empty, every write fails.
 inline constexpr const char* kWriteFaultVariable = "STOWBEL_TEST_WRITE_FAULT_FILE";
 

@@ -7,6 +7,10 @@
 #include <cerrno>
 #include <system_error>
 
+#include "files/file_error.h"
+#include "files/file_kinds.h"
+#include "files/system_errors.h"
+
 namespace stowbel {
 
 namespace fs = std::filesystem;
@@ -17,8 +21,9 @@ namespace {
 // look for a free name forever.
 constexpr int kMaxNumberedNames = 100000;
 
-[[noreturn]] void ThrowErrno(const char* what, const fs::path& a, const fs::path& b = {}) {
-    throw fs::filesystem_error(what, a, b, std::error_code(errno, std::generic_category()));
+// Names the entry the error concerns, with the reason in Russian.
+[[noreturn]] void ThrowErrno(const fs::path& path) {
+    throw FileError(path.string(), SystemErrorText(errno));
 }
 
 // Renames without replacing an existing entry. Returns false when the target name is taken.
@@ -30,20 +35,20 @@ bool RenameNoReplace(const fs::path& from, const fs::path& to) {
         return false;
     }
     if (errno != EINVAL && errno != ENOSYS) {
-        ThrowErrno("rename", from, to);
+        ThrowErrno(errno == ENOENT ? from : to);
     }
     // A file system without the flag: a hard link is refused over an existing name too.
     if (link(from.c_str(), to.c_str()) != 0) {
         if (errno == EEXIST) {
             return false;
         }
-        ThrowErrno("link", from, to);
+        ThrowErrno(to);
     }
     if (unlink(from.c_str()) != 0) {
         const int error = errno;
         unlink(to.c_str());
         errno = error;
-        ThrowErrno("unlink", from);
+        ThrowErrno(from);
     }
     return true;
 }
@@ -53,27 +58,35 @@ bool RenameNoReplace(const fs::path& from, const fs::path& to) {
 void SyncDirectory(const fs::path& directory) {
     const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
-        ThrowErrno("open directory", directory);
+        ThrowErrno(directory);
     }
     // Some file systems cannot sync a directory (EINVAL); they have nothing to make durable.
     if (fsync(fd) != 0 && errno != EINVAL) {
         const int error = errno;
         close(fd);
         errno = error;
-        ThrowErrno("fsync directory", directory);
+        ThrowErrno(directory);
     }
     close(fd);
 }
 
 fs::path MoveWithoutOverwriting(const fs::path& file, const fs::path& directory) {
-    fs::create_directories(directory);
+    // Nothing is moved through a link or into what is not a folder.
+    if (const std::optional<std::string> problem = WhyNotARealDirectory(directory.string())) {
+        throw FileError(directory.string(), *problem);
+    }
+    std::error_code ec;
+    fs::create_directories(directory, ec);
+    if (ec) {
+        throw FileError(directory.string(), SystemErrorText(ec));
+    }
     const std::string stem = file.stem().string();
     const std::string extension = file.extension().string();
     fs::path target = directory / file.filename();
     for (int n = 1; !RenameNoReplace(file, target); ++n) {
         if (n > kMaxNumberedNames) {
             errno = EEXIST;
-            ThrowErrno("rename", file, target);
+            ThrowErrno(target);
         }
         target = directory / (stem + "-" + std::to_string(n) + extension);
     }
@@ -83,7 +96,7 @@ fs::path MoveWithoutOverwriting(const fs::path& file, const fs::path& directory)
          {directory, file.has_parent_path() ? file.parent_path() : fs::path(".")}) {
         try {
             SyncDirectory(changed);
-        } catch (const fs::filesystem_error&) {
+        } catch (const FileError&) {
         }
     }
     return target;

@@ -11,6 +11,8 @@
 #include "files/file_error.h"
 #include "files/report_file.h"
 #include "files/result_files.h"
+#include "files/result_set.h"
+#include "files/system_errors.h"
 #include "order/errors.h"
 #include "order/parser.h"
 #include "plan/plan_writer.h"
@@ -70,7 +72,7 @@ void CreateOutputDirectory(const std::string& directory) {
     std::error_code ec;
     std::filesystem::create_directories(directory, ec);
     if (ec) {
-        throw FileError(directory, ec.message());
+        throw FileError(directory, SystemErrorText(ec));
     }
 }
 
@@ -87,14 +89,17 @@ Outgoing PreparePlan(const PlanWriter& writer, const PlannedOrder& order, const 
     return out;
 }
 
-// Gives the files their names in the order given; the first that fails ends it, and those
-// prepared after it are removed with it. Returns the names given.
+// A result set is whole or not there: the files take their names in the order given only when
+// every one of them is complete; when one could not be made, none does, the prepared ones are
+// removed and the earlier set stays as it was. Returns the names given.
 std::optional<JobError> CommitInOrder(const std::vector<Outgoing*>& files,
                                       std::vector<std::string>& written) {
     for (Outgoing* out : files) {
         if (!out->file) {
             return JobError{JobError::Kind::File, out->error, 0};
         }
+    }
+    for (Outgoing* out : files) {
         try {
             out->file->Commit();
         } catch (const FileError& e) {
@@ -218,7 +223,8 @@ private:
         }
     }
 
-    // The files take their names in a fixed order: report, 2D scheme, 3D scheme, summary, plan.
+    // The files take their names in a fixed order: report, 2D scheme, 3D scheme, summary, plan;
+    // files of an earlier outcome that the new one does not make are removed after.
     void Commit() {
         std::vector<Outgoing*> files;
         if (store_) {
@@ -234,6 +240,15 @@ private:
         }
         if (std::optional<JobError> error = CommitInOrder(files, result_.filesWritten)) {
             result_.error = std::move(error);
+            return;
+        }
+        // The new set is in place: what an earlier outcome under the same name left goes.
+        if (store_) {
+            try {
+                RemoveStaleResults(*job_.outputDirectory_, job_.orderFile_, result_.filesWritten);
+            } catch (const FileError& e) {
+                result_.error = JobError{JobError::Kind::File, e.what(), 0};
+            }
         }
     }
 

@@ -42,8 +42,10 @@ struct JobResult {
 // Nothing is drawn that nobody needs, and without pictures the job needs no picture maker and
 // no toolkit. The pictures are drawn from a record of the run, each on its own thread, where the
 // stored ones are also encoded and written beside their names; a plan is made from them and
-// written beside its name too. The files then take their names in a fixed order (report, 2D
-// scheme, 3D scheme, summary, plan), and the first that fails ends it.
+// written beside its name too. Only when every file is complete do they take their names, in a
+// fixed order (report, 2D scheme, 3D scheme, summary, plan); when one cannot be made, none does.
+// Files of an earlier outcome under the same result names that the new one does not make (a
+// summary picture, a plan, an error file) are removed once the new set is in place.
 class CalculationJob {
 public:
     CalculationJob& SetOrderLines(std::vector<std::string> lines);

@@ -10,7 +10,11 @@
 #include "files/order_file.h"
 #include "files/report_file.h"
 #include "files/result_files.h"
+#include "files/result_set.h"
+#include "files/system_errors.h"
+#include "job/log_text.h"
 #include "order/errors.h"
+#include "order/parser.h"
 
 namespace stowbel {
 
@@ -55,6 +59,17 @@ std::string RenamedNote(const fs::path& order, const fs::path& target) {
            target.filename().string();
 }
 
+// An order with its container line and not one cargo line: calculated as specified (the empty
+// order's report), but worth a note, since it is most often an order read before it was
+// written out.
+bool HasNoCargoLine(const std::vector<std::string>& lines) {
+    int significant = 0;
+    for (const std::string& line : lines) {
+        significant += StripComment(line).empty() ? 0 : 1;
+    }
+    return significant == 1;
+}
+
 }  // namespace
 
 bool WatchEngine::IsOrderName(const std::string& name) {
@@ -84,7 +99,7 @@ void WatchEngine::Log(const fs::path& order, const std::string& what) {
         return;
     }
     try {
-        logger_(order.filename().string(), what);
+        logger_(EscapeForLog(order.filename().string()), EscapeForLog(what));
     } catch (...) {
         // A log that cannot be written must not stop the orders.
     }
@@ -115,7 +130,7 @@ std::vector<WatchEngine::Candidate> WatchEngine::ReadyOrders() {
     // Said once when the directory becomes unreadable and once when it can be read again.
     if (ec) {
         if (inputProblem_.empty()) {
-            inputProblem_ = ec.message();
+            inputProblem_ = SystemErrorText(ec, FileAccess::Read);
             Log({}, "каталог " + options_.inDirectory + " недоступен: " + inputProblem_);
         }
         return ready;
@@ -232,10 +247,12 @@ WatchEngine::Result WatchEngine::Fail(const Candidate& order, const std::string&
     const std::string text = OneLine(message);
     const std::string error =
         (line > 0 ? "ошибка в строке " + std::to_string(line) + ": " : "ошибка: ") + text;
-    const std::string errorFile = ResultPath(options_.outDirectory, name) + ".err";
+    const std::string errorFile = ErrorFilePath(options_.outDirectory, name);
     try {
         fs::create_directories(options_.outDirectory);
         WriteFileAtomically(errorFile, ErrorFileBytes(name, text, line));
+        // The error is the order's whole outcome now: results of an earlier one go.
+        RemoveStaleResults(options_.outDirectory, name, {errorFile});
         SyncDirectory(options_.outDirectory);
     } catch (const std::exception& e) {
         // Without its error file the order stays where it is and is tried again.
@@ -260,6 +277,14 @@ WatchEngine::Result WatchEngine::Process(const Candidate& order) {
     if (!order.regular) {
         return Fail(order, "это не обычный файл", 0);
     }
+    // Results that cannot be named would fail at every tick: the order fails once instead.
+    if (!ResultNamesFit(options_.outDirectory, order.path.filename().string())) {
+        return Fail(order,
+                    "имя файла заказа слишком длинное: имена файлов результатов не помещаются в "
+                    "каталог " +
+                        options_.outDirectory,
+                    0);
+    }
     std::vector<std::string> lines;
     try {
         lines = ReadOrderFile(order.path.string());
@@ -278,7 +303,9 @@ WatchEngine::Result WatchEngine::Process(const Candidate& order) {
                                          e.what());
                 return Result::NotProcessed;
             }
-            return MoveOut(order, kDoneDirectory, "рассчитан");
+            return MoveOut(order, kDoneDirectory,
+                           HasNoCargoLine(lines) ? "рассчитан (в заказе нет ни одной строки груза)"
+                                                 : "рассчитан");
         case OrderOutcome::Kind::Failed:
             return Fail(order, outcome.message, outcome.line);
         case OrderOutcome::Kind::Retry:

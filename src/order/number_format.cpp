@@ -29,65 +29,69 @@ NumberFormat NumberFormat::FromEnvironment() {
     return format;
 }
 
-namespace {
-
-[[noreturn]] void ThrowFloatError(std::string_view run, int lineIndex) {
-    throw OrderError(OrderError::Kind::Conversion,
-                     "'" + std::string(run) + "' is not a valid floating point value",
-                     lineIndex + 1);
-}
-
-}  // namespace
-
-double ParseFloatRun(std::string_view run, const NumberFormat& format, int lineIndex) {
-    std::string text;
-    text.reserve(run.size());
+std::optional<double> ReadDecimal(std::string_view text, const NumberFormat& format) {
+    std::string plain;
+    plain.reserve(text.size());
     int digits = 0;
     int separators = 0;
-    for (char ch : run) {
+    for (char ch : text) {
         if (ch >= '0' && ch <= '9') {
             ++digits;
-            text.push_back(ch);
+            plain.push_back(ch);
         } else if (ch == format.decimalSeparator) {
             ++separators;
-            text.push_back('.');
+            plain.push_back('.');
         } else {
-            ThrowFloatError(run, lineIndex);
+            return std::nullopt;
         }
     }
     if (digits == 0 || separators > 1) {
-        ThrowFloatError(run, lineIndex);
+        return std::nullopt;
     }
     double value = 0;
-    const char* first = text.data();
-    const char* last = text.data() + text.size();
+    const char* first = plain.data();
+    const char* last = plain.data() + plain.size();
     const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::fixed);
     if (ec != std::errc() || end != last || !std::isfinite(value)) {
-        ThrowFloatError(run, lineIndex);
+        return std::nullopt;
     }
     return value;
 }
 
-std::int64_t ParseIntegerRun(std::string_view run, int lineIndex) {
+std::optional<std::int64_t> ReadDigits(std::string_view text) {
     constexpr std::int64_t kMaxInt32 = 2147483647;
+    if (text.empty()) {
+        return std::nullopt;
+    }
     std::int64_t value = 0;
-    bool valid = !run.empty();
-    for (char ch : run) {
+    for (char ch : text) {
         if (ch < '0' || ch > '9') {
-            valid = false;
-            break;
+            return std::nullopt;
         }
         value = value * 10 + (ch - '0');
         if (value > kMaxInt32) {
-            valid = false;
-            break;
+            return std::nullopt;
         }
     }
-    if (!valid) {
-        throw OrderError(OrderError::Kind::Conversion,
-                         "'" + std::string(run) + "' is not a valid integer value", lineIndex + 1);
-    }
     return value;
+}
+
+double ParseFloatRun(std::string_view run, const NumberFormat& format, int lineIndex) {
+    const std::optional<double> value = ReadDecimal(run, format);
+    if (!value) {
+        throw OrderError(OrderError::Kind::Conversion, "«" + std::string(run) + "» — не число",
+                         lineIndex + 1);
+    }
+    return *value;
+}
+
+std::int64_t ParseIntegerRun(std::string_view run, int lineIndex) {
+    const std::optional<std::int64_t> value = ReadDigits(run);
+    if (!value) {
+        throw OrderError(OrderError::Kind::Conversion,
+                         "«" + std::string(run) + "» — не целое число", lineIndex + 1);
+    }
+    return *value;
 }
 
 std::string FormatInteger(long long value) {

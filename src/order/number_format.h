@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,12 +15,16 @@ struct NumberFormat {
     static NumberFormat FromEnvironment();
 };
 
-// Reads a run of the number set ("1234567890.") as a double. Valid: at least one digit and at
-// most one decimal separator. Throws an OrderError with the runtime's conversion message
-// otherwise; lineIndex (0-based) is the line it names.
-double ParseFloatRun(std::string_view run, const NumberFormat& format, int lineIndex);
+// Reads a text as a double. Valid: digits and at most one decimal separator, at least one
+// digit, nothing else (no sign, exponent, blank or letter) and a finite value.
+std::optional<double> ReadDecimal(std::string_view text, const NumberFormat& format);
 
-// Reads a run of digits as an integer; empty or above 2147483647 throws an OrderError.
+// Reads a text of digits only as an integer up to 2147483647.
+std::optional<std::int64_t> ReadDigits(std::string_view text);
+
+// The same, throwing an OrderError of the line (0-based lineIndex) that quotes the text in
+// Russian: "«2.5.5» — не число", "«x» — не целое число".
+double ParseFloatRun(std::string_view run, const NumberFormat& format, int lineIndex);
 std::int64_t ParseIntegerRun(std::string_view run, int lineIndex);
 
 std::string FormatInteger(long long value);

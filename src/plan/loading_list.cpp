@@ -97,6 +97,28 @@ std::vector<LoadingListRow> MakeLoadingList(const RunResult& result, int contain
     return rows;
 }
 
+std::vector<LoadingListRow> GroupIdenticalRows(const std::vector<LoadingListRow>& rows) {
+    const auto same = [](const LoadingListRow& a, const LoadingListRow& b) {
+        return a.stack.line == b.stack.line && a.stack.shape == b.stack.shape &&
+               a.stack.count == b.stack.count && a.lay == b.lay && a.sizes == b.sizes &&
+               a.mass == b.mass;
+    };
+    std::vector<LoadingListRow> grouped;
+    for (const LoadingListRow& row : rows) {
+        if (!grouped.empty() && same(grouped.back(), row)) {
+            LoadingListRow& run = grouped.back();
+            run.lastNumber = row.number;
+            run.xLast = std::max(run.xLast, row.x);
+            run.yLast = std::max(run.yLast, row.y);
+            continue;
+        }
+        grouped.push_back(row);
+        grouped.back().xLast = row.x;
+        grouped.back().yLast = row.y;
+    }
+    return grouped;
+}
+
 std::optional<double> ContainerMass(const RunResult& result, int container) {
     for (const ContainerWeight& weight : result.weights) {
         if (weight.container == container) {

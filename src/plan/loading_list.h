@@ -32,6 +32,11 @@ struct LoadingListRow {
     // the height of the row's lowest point above the floor
     std::string lay;
     std::optional<double> mass;  // kg of all units of the row
+    // A row that stands for a run of identical stacks (see GroupIdenticalRows): the number of
+    // the last of them and the farthest near edges; 0 for a row of one stack.
+    int lastNumber = 0;
+    long long xLast = 0;
+    long long yLast = 0;
 };
 
 // The stacks of one container (numbered from 1) in loading order: from the front wall toward the
@@ -40,6 +45,11 @@ std::vector<LoadingListRow> MakeLoadingList(const RunResult& result, int contain
                                             const Container& spec,
                                             const std::vector<PlanCargoLine>& cargo,
                                             const NumberFormat& format);
+
+// A list for reading when it is long: each run of consecutive rows of the same cargo line, laid
+// the same way with as many units, becomes one row "15-40" that keeps the first row's place and
+// notes the last's. The views still number every stack.
+std::vector<LoadingListRow> GroupIdenticalRows(const std::vector<LoadingListRow>& rows);
 
 // The cargo line of the order text at a line index, or nullptr.
 const PlanCargoLine* FindCargoLine(const std::vector<PlanCargoLine>& cargo, int line);

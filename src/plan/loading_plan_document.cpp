@@ -92,6 +92,24 @@ public:
             contents.listLengths.push_back(static_cast<int>(list.size()));
         }
         pages_ = PaginateLoadingPlan(page_, input.container, contents);
+        // A list that does not fit its container's page is condensed: runs of identical stacks
+        // share a row, so that a long order stays a plan of one page per container.
+        listRows_ = lists_;
+        bool condensed = false;
+        for (const PlanPage& page : pages_) {
+            if (page.kind == PlanPageKind::ListContinued && page.firstItem > 0) {
+                auto& rows = listRows_[static_cast<std::size_t>(page.container - 1)];
+                if (rows.size() == lists_[static_cast<std::size_t>(page.container - 1)].size()) {
+                    rows = GroupIdenticalRows(rows);
+                    contents.listLengths[static_cast<std::size_t>(page.container - 1)] =
+                        static_cast<int>(rows.size());
+                    condensed = true;
+                }
+            }
+        }
+        if (condensed) {
+            pages_ = PaginateLoadingPlan(page_, input.container, contents);
+        }
     }
 
     void Paint() {
@@ -356,7 +374,7 @@ private:
 
     void List(const QRectF& area, const PlanPage& page) {
         const std::vector<LoadingListRow>& rows =
-            lists_[static_cast<std::size_t>(page.container - 1)];
+            listRows_[static_cast<std::size_t>(page.container - 1)];
         const ListGrid grid =
             LayOutList(area, withMass_, static_cast<int>(rows.size()) - page.firstItem);
         const QRectF note(area.left(), area.top(), area.width(), PlanPageGeometry::kTableNote - 1);
@@ -414,6 +432,12 @@ private:
                           QPointF(DeviceUnits(block.right()), DeviceUnits(y)));
     }
 
+    // "1200" or, for a run of stacks, "1200–9600" from the nearest to the farthest.
+    static QString Span(long long first, long long last) {
+        return first == last ? QString::number(first)
+                             : QStringLiteral("%1–%2").arg(first).arg(last);
+    }
+
     // A cell's text box: its column less a little padding on both sides.
     static QRectF Cell(double x, double y, double width, double height) {
         return {x + 1, y, width - 2, height};
@@ -437,7 +461,12 @@ private:
             x += w[c];
             return cell;
         };
-        text_.Line(next(0), QString::number(row.number), points, true, Qt::AlignRight);
+        if (row.lastNumber > 0) {
+            text_.Line(next(0), QStringLiteral("%1-%2").arg(row.number).arg(row.lastNumber), 7,
+                       true, Qt::AlignRight);
+        } else {
+            text_.Line(next(0), QString::number(row.number), points, true, Qt::AlignRight);
+        }
         const QRectF cargo = next(1);
         const double swatch = 5;
         Swatch(QRectF(cargo.left(), y + (h - swatch) / 2, swatch, swatch), row.stack);
@@ -445,8 +474,10 @@ private:
                    ToQString(row.sizes), points, false, Qt::AlignLeft);
         text_.TwoLines(next(2), ToQString(row.lay), points);
         text_.Line(next(3), QString::number(row.stack.count), points, true, Qt::AlignRight);
-        text_.Line(next(4), QString::number(row.x), points, false, Qt::AlignRight);
-        text_.Line(next(5), QString::number(row.y), points, false, Qt::AlignRight);
+        text_.Line(next(4), Span(row.x, row.lastNumber > 0 ? row.xLast : row.x), points, false,
+                   Qt::AlignRight);
+        text_.Line(next(5), Span(row.y, row.lastNumber > 0 ? row.yLast : row.y), points, false,
+                   Qt::AlignRight);
         if (withMass_) {
             text_.Line(
                 next(6),
@@ -467,6 +498,8 @@ private:
     QString family_;
     bool withMass_ = false;
     std::vector<std::vector<LoadingListRow>> lists_;
+    // The rows each container's list shows: lists_, condensed where a list is too long.
+    std::vector<std::vector<LoadingListRow>> listRows_;
     std::vector<PlanPage> pages_;
     PageText text_;
 };

@@ -93,5 +93,19 @@ TEST(ContainerWeightTest, AnEmptyContainerHasMassZeroAndNoCentre) {
               "Конт. 1: 0 кг (0 % от 20000 кг)");
 }
 
+TEST(ContainerWeightTest, OneContainerIsWeighedFromItsOwnStacksAlone) {
+    // Container 2: 300 kg at x 600 and 100 kg at x 1800, so x = 900; the others do not count.
+    const std::vector<PlacedStack> stacks = {
+        Box(1, 0, 0, 1200, 800, 5000), Box(2, 0, 0, 1200, 800, 300),
+        Box(2, 1200, 0, 2400, 800, 100), Box(3, 0, 0, 1200, 800, 7000)};
+    const ContainerWeight load = WeighContainer(stacks, 2, 1000);
+    EXPECT_EQ(load.container, 2);
+    EXPECT_EQ(load.payload, 1000);
+    EXPECT_DOUBLE_EQ(*load.mass, 400);
+    EXPECT_DOUBLE_EQ(*load.cogX, 900);
+    EXPECT_DOUBLE_EQ(*load.cogY, 400);
+    EXPECT_FALSE(WeighContainer(stacks, 4, 1000).cogX);
+}
+
 }  // namespace
 }  // namespace stowbel

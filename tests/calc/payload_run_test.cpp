@@ -170,7 +170,7 @@ TEST(PayloadRunTest, AMalformedMassIsAnErrorOfItsLine) {
         FAIL() << "a malformed mass passed";
     } catch (const OrderError& e) {
         EXPECT_EQ(e.Line(), 2);
-        EXPECT_EQ(e.Message(), "'3.5.0' is not a valid floating point value");
+        EXPECT_EQ(e.Message(), "поле «Масса»: «3.5.0» — не число");
     }
 }
 

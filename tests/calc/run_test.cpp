@@ -457,7 +457,7 @@ TEST(RunErrorTest, CargoLineErrorKeepsTheLinesAboveAndWritesNoSummary) {
         RunCalculation(bad, model, RunOptions{}, log, second);
         FAIL();
     } catch (const OrderError& e) {
-        EXPECT_EQ(e.Message(), "'' is not a valid integer value");
+        EXPECT_EQ(e.Message(), "поле «Тип»: «BOX» — не SQR и не RND");
         EXPECT_EQ(e.Line(), 2);
     }
     EXPECT_EQ(second.report.size(), 0U);
@@ -525,8 +525,25 @@ INSTANTIATE_TEST_SUITE_P(
         LimitCase{"TooManyDrums", ManyLines(3, "100,100,100,RND,1,0,8000\n"), 4,
                   "20000 круглых мест"},
         LimitCase{"TooManyCargoLines", ManyLines(10001, "100,100,100,SQR,1,0,0\n"), 10002,
-                  "10000 строк груза"}),
+                  "10000 строк груза"},
+        // With a payload of 1 kg every unit of 1 kg takes a container of its own.
+        LimitCase{"TooManyContainers",
+                  "2450,16100,2200,50,0,HMAN,1\n800,1200,1000,SQR,1,0,65535,1\n", 2,
+                  "больше 1000 контейнеров"},
+        LimitCase{"TooManyContainersOnALaterLine",
+                  "2450,16100,2200,50,0,HMAN,1\n800,1200,1000,SQR,1,0,600,1\n"
+                  "800,1200,1000,SQR,1,0,401,1\n",
+                  3, "больше 1000 контейнеров"}),
     [](const testing::TestParamInfo<LimitCase>& p) { return std::string(p.param.name); });
+
+TEST(RunLimitTest, AThousandContainersAreAccepted) {
+    const Calculated c = Calculate(
+        "2450,16100,2200,50,0,HMAN,1\n800,1200,1000,SQR,1,0,600,1\n800,1200,1000,SQR,1,0,400,1\n");
+    EXPECT_EQ(c.result.containers, 1000);
+    EXPECT_EQ(c.result.placed, 1000);
+    ASSERT_EQ(c.result.weights.size(), 1000U);
+    EXPECT_EQ(c.result.weights.back().mass, 1);
+}
 
 TEST(RunEventsTest, ColourIsSetBeforeTheTypeAndAgainInItsNextContainer) {
     const Calculated c = Calculate(

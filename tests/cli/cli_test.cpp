@@ -284,7 +284,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ErrorCase{"Conversion",
                   "2450,16100,2200,50,0,ISIN\n800,1200,2100,SQR,1,0,2\n800,1200,2100,BOX,1,0,2\n",
-                  "'' is not a valid integer value", 3, 2},
+                  "поле «Тип»: «BOX» — не SQR и не RND", 3, 2},
         ErrorCase{"Validation", "// header\n2450,16100,2200,50,0,ISIN\n800,1200,0,SQR,1,0,2\n",
                   "поле «Высота» должно быть больше нуля, а указано 0.", 3, 0},
         ErrorCase{"NothingToCalculate", "// only a comment\n\n",

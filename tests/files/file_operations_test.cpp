@@ -80,17 +80,17 @@ TEST(MoveWithoutOverwritingTest, MovesIntoANewDirectoryAndNumbersTakenNames) {
     EXPECT_EQ(MoveWithoutOverwriting(second, dir / "done"), dir.Path() / "done/t1-1.txt");
     EXPECT_EQ(ReadBytes(dir / "done/t1.txt"), "first");
     EXPECT_EQ(ReadBytes(dir / "done/t1-1.txt"), "second");
-    EXPECT_THROW(MoveWithoutOverwriting(dir / "t9.txt", dir / "done"), fs::filesystem_error);
+    EXPECT_THROW(MoveWithoutOverwriting(dir / "t9.txt", dir / "done"), FileError);
     dir.Write("blocked", "");
     const std::string third = dir.Write("t1.txt", "third");
-    EXPECT_THROW(MoveWithoutOverwriting(third, dir / "blocked"), fs::filesystem_error);
+    EXPECT_THROW(MoveWithoutOverwriting(third, dir / "blocked"), FileError);
     EXPECT_EQ(ReadBytes(third), "third");
 }
 
 TEST(SyncDirectoryTest, SyncsADirectoryAndRefusesAMissingOne) {
     TempDir dir;
     EXPECT_NO_THROW(SyncDirectory(dir.Path()));
-    EXPECT_THROW(SyncDirectory(dir.Path() / "missing"), fs::filesystem_error);
+    EXPECT_THROW(SyncDirectory(dir.Path() / "missing"), FileError);
 }
 
 }  // namespace

@@ -391,7 +391,7 @@ TEST_F(WatchEngineTest, AnExceptionFailsOnlyItsOrder) {
 }
 
 TEST_F(WatchEngineTest, AFileErrorThrownWhileStoringLeavesTheOrderForALaterTick) {
-    Order("t1.txt", "x");
+    Order("t1.txt", "2450,16100,2200,50,0,ISIN\n800,1200,2100,SQR,1,0,1\n");
     bool full = true;
     WatchEngine engine(
         {in_.string(), out_.string()},

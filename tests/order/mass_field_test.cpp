@@ -23,7 +23,7 @@ std::ostream& operator<<(std::ostream& os, const MassCase& c) {
 
 class MassFieldCases : public testing::TestWithParam<MassCase> {};
 
-TEST_P(MassFieldCases, ReadsTheFieldAfterTheLastOneOnlyWhenADigitFollowsTheSeparator) {
+TEST_P(MassFieldCases, ReadsTheFieldAfterTheLastOneOnlyAfterTheLinesSeparator) {
     const MassCase& c = GetParam();
     std::optional<double> read;
     if (c.container) {
@@ -43,16 +43,16 @@ TEST_P(MassFieldCases, ReadsTheFieldAfterTheLastOneOnlyWhenADigitFollowsTheSepar
 INSTANTIATE_TEST_SUITE_P(
     Lines, MassFieldCases,
     testing::Values(MassCase{"800,1200,2100,SQR,1,0,20,350", false, 350},
-                    MassCase{"800,1200,2100,SQR,1,0,20;12.5", false, 12.5},
+                    MassCase{"800,1200,2100,SQR,1,0,20;12.5", false, std::nullopt},
                     MassCase{"800,1200,2100,SQR,1,0,20", false, std::nullopt},
                     MassCase{"800,1200,2100,SQR,1,0,20,", false, std::nullopt},
                     MassCase{"800,1200,2100,SQR,1,0,20 шт", false, std::nullopt},
                     MassCase{"800,1200,2100,SQR,1,0,20,,350", false, std::nullopt},
                     MassCase{"800,1200,2100,SQR,1,0,20,0", false, 0},
                     MassCase{"2450,16100,2200,50,0,HMAN,26500", true, 26500},
-                    MassCase{"2450,16100,2200,50,0,ISIN 24000.5", true, 24000.5},
+                    MassCase{"2450,16100,2200,50,0,ISIN 24000.5", true, std::nullopt},
+                    MassCase{"2450;16100;2200;50;0;ISIN;24000.5", true, 24000.5},
                     MassCase{"2450,16100,2200,50,0,HMAN", true, std::nullopt},
-                    MassCase{"2450,16100,2200,50,0,HMAN,тент", true, std::nullopt},
                     MassCase{"2450,16100,2200,50,0", true, std::nullopt}));
 
 struct MassErrorCase {
@@ -88,9 +88,11 @@ TEST_P(MassFieldErrors, AreOrderErrorsOfTheirLine) {
 INSTANTIATE_TEST_SUITE_P(
     Lines, MassFieldErrors,
     testing::Values(MassErrorCase{"800,1200,2100,SQR,1,0,20,35.0.5", false,
-                                  "'35.0.5' is not a valid floating point value"},
+                                  "поле «Масса»: «35.0.5» — не число"},
                     MassErrorCase{"2450,16100,2200,50,0,HMAN,2.6.5", true,
-                                  "'2.6.5' is not a valid floating point value"},
+                                  "поле «Грузоподъёмность»: «2.6.5» — не число"},
+                    MassErrorCase{"2450,16100,2200,50,0,HMAN,тент", true,
+                                  "поле «Грузоподъёмность»: «тент» — не число"},
                     MassErrorCase{"2450,16100,2200,50,0,HMAN,0", true,
                                   "поле «Грузоподъёмность» должно быть больше нуля"},
                     MassErrorCase{"800,1200,2100,SQR,1,0,20,100000001", false,

@@ -63,13 +63,13 @@ std::ostream& operator<<(std::ostream& os, const InvalidCase& c) {
 
 class ParseFloatInvalidTest : public testing::TestWithParam<InvalidCase> {};
 
-TEST_P(ParseFloatInvalidTest, RaisesTheRuntimeMessage) {
+TEST_P(ParseFloatInvalidTest, RaisesARussianMessageQuotingTheRun) {
     const InvalidCase& c = GetParam();
     try {
         ParseFloatRun(c.run, NumberFormat{c.separator}, 4);
         FAIL() << "no error for '" << c.run << "'";
     } catch (const OrderError& e) {
-        EXPECT_EQ(e.Message(), std::string("'") + c.run + "' is not a valid floating point value");
+        EXPECT_EQ(e.Message(), std::string("«") + c.run + "» — не число");
         EXPECT_EQ(e.GetKind(), OrderError::Kind::Conversion);
         EXPECT_EQ(e.Line(), 5);
     }
@@ -86,13 +86,13 @@ TEST(ParseIntegerTest, ReadsDigitsUpToTheInt32Limit) {
     EXPECT_EQ(ParseIntegerRun("2147483647", 0), 2147483647);
 }
 
-TEST(ParseIntegerTest, EmptyOrTooLargeRaisesTheRuntimeMessage) {
+TEST(ParseIntegerTest, EmptyOrTooLargeRaisesARussianMessageQuotingTheRun) {
     for (const char* run : {"", "2147483648", "99999999999999999999999"}) {
         try {
             ParseIntegerRun(run, 2);
             FAIL() << "no error for '" << run << "'";
         } catch (const OrderError& e) {
-            EXPECT_EQ(e.Message(), std::string("'") + run + "' is not a valid integer value");
+            EXPECT_EQ(e.Message(), std::string("«") + run + "» — не целое число");
             EXPECT_EQ(e.Line(), 3);
         }
     }

@@ -144,7 +144,7 @@ TEST(ParseContainerLineTest, DecimalSeparatorOfTheRegion) {
         ParseContainerLine("2450.5,16100,2200,50,0,ISIN", 0, kComma, spec);
         FAIL();
     } catch (const OrderError& e) {
-        EXPECT_EQ(e.Message(), "'2450.5' is not a valid floating point value");
+        EXPECT_EQ(e.Message(), "поле «Ширина»: «2450.5» — не число");
         EXPECT_EQ(e.Line(), 1);
     }
 }
@@ -183,24 +183,27 @@ TEST_P(ParseErrorCases, RaisesTheBareMessageAndTheLineNumber) {
 
 constexpr auto kConversion = OrderError::Kind::Conversion;
 constexpr auto kValidation = OrderError::Kind::Validation;
-constexpr const char* kEmptyFloat = "'' is not a valid floating point value";
-constexpr const char* kEmptyInteger = "'' is not a valid integer value";
+constexpr const char* kNoQuantity = "поле «Количество» не заполнено";
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, ParseErrorCases,
     testing::Values(
-        ErrorCase{"2450, 16100,2200,50,0,HMAN", true, kConversion, kEmptyFloat},
-        ErrorCase{"2450,16100,2200", true, kConversion, kEmptyFloat},
+        ErrorCase{"2450, 16100,2200,50,0,HMAN", true, kConversion,
+                  "поле «Длина»: « 16100» — не число"},
+        ErrorCase{"2450,16100,2200", true, kConversion, "поле «ОтступПоБортам» не заполнено"},
         ErrorCase{"2450,16100,2200,50,1.2.3,ISIN", true, kConversion,
-                  "'1.2.3' is not a valid floating point value"},
-        ErrorCase{"800,1200,2100,BOX,1,0,20", false, kConversion, kEmptyInteger},
-        ErrorCase{"800,1200,2100,sqr,1,0,20", false, kConversion, kEmptyInteger},
-        ErrorCase{"800,1200,2100,SQRE,1,0,20", false, kConversion, kEmptyInteger},
-        ErrorCase{"800,1200,2100,SQR", false, kConversion, kEmptyInteger},
-        ErrorCase{"800,1200,2100,SQR,1,0,", false, kConversion, kEmptyInteger},
-        ErrorCase{"800,1200", false, kConversion, kEmptyFloat},
-        ErrorCase{"800,1200,2100,SQR,1,0,2147483648", false, kConversion,
-                  "'2147483648' is not a valid integer value"},
+                  "поле «ОтступМеждуГЕ»: «1.2.3» — не число"},
+        ErrorCase{"800,1200,2100,BOX,1,0,20", false, kConversion,
+                  "поле «Тип»: «BOX» — не SQR и не RND"},
+        ErrorCase{"800,1200,2100,sqr,1,0,20", false, kConversion,
+                  "поле «Тип»: «sqr» — не SQR и не RND"},
+        ErrorCase{"800,1200,2100,SQRE,1,0,20", false, kConversion,
+                  "поле «Тип»: «SQRE» — не SQR и не RND"},
+        ErrorCase{"800,1200,2100,SQR", false, kConversion, kNoQuantity},
+        ErrorCase{"800,1200,2100,SQR,1,0,", false, kConversion, kNoQuantity},
+        ErrorCase{"800,1200", false, kConversion, "поле «Высота» не заполнено"},
+        ErrorCase{"800,1200,2100,SQR,1,0,2147483648", false, kValidation,
+                  "количество 2147483648 шт. больше допустимого, не более 65535 шт. в строке."},
         ErrorCase{"0,16100,2200,50,0,ISIN", true, kValidation,
                   "поле «Ширина» должно быть больше нуля, а указано 0."},
         ErrorCase{"2450,0.0,2200,50,0,ISIN", true, kValidation,

@@ -152,6 +152,44 @@ TEST(LoadingListTest, MassesWhenTheOrderGivesThem) {
     EXPECT_EQ(ComputePlanTotals(weighed).mass, 20 * 1000 + 36 * 10 + 50 * 150.5);
 }
 
+LoadingListRow ListRow(int number, int line, const char* lay, int count, long long x, long long y) {
+    LoadingListRow row;
+    row.number = number;
+    row.stack.line = line;
+    row.stack.count = count;
+    row.lay = lay;
+    row.sizes = "1200×800×1000";
+    row.x = x;
+    row.y = y;
+    return row;
+}
+
+TEST(GroupIdenticalRowsTest, RunsOfTheSameStackShareARowAndOthersStayAlone) {
+    const std::vector<LoadingListRow> rows = {
+        ListRow(1, 1, "вдоль", 2, 0, 50),     ListRow(2, 1, "вдоль", 2, 0, 1250),
+        ListRow(3, 1, "вдоль", 2, 1200, 50),  ListRow(4, 1, "поперёк", 2, 2400, 50),
+        ListRow(5, 1, "вдоль", 1, 3600, 50),  ListRow(6, 2, "вдоль", 1, 4800, 50),
+        ListRow(7, 2, "вдоль", 1, 4800, 1250)};
+    const std::vector<LoadingListRow> grouped = GroupIdenticalRows(rows);
+    struct Expected {
+        int number, lastNumber;
+        long long x, xLast, y, yLast;
+    };
+    const std::vector<Expected> expected = {{1, 3, 0, 1200, 50, 1250},
+                                            {4, 0, 2400, 2400, 50, 50},
+                                            {5, 0, 3600, 3600, 50, 50},
+                                            {6, 7, 4800, 4800, 50, 1250}};
+    ASSERT_EQ(grouped.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(grouped[i].number, expected[i].number) << i;
+        EXPECT_EQ(grouped[i].lastNumber, expected[i].lastNumber) << i;
+        EXPECT_EQ(grouped[i].x, expected[i].x) << i;
+        EXPECT_EQ(grouped[i].xLast, expected[i].xLast) << i;
+        EXPECT_EQ(grouped[i].y, expected[i].y) << i;
+        EXPECT_EQ(grouped[i].yLast, expected[i].yLast) << i;
+    }
+}
+
 TEST(LoadingPlanInputTest, ReadsTheOrderAsTheRunDid) {
     const LoadingPlanInput input = Calculated(ExampleOrder("HMAN"));
     EXPECT_EQ(input.container.Length, 16100);
