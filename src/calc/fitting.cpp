@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "calc/load_limit.h"
 #include "order/rounding.h"
 
 namespace stowbel {
@@ -102,8 +103,9 @@ struct Attempt {
 
 // One attempt without standing on end: the fixed orientation or the search.
 Attempt PlainLength(Count quantity, bool square, bool turnAcross, long double W, long double Hc,
-                    long double a, long double b, long double h, std::optional<double>& fitDetail) {
-    const long double tiers = static_cast<long double>(TruncCount(Hc / h));
+                    long double a, long double b, long double h,
+                    const std::optional<Count>& maxTiers, std::optional<double>& fitDetail) {
+    const long double tiers = static_cast<long double>(CapTiers(TruncCount(Hc / h), maxTiers));
     if (tiers < 1) {
         return {};
     }
@@ -211,10 +213,10 @@ Count CountStaggeredRound(long double D, long double W, long double L, double& a
 }
 
 FitResult RequiredLength(const FitRequest& request) {
-    const auto [quantity, square, turnAcross, standOnEnd, W, Hc, a, b, h, gap] = request;
+    const auto [quantity, square, turnAcross, standOnEnd, W, Hc, a, b, h, gap, maxTiers] = request;
     FitResult result;
     const Attempt first =
-        PlainLength(quantity, square, turnAcross, W, Hc, a, b, h, result.fitDetail);
+        PlainLength(quantity, square, turnAcross, W, Hc, a, b, h, maxTiers, result.fitDetail);
     result.length = static_cast<double>(first.length);
     if (first.fixedOrientation || !standOnEnd) {
         return result;
@@ -227,11 +229,15 @@ FitResult RequiredLength(const FitRequest& request) {
         // height plus the gap is the cell along the container: exactly how it is then laid.
         const long double cellAlong = static_cast<long double>(h) + gap;
         const long double tierHeight = static_cast<long double>(a) - gap;
-        second =
-            PlainLength(quantity, square, turnAcross, W, Hc, cellAlong, b, tierHeight, endDetail);
+        second = PlainLength(quantity, square, turnAcross, W, Hc, cellAlong, b, tierHeight,
+                             maxTiers, endDetail);
     } else {
         // Lying cylinders: units end to end across the width, circles packed across the height.
-        second = PlainLength(quantity, square, turnAcross, Hc, W, a, b, h, endDetail);
+        // A load limit keeps the circles to as many layers as it allows.
+        const long double layersHeight =
+            maxTiers ? std::min<long double>(Hc, HeightOfLayers(*maxTiers, a)) : Hc;
+        second = PlainLength(quantity, square, turnAcross, layersHeight, W, a, b, h, std::nullopt,
+                             endDetail);
     }
     const auto onEnd = static_cast<double>(second.length);
     if (onEnd > 0 && (onEnd < result.length || result.length == 0)) {

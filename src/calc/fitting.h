@@ -34,6 +34,9 @@ struct FitRequest {
     double b = 0;
     double h = 0;
     double gap = 0;
+    // The most units one stack may hold by the units' load limit (lying round units: the most
+    // layers across the height); none: as many as the height allows.
+    std::optional<Count> maxTiers;
 };
 
 struct FitResult {

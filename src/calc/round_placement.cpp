@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <limits>
+#include <optional>
 #include <vector>
 
+#include "calc/load_limit.h"
 #include "order/rounding.h"
 
 namespace stowbel {
@@ -24,6 +27,7 @@ struct Walk {
     long double acrossLimit;  // no unit may reach beyond
     long double alongLimit;   // measured from UsedLength + front
     long double endWall;      // the container's end wall, measured the same way
+    std::int64_t maxLines;    // lines the walk may lay at most
 };
 
 // A unit's centre in walk coordinates: along from UsedLength + front, and across.
@@ -86,9 +90,11 @@ void WalkStaggered(const Walk& walk, RunState& state, const PayloadBudget& budge
     std::vector<WalkPoint> before;  // units placed on the line before
     std::vector<WalkPoint> line;    // units placed on this line so far
     std::vector<WalkPoint> next = LinePositions(walk, walk.acrossStart);
+    std::int64_t lines = 0;
     for (long double y0 = walk.acrossStart;
-         r + y0 <= walk.acrossLimit + kTouchTolerance && state.UnitsLeft > 0 && !budget.Full();
-         y0 += lineStep) {
+         r + y0 <= walk.acrossLimit + kTouchTolerance && state.UnitsLeft > 0 && !budget.Full() &&
+         lines < walk.maxLines;
+         y0 += lineStep, ++lines) {
         const std::vector<WalkPoint> positions = std::move(next);
         next = LinePositions(walk, y0 + lineStep);
         std::vector<WalkPoint> neighbours;
@@ -144,10 +150,13 @@ void PlaceRoundUnits(PlacementContext& context, bool laidOnEnd) {
               0,
               0,
               std::min<long double>(state.TypeLength, spec.Length - used),
-              spec.Length - used - front};
+              spec.Length - used - front,
+              std::numeric_limits<std::int64_t>::max()};
+    const std::optional<std::int64_t> byLoad = TiersAllowedByLoad(type);
 
     if (!laidOnEnd) {
-        const std::int64_t tiers = SaturateTo<std::int64_t>(Trunc(spec.Height / H));
+        const std::int64_t tiers =
+            CapTiers(SaturateTo<std::int64_t>(Trunc(spec.Height / H)), byLoad);
         walk.acrossStart = d / 2 + front;
         walk.acrossLimit = spec.Width - reach;
         WalkStaggered(walk, state, context.budget, [&](long double x, long double y) {
@@ -173,6 +182,9 @@ void PlaceRoundUnits(PlacementContext& context, bool laidOnEnd) {
     const std::int64_t perAxis = SaturateTo<std::int64_t>(Trunc(usableWidth / H));
     walk.acrossStart = d / 2;
     walk.acrossLimit = spec.Height - g / 2;
+    // A lying unit carries the units of its column above it: the lines across the height are
+    // its layers.
+    walk.maxLines = CapTiers(walk.maxLines, byLoad);
     WalkStaggered(walk, state, context.budget, [&](long double x, long double heightAboveFloor) {
         const int count =
             context.budget.Take(static_cast<int>(std::min<std::int64_t>(state.UnitsLeft, perAxis)));

@@ -2,16 +2,20 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 
 #include "calc/container_weight.h"
+#include "calc/load_limit.h"
 #include "calc/payload_budget.h"
 #include "calc/placement.h"
 #include "calc/report.h"
 #include "calc/work_limits.h"
 #include "order/errors.h"
 #include "order/parser.h"
+#include "order/rounding.h"
 
 namespace stowbel {
 
@@ -25,7 +29,8 @@ public:
 
     int line = 0;
     int container = 1;
-    std::optional<double> unitMass;  // of the type being placed
+    std::optional<double> unitMass;   // of the type being placed
+    std::optional<double> loadLimit;  // of the type being placed
 
     void RunPrepared(const Container& spec) override { next_.RunPrepared(spec); }
     void TypeColourSet(Colour colour) override { next_.TypeColourSet(colour); }
@@ -78,6 +83,7 @@ private:
         if (unitMass) {
             placed.mass = *unitMass * count;
         }
+        placed.loadLimit = loadLimit;
         return placed;
     }
 
@@ -92,14 +98,68 @@ struct PayloadStop {
     int offered = 0;
 };
 
-// With a payload every unit's mass counts: a forgotten mass must not pass as 0 kg.
-void RequireUnitMass(const Container& spec, const CargoType& type, int lineIndex) {
-    if (spec.Payload && !type.UnitMass) {
+// With a payload every unit's mass counts: a forgotten mass must not pass as 0 kg. A load limit
+// weighs what stands on a unit, so it too needs the mass of every unit of the order.
+void RequireUnitMass(const Container& spec, const CargoType& type, int lineIndex,
+                     std::optional<int> loadLimitLine) {
+    if (type.UnitMass) {
+        return;
+    }
+    if (spec.Payload) {
         throw OrderError(OrderError::Kind::Validation,
                          "не указана масса одного места (кг) после количества, а в строке "
                          "контейнера задана грузоподъёмность.",
                          lineIndex + 1);
     }
+    if (loadLimitLine) {
+        const std::string where = *loadLimitLine == lineIndex
+                                      ? std::string("в ней")
+                                      : "в строке " + std::to_string(*loadLimitLine + 1);
+        throw OrderError(OrderError::Kind::Validation,
+                         "не указана масса одного места (кг) после количества, а " + where +
+                             " задана нагрузка сверху: она требует массы всех мест заказа.",
+                         lineIndex + 1);
+    }
+}
+
+// The first cargo line that gives a load limit, looked up before the run places anything so
+// that a line above it without a mass is refused in its turn. A line that does not read is left
+// to the run, which stops at it when it gets there.
+std::optional<int> FirstLoadLimitLine(const std::vector<std::string>& lines, std::size_t first,
+                                      const NumberFormat& format) {
+    CargoTable scratch;
+    for (std::size_t i = first + 1; i < lines.size(); ++i) {
+        const std::string_view text = StripComment(lines[i]);
+        if (text.empty()) {
+            continue;
+        }
+        try {
+            ParseCargoLine(text, static_cast<int>(i), format, scratch);
+        } catch (const OrderError&) {
+            continue;
+        }
+        if (scratch.at(i).LoadLimit) {
+            return static_cast<int>(i);
+        }
+    }
+    return std::nullopt;
+}
+
+// Whether the type's load limit let a stack hold fewer units than the height would; the sizes
+// are those the type was laid with.
+std::optional<std::int64_t> TiersLoweredByLoad(const Container& spec, const CargoType& type,
+                                               bool lying) {
+    const std::optional<std::int64_t> byLoad = TiersAllowedByLoad(type);
+    if (!byLoad) {
+        return std::nullopt;
+    }
+    const long double step = lying ? static_cast<long double>(type.Length) + spec.UnitGap
+                                   : static_cast<long double>(type.Height);
+    const auto byHeight = SaturateTo<std::int64_t>(Trunc(spec.Height / step));
+    if (*byLoad >= byHeight) {
+        return std::nullopt;
+    }
+    return byLoad;
 }
 
 class Run {
@@ -155,6 +215,7 @@ private:
     // Where the payload stopped the current type: the container and the units it took there.
     std::vector<PayloadStop> payloadStops_;
     WorkTotals totals_;
+    std::optional<int> loadLimitLine_;  // the first cargo line that gives a load limit
 };
 
 void Run::Execute() {
@@ -176,6 +237,7 @@ void Run::Execute() {
     result_.calculated = true;
     state_.TypeCount = 0;
     state_.PlacedTotal = 0;
+    loadLimitLine_ = FirstLoadLimitLine(lines_, first, options_.format);
 
     for (std::size_t i = first + 1; i < lines_.size(); ++i) {
         const std::string_view text = StripComment(lines_[i]);
@@ -215,8 +277,9 @@ bool Run::ProcessType(std::size_t index, std::string_view text) {
     ParseCargoLine(text, state_.TypeIndex, options_.format, model_.cargo);
     cargo_[index] = model_.cargo.at(index);
     CheckWorkLimits(spec, Type(), state_.TypeIndex, totals_);
-    RequireUnitMass(spec, Type(), state_.TypeIndex);
+    RequireUnitMass(spec, Type(), state_.TypeIndex, loadLimitLine_);
     recorder_.unitMass = Type().UnitMass;
+    recorder_.loadLimit = Type().LoadLimit;
     budget_.BeginType(Type().UnitMass);
     payloadStops_.clear();
     if (result_.containers == 0) {
@@ -259,6 +322,10 @@ bool Run::ProcessType(std::size_t index, std::string_view text) {
     } else {
         AddLine(RoundLayingLine(state_.TypeCount, state_.ColourIndex, type, start,
                                 ReportedEnd(fits), state_.FitDetail, rows.high, options_.format));
+    }
+    const bool lying = !type.IsRectangular && state_.OnEndLength > 0;
+    if (const auto tiers = TiersLoweredByLoad(spec, type, lying)) {
+        AddLine(LoadLimitLine(*tiers));
     }
     if (state_.OnEndLength > 0) {
         AddLine(kOnEndLine);

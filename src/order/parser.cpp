@@ -59,15 +59,20 @@ bool FlagAt(std::u32string_view text, std::size_t position) {
     return position >= 1 && position <= text.size() && text[position - 1] == U'1';
 }
 
-// Orders may carry a mass after the last field of a line, in the room that older readers
-// ignore. It is read only when a digit follows the one separator, so text there that never was
-// a mass (a comment without "//", a trailing note) reads as before.
-std::optional<double> ReadOptionalMass(std::u32string_view text, std::size_t stop,
-                                       const NumberFormat& format, int lineIndex,
-                                       const char* field) {
+// An optional field after the last field of a line, in the room that older readers ignore.
+struct OptionalField {
+    std::optional<double> value;
+    std::size_t stop;  // 1-based position of the separator after the field
+};
+
+// Orders may carry a mass after the last field of a line. It is read only when a digit follows
+// the one separator, so text there that never was a mass (a comment without "//", a trailing
+// note) reads as before. An empty field ends at the next character.
+OptionalField ReadOptionalMass(std::u32string_view text, std::size_t stop,
+                               const NumberFormat& format, int lineIndex, const char* field) {
     const std::size_t start = stop + 1;
     if (start > text.size() || text[start - 1] < U'0' || text[start - 1] > U'9') {
-        return std::nullopt;
+        return {std::nullopt, start};
     }
     const ScannedRun scanned = ScanRun(text, start, kNumberSet);
     const double value = ParseFloatRun(ToAscii(scanned.run), format, lineIndex);
@@ -76,7 +81,23 @@ std::optional<double> ReadOptionalMass(std::u32string_view text, std::size_t sto
                    std::to_string(static_cast<long long>(kMaxKilograms)) + " кг.",
                lineIndex);
     }
-    return value;
+    return {value, scanned.stop};
+}
+
+// The load limit follows the unit mass and is read like it. After an empty mass field (two
+// separators in a row) it is still read, so that a limit without a mass is refused rather than
+// lost; after other text where a mass would stand it is not, as before.
+std::optional<double> ReadLoadLimit(std::u32string_view text, std::size_t quantityStop,
+                                    const OptionalField& mass, const NumberFormat& format,
+                                    int lineIndex) {
+    if (!mass.value) {
+        const bool emptyMassField = mass.stop <= text.size() && quantityStop <= text.size() &&
+                                    text[mass.stop - 1] == text[quantityStop - 1];
+        if (!emptyMassField) {
+            return std::nullopt;
+        }
+    }
+    return ReadOptionalMass(text, mass.stop, format, lineIndex, "Нагрузка сверху").value;
 }
 
 }  // namespace
@@ -132,7 +153,7 @@ void ParseContainerLine(std::string_view text, int lineIndex, const NumberFormat
     const ScannedRun mode = ScanRun(chars, p, kModeSet);
     spec.HowManyContainers = mode.run.find(U"HMAN") != std::u32string_view::npos;
     spec.ContinueFirstTwoOnly = mode.run.find(U"IDBL") != std::u32string_view::npos;
-    spec.Payload = ReadOptionalMass(chars, mode.stop, format, lineIndex, "Грузоподъёмность");
+    spec.Payload = ReadOptionalMass(chars, mode.stop, format, lineIndex, "Грузоподъёмность").value;
     if (spec.Payload) {
         RequirePositive(*spec.Payload, "Грузоподъёмность", lineIndex);
     }
@@ -167,7 +188,10 @@ void ParseCargoLine(std::string_view text, int lineIndex, const NumberFormat& fo
                lineIndex);
     }
     entry.Quantity = static_cast<std::uint16_t>(quantity);
-    entry.UnitMass = ReadOptionalMass(chars, quantityRun.stop, format, lineIndex, "Масса");
+    const OptionalField mass =
+        ReadOptionalMass(chars, quantityRun.stop, format, lineIndex, "Масса");
+    entry.UnitMass = mass.value;
+    entry.LoadLimit = ReadLoadLimit(chars, quantityRun.stop, mass, format, lineIndex);
 }
 
 }  // namespace stowbel
