@@ -131,6 +131,9 @@ std::string StackToJson(const PlacedStack& stack) {
     if (stack.mass) {
         object.Add("mass", Number(*stack.mass));
     }
+    if (stack.loadLimit) {
+        object.Add("loadLimit", Number(*stack.loadLimit));  // kg one unit may carry on top
+    }
     return object.Text();
 }
 

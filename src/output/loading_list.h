@@ -44,6 +44,10 @@ std::vector<LoadingListRow> MakeLoadingList(const RunResult& result, int contain
 // The cargo line of the order text at a line index, or nullptr.
 const PlanCargoLine* FindCargoLine(const std::vector<PlanCargoLine>& cargo, int line);
 
+// What one unit of a stack may carry on top, as the lists write it: "не штабелировать" for 0,
+// else the limit in kg as a number; empty when its line gives no limit.
+std::string LoadLimitText(const std::optional<double>& limit, const NumberFormat& format);
+
 // The sum of the rows' masses, when every row has one.
 std::optional<double> TotalMass(const std::vector<LoadingListRow>& rows);
 
