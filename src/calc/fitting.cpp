@@ -212,8 +212,8 @@ Count CountStaggeredRound(long double D, long double W, long double L, double& a
     return countA;
 }
 
-FitResult RequiredLength(const FitRequest& request) {
-    const auto [quantity, square, turnAcross, standOnEnd, W, Hc, a, b, h, gap, maxTiers] = request;
+FitResult RequiredLength(const FitRequest& request, const std::optional<Count>& maxTiers) {
+    const auto [quantity, square, turnAcross, standOnEnd, W, Hc, a, b, h, gap] = request;
     FitResult result;
     const Attempt first =
         PlainLength(quantity, square, turnAcross, W, Hc, a, b, h, maxTiers, result.fitDetail);
@@ -234,8 +234,8 @@ FitResult RequiredLength(const FitRequest& request) {
     } else {
         // Lying cylinders: units end to end across the width, circles packed across the height.
         // A load limit keeps the circles to as many layers as it allows.
-        const long double layersHeight =
-            maxTiers ? std::min<long double>(Hc, HeightOfLayers(*maxTiers, a)) : Hc;
+        const bool fewerLayers = maxTiers && *maxTiers < TruncCount(Hc / a);
+        const long double layersHeight = fewerLayers ? HeightOfLayers(*maxTiers, a) : Hc;
         second = PlainLength(quantity, square, turnAcross, layersHeight, W, a, b, h, std::nullopt,
                              endDetail);
     }

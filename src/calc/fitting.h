@@ -34,9 +34,6 @@ struct FitRequest {
     double b = 0;
     double h = 0;
     double gap = 0;
-    // The most units one stack may hold by the units' load limit (lying round units: the most
-    // layers across the height); none: as many as the height allows.
-    std::optional<Count> maxTiers;
 };
 
 struct FitResult {
@@ -47,6 +44,9 @@ struct FitResult {
 };
 
 // The container length that the units need when stacked in tiers up to the container height.
-FitResult RequiredLength(const FitRequest& request);
+// maxTiers: the most units one stack may hold by the units' load limit (lying round units: the
+// most layers across the height); none: as many as the height allows.
+FitResult RequiredLength(const FitRequest& request,
+                         const std::optional<Count>& maxTiers = std::nullopt);
 
 }  // namespace stowbel

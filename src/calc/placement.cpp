@@ -333,8 +333,8 @@ void PlaceCargoType(PlacementContext& context) {
                                           .a = type.Length + g,
                                           .b = type.Width + g,
                                           .h = type.Height,
-                                          .gap = g,
-                                          .maxTiers = TiersAllowedByLoad(type)});
+                                          .gap = g},
+                                         TiersAllowedByLoad(type));
     const bool laidOnEnd = fit.laidOnEnd;
     state.TypeLength = fit.length;
     if (fit.fitDetail) {

@@ -84,18 +84,12 @@ OptionalField ReadOptionalMass(std::u32string_view text, std::size_t stop,
     return {value, scanned.stop};
 }
 
-// The load limit follows the unit mass and is read like it. After an empty mass field (two
-// separators in a row) it is still read, so that a limit without a mass is refused rather than
-// lost; after other text where a mass would stand it is not, as before.
-std::optional<double> ReadLoadLimit(std::u32string_view text, std::size_t quantityStop,
-                                    const OptionalField& mass, const NumberFormat& format,
-                                    int lineIndex) {
+// The load limit follows the unit mass and is read like it. Without a mass there is no room for
+// it: text after an empty mass field reads as before, as no field at all.
+std::optional<double> ReadLoadLimit(std::u32string_view text, const OptionalField& mass,
+                                    const NumberFormat& format, int lineIndex) {
     if (!mass.value) {
-        const bool emptyMassField = mass.stop <= text.size() && quantityStop <= text.size() &&
-                                    text[mass.stop - 1] == text[quantityStop - 1];
-        if (!emptyMassField) {
-            return std::nullopt;
-        }
+        return std::nullopt;
     }
     return ReadOptionalMass(text, mass.stop, format, lineIndex, "Нагрузка сверху").value;
 }
@@ -191,7 +185,7 @@ void ParseCargoLine(std::string_view text, int lineIndex, const NumberFormat& fo
     const OptionalField mass =
         ReadOptionalMass(chars, quantityRun.stop, format, lineIndex, "Масса");
     entry.UnitMass = mass.value;
-    entry.LoadLimit = ReadLoadLimit(chars, quantityRun.stop, mass, format, lineIndex);
+    entry.LoadLimit = ReadLoadLimit(chars, mass, format, lineIndex);
 }
 
 }  // namespace stowbel
