@@ -234,8 +234,9 @@ FitResult RequiredLength(const FitRequest& request, const std::optional<Count>& 
     } else {
         // Lying cylinders: units end to end across the width, circles packed across the height.
         // A load limit keeps the circles to as many layers as it allows.
-        const bool fewerLayers = maxTiers && *maxTiers < TruncCount(Hc / a);
-        const long double layersHeight = fewerLayers ? HeightOfLayers(*maxTiers, a) : Hc;
+        const std::optional<std::int64_t> layers =
+            LyingLayersByLoad(maxTiers, Hc, static_cast<long double>(a) - gap, a);
+        const long double layersHeight = layers ? HeightOfLayers(*layers, a) : Hc;
         second = PlainLength(quantity, square, turnAcross, layersHeight, W, a, b, h, std::nullopt,
                              endDetail);
     }

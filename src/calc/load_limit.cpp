@@ -32,6 +32,23 @@ std::int64_t CapTiers(std::int64_t byHeight, const std::optional<std::int64_t>& 
     return byLoad ? std::min(byHeight, *byLoad) : byHeight;
 }
 
+std::optional<std::int64_t> LyingLayersByLoad(const std::optional<std::int64_t>& byLoad,
+                                              long double height, long double diameter,
+                                              long double cell) {
+    if (!byLoad || !(diameter > 0) || !(cell > 0)) {
+        return std::nullopt;
+    }
+    // Two units of one column are at least D sin 60° apart in height: closer, they would be less
+    // than D apart.
+    const long double sin60 = std::sqrt(3.0L) / 2;
+    const long double column = 1 + std::max(0.0L, Trunc((height - diameter) / (diameter * sin60)));
+    if (static_cast<long double>(*byLoad) >= column) {
+        return std::nullopt;
+    }
+    const long double straight = std::clamp(Trunc(height / cell), 1.0L, kMostTiers);
+    return std::min(*byLoad, static_cast<std::int64_t>(straight));
+}
+
 long double HeightOfLayers(std::int64_t layers, long double cell) {
     const auto wanted = static_cast<long double>(layers);
     long double height = wanted * cell;

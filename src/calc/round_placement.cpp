@@ -182,9 +182,11 @@ void PlaceRoundUnits(PlacementContext& context, bool laidOnEnd) {
     const std::int64_t perAxis = SaturateTo<std::int64_t>(Trunc(usableWidth / H));
     walk.acrossStart = d / 2;
     walk.acrossLimit = spec.Height - g / 2;
-    // A lying unit carries the units of its column above it: the lines across the height are
-    // its layers.
-    walk.maxLines = CapTiers(walk.maxLines, byLoad);
+    // A load limit may lay the units in straight layers, as the fitting counted them.
+    if (const auto layers = LyingLayersByLoad(byLoad, spec.Height, D, d)) {
+        walk.acrossLimit = std::min<long double>(spec.Height, HeightOfLayers(*layers, d)) - g / 2;
+        walk.maxLines = *layers;
+    }
     WalkStaggered(walk, state, context.budget, [&](long double x, long double heightAboveFloor) {
         const int count =
             context.budget.Take(static_cast<int>(std::min<std::int64_t>(state.UnitsLeft, perAxis)));

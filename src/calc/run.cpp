@@ -145,18 +145,21 @@ std::optional<int> FirstLoadLimitLine(const std::vector<std::string>& lines, std
     return std::nullopt;
 }
 
-// Whether the type's load limit let a stack hold fewer units than the height would; the sizes
-// are those the type was laid with.
+// How many units high the type's load limit let a stack be, when that is fewer than the height
+// would take; the sizes are those the type was laid with. Lying round units: their layers.
 std::optional<std::int64_t> TiersLoweredByLoad(const Container& spec, const CargoType& type,
                                                bool lying) {
-    const std::optional<std::int64_t> byLoad = TiersAllowedByLoad(type);
+    std::optional<std::int64_t> byLoad = TiersAllowedByLoad(type);
     if (!byLoad) {
         return std::nullopt;
     }
-    const long double step = lying ? static_cast<long double>(type.Length) + spec.UnitGap
-                                   : static_cast<long double>(type.Height);
+    long double step = type.Height;
+    if (lying) {
+        step = static_cast<long double>(type.Length) + spec.UnitGap;
+        byLoad = LyingLayersByLoad(byLoad, spec.Height, type.Length, step);
+    }
     const auto byHeight = SaturateTo<std::int64_t>(Trunc(spec.Height / step));
-    if (*byLoad >= byHeight) {
+    if (!byLoad || *byLoad >= byHeight) {
         return std::nullopt;
     }
     return byLoad;

@@ -110,7 +110,7 @@ class UnloweringLimits : public testing::TestWithParam<Method> {};
 
 TEST_P(UnloweringLimits, ChangeNothingButTheData) {
     for (const char* cargo : {"800,1200,700,SQR,1,0,30,300,600", "800,800,700,RND,0,0,30,100,200",
-                              "600,600,2300,RND,0,1,12,50,100"}) {
+                              "600,600,2300,RND,0,1,12,50,1000"}) {
         Calculated limited;
         Calculated plain;
         RunCalculation(Lines(std::string(kContainer) + cargo + "\n"), limited.model,
