@@ -360,11 +360,10 @@ OrderOutcome MainWindow::ProcessWatchedOrder(const std::string& path,
     ShowWatchStatus();
     CalculationJob job = NewJob(lines);
     job.SetOrderName(path);
-    const CalculationJob drawing = job;
     job.StoreResultsIn(paths_.outDirectory.toStdString(), path);
     StorePlanWhenAsked(job);
     const JobResult result = job.Run();
-    ShowResult(drawing, result);
+    ShowResult(job, result);
     if (result.error) {
         const JobError& error = *result.error;
         QString described = QString::fromStdString(error.message);
@@ -400,12 +399,12 @@ void MainWindow::StorePlanWhenAsked(CalculationJob& job) const {
     }
 }
 
-void MainWindow::RememberPlan(const CalculationJob& drawing, const JobResult& result) {
+void MainWindow::RememberPlan(const CalculationJob& job, const JobResult& result) {
     // A faulty order has no plan, as in watch mode and on the command line; results that could
     // not be stored leave the calculation whole.
     const bool whole = !result.error || result.error->kind == JobError::Kind::File;
-    if (result.run.calculated && whole) {
-        shownPlan_.Remember(drawing);
+    if (result.record->run.calculated && whole) {
+        shownPlan_.Remember(result.record, pictureMaker_, job.OrderFile(), job.ExampleName());
     } else {
         shownPlan_.Forget();
     }
@@ -413,15 +412,15 @@ void MainWindow::RememberPlan(const CalculationJob& drawing, const JobResult& re
     savePlanAction_->setEnabled(shownPlan_.Available());
 }
 
-void MainWindow::ShowResult(const CalculationJob& drawing, const JobResult& result) {
-    RememberPlan(drawing, result);
-    if (!result.run.calculated) {
+void MainWindow::ShowResult(const CalculationJob& job, const JobResult& result) {
+    RememberPlan(job, result);
+    if (!result.record->run.calculated) {
         return;  // a faulty container line comes before the run touched anything
     }
-    ShowReport(result.run.report);
+    ShowReport(result.record->run.report);
     view3DImage_->SetPicture(ImageOf(result.pictures.view3D));
     view2DImage_->SetPicture(ImageOf(result.pictures.scheme2D));
-    pictureRedraw_->Remember(drawing);
+    pictureRedraw_->Remember(result.record, pictureMaker_);
 }
 
 void MainWindow::ShowReport(const std::vector<std::string>& lines) {
@@ -449,14 +448,13 @@ void MainWindow::calculate() {
     }
     CalculationJob job = NewJob(std::move(lines));
     job.SetOrderName(currentOrderFile_.toStdString(), exampleName_.toStdString());
-    const CalculationJob drawing = job;
     // Results are stored only for an order that came from an existing file.
     if (!currentOrderFile_.isEmpty() && QFileInfo(currentOrderFile_).isFile()) {
         job.StoreResultsIn(paths_.outDirectory.toStdString(), currentOrderFile_.toStdString());
         StorePlanWhenAsked(job);
     }
     const JobResult result = job.Run();
-    ShowResult(drawing, result);
+    ShowResult(job, result);
     if (!result.error) {
         return;
     }

@@ -48,7 +48,7 @@ const PlanCargoLine* FindCargoLine(const std::vector<PlanCargoLine>& cargo, int 
 // else the limit in kg as a number; empty when its line gives no limit.
 std::string LoadLimitText(const std::optional<double>& limit, const NumberFormat& format);
 
-// The sum of the rows' masses, when every row has one.
-std::optional<double> TotalMass(const std::vector<LoadingListRow>& rows);
+// The mass of one container as the run weighed it: known when every unit in it has a mass.
+std::optional<double> ContainerMass(const RunResult& result, int container);
 
 }  // namespace stowbel

@@ -12,6 +12,7 @@
 #include <regex>
 
 #include "files/atomic_file.h"
+#include "pictures/picture_maker.h"
 #include "plan/loading_plan.h"
 #include "plan/page_text.h"
 #include "plan/plan_layout.h"
@@ -30,7 +31,7 @@ const QColor kHeaderFill(0xE4, 0xE4, 0xE4);
 const QColor kStripe(0xF3, 0xF3, 0xF3);
 const QColor kQuiet(0x50, 0x50, 0x50);
 
-QString Q(const std::string& text) {
+QString ToQString(const std::string& text) {
     return QString::fromStdString(text);
 }
 
@@ -128,9 +129,11 @@ public:
     }
 
 private:
-    double U(double mm) const { return mm * unitsPerMm_; }
-    QRectF R(const QRectF& mm) const {
-        return {U(mm.left()), U(mm.top()), U(mm.width()), U(mm.height())};
+    // A length on the page in millimetres, in the paint device's units.
+    double DeviceUnits(double mm) const { return mm * unitsPerMm_; }
+    QRectF DeviceRect(const QRectF& mm) const {
+        return {DeviceUnits(mm.left()), DeviceUnits(mm.top()), DeviceUnits(mm.width()),
+                DeviceUnits(mm.height())};
     }
 
     void Title(const QString& left, const QString& right) {
@@ -139,22 +142,22 @@ private:
         if (!right.isEmpty()) {
             text_.Line(title, right, 11, false, Qt::AlignRight, kQuiet);
         }
-        painter_.setPen(QPen(Qt::black, U(0.4)));
-        painter_.drawLine(QPointF(U(title.left()), U(title.bottom())),
-                          QPointF(U(title.right()), U(title.bottom())));
+        painter_.setPen(QPen(Qt::black, DeviceUnits(0.4)));
+        painter_.drawLine(QPointF(DeviceUnits(title.left()), DeviceUnits(title.bottom())),
+                          QPointF(DeviceUnits(title.right()), DeviceUnits(title.bottom())));
     }
 
     void Footer(int number, int count) {
         const QRectF footer = page_.Footer();
-        painter_.setPen(QPen(kGrid, U(0.25)));
-        painter_.drawLine(QPointF(U(footer.left()), U(footer.top() + 2)),
-                          QPointF(U(footer.right()), U(footer.top() + 2)));
+        painter_.setPen(QPen(kGrid, DeviceUnits(0.25)));
+        painter_.drawLine(QPointF(DeviceUnits(footer.left()), DeviceUnits(footer.top() + 2)),
+                          QPointF(DeviceUnits(footer.right()), DeviceUnits(footer.top() + 2)));
         const QRectF text(footer.left(), footer.top() + 3, footer.width(), 6);
         const std::string program =
             input_.program.empty() ? ProgramNameAndVersion() : input_.program;
         text_.Line(text,
-                   Q(program) + QStringLiteral(" — план погрузки «") + Q(input_.orderName) +
-                       QStringLiteral("»"),
+                   ToQString(program) + QStringLiteral(" — план погрузки «") +
+                       ToQString(input_.orderName) + QStringLiteral("»"),
                    8, false, Qt::AlignLeft, kQuiet);
         text_.Line(text, QStringLiteral("Страница %1 из %2").arg(number).arg(count), 9, true,
                    Qt::AlignRight);
@@ -164,8 +167,9 @@ private:
     std::vector<double> ReportHeights(double widthMm, bool withHeading) {
         std::vector<double> heights;
         for (const std::string& line : input_.result.report) {
-            heights.push_back(text_.ParagraphHeight(Q(line).trimmed(), kReportPoints, widthMm) +
-                              kReportSpacing);
+            heights.push_back(
+                text_.ParagraphHeight(ToQString(line).trimmed(), kReportPoints, widthMm) +
+                kReportSpacing);
         }
         // The heading above the lines takes room on the first page.
         if (withHeading && !heights.empty()) {
@@ -182,7 +186,8 @@ private:
             y += kReportHeading;
         }
         for (int i = first; i < first + count; ++i) {
-            const QString line = Q(input_.result.report[static_cast<std::size_t>(i)]).trimmed();
+            const QString line =
+                ToQString(input_.result.report[static_cast<std::size_t>(i)]).trimmed();
             y += text_.Paragraph(QRectF(area.left(), y, area.width(), area.bottom() - y), line,
                                  kReportPoints) +
                  kReportSpacing;
@@ -190,10 +195,10 @@ private:
     }
 
     void Overview(const PlanPage& page) {
-        Title(QStringLiteral("План погрузки: ") + Q(input_.orderName),
+        Title(QStringLiteral("План погрузки: ") + ToQString(input_.orderName),
               input_.createdAt.toString(QStringLiteral("dd.MM.yyyy HH:mm")));
         const OverviewAreas areas = LayOutOverview(page_);
-        text_.Wrapped(areas.container, Q(DescribeContainer(input_)), 10.5, Qt::black);
+        text_.Wrapped(areas.container, ToQString(DescribeContainer(input_)), 10.5, Qt::black);
         Totals(areas.totals);
         ReportLines(areas.report, page.firstItem, page.itemCount);
         Picture(areas.picture);
@@ -206,8 +211,8 @@ private:
             {QStringLiteral("Погружено мест"), QString::number(totals.placed)},
             {QStringLiteral("Не погружено мест"), QString::number(totals.notPlaced)}};
         if (totals.mass) {
-            cells.push_back(
-                {QStringLiteral("Масса груза, кг"), Q(FormatMass(*totals.mass, input_.format))});
+            cells.push_back({QStringLiteral("Масса груза, кг"),
+                             ToQString(FormatMass(*totals.mass, input_.format))});
         }
         const double gap = 4;
         const double width = (area.width() - gap * 3) / 4;
@@ -216,7 +221,7 @@ private:
                               width, area.height());
             painter_.setPen(Qt::NoPen);
             painter_.setBrush(kHeaderFill);
-            painter_.drawRoundedRect(R(cell), U(1.5), U(1.5));
+            painter_.drawRoundedRect(DeviceRect(cell), DeviceUnits(1.5), DeviceUnits(1.5));
             text_.Line(QRectF(cell.left() + 3, cell.top() + 1, cell.width() - 6, 6), cells[i].first,
                        9, false, Qt::AlignLeft, kQuiet);
             text_.Line(QRectF(cell.left() + 3, cell.top() + 6.5, cell.width() - 6, 10),
@@ -225,7 +230,7 @@ private:
     }
 
     void Picture(const QRectF& area) {
-        const QString caption = input_.container.HowManyContainers
+        const QString caption = OverviewPicture(input_.container) == stowbel::Picture::Scheme2D
                                     ? QStringLiteral("Схема загрузки, вид сверху")
                                     : QStringLiteral("Сводный рисунок расчёта");
         text_.Line(QRectF(area.left(), area.top(), area.width(), kReportHeading - 1), caption, 11,
@@ -238,10 +243,10 @@ private:
                           area.height() - kReportHeading);
         const double scale = std::min(room.width() / image.width(), room.height() / image.height());
         const QRectF target(room.left(), room.top(), image.width() * scale, image.height() * scale);
-        painter_.drawImage(R(target), image);
-        painter_.setPen(QPen(kGrid, U(0.25)));
+        painter_.drawImage(DeviceRect(target), image);
+        painter_.setPen(QPen(kGrid, DeviceUnits(0.25)));
         painter_.setBrush(Qt::NoBrush);
-        painter_.drawRect(R(target));
+        painter_.drawRect(DeviceRect(target));
     }
 
     QString ContainerTitle(int number) const {
@@ -257,13 +262,15 @@ private:
             const PlacedStack& s = row.stack;
             reach = std::max(reach, s.shape == StackShape::Rectangular ? s.x2 : s.x + s.d / 2);
         }
-        QString text = QStringLiteral("%1 мест, %2 штаб.; занято %3 из %4 м по длине")
-                           .arg(units)
-                           .arg(rows.size())
-                           .arg(Q(FormatM1(reach, input_.format)))
-                           .arg(Q(FormatM1(input_.container.Length, input_.format)));
-        if (const std::optional<double> mass = TotalMass(rows); mass && withMass_) {
-            text += QStringLiteral("; %1 кг").arg(Q(FormatMass(*mass, input_.format)));
+        QString text =
+            QStringLiteral("%1 мест, %2 штаб.; занято %3 из %4 м по длине")
+                .arg(units)
+                .arg(rows.size())
+                .arg(ToQString(FormatMetresToTenths(reach, input_.format)))
+                .arg(ToQString(FormatMetresToTenths(input_.container.Length, input_.format)));
+        if (const std::optional<double> mass = ContainerMass(input_.result, number);
+            mass && withMass_) {
+            text += QStringLiteral("; %1 кг").arg(ToQString(FormatMass(*mass, input_.format)));
         }
         return text;
     }
@@ -290,7 +297,7 @@ private:
         ContainerViewStyle style;
         style.fontFamily = family_;
         style.unitsPerMm = unitsPerMm_;
-        DrawContainerTopView(painter_, R(areas.topView), load, style);
+        DrawContainerTopView(painter_, DeviceRect(areas.topView), load, style);
         const QRectF caption(areas.view3D.left(), areas.view3D.top(), areas.view3D.width(),
                              PlanPageGeometry::kTableNote);
         text_.Line(caption, QStringLiteral("Вид со стороны двери"), 8, false, Qt::AlignLeft,
@@ -299,7 +306,7 @@ private:
         QRectF view = areas.view3D;
         view.setTop(caption.bottom());
         view.setBottom(areas.view3D.bottom() - legend);
-        DrawContainer3DView(painter_, R(view), load, style);
+        DrawContainer3DView(painter_, DeviceRect(view), load, style);
         List(areas.table, page);
     }
 
@@ -340,10 +347,11 @@ private:
             }
             const double swatch = 4.6;
             Swatch(QRectF(area.left(), y + (line - swatch) / 2, swatch, swatch), *entry.stack);
-            QString text = QStringLiteral("Заказ %1: ").arg(entry.stack->type) + Q(entry.sizes) +
-                           QStringLiteral(", %1 мест").arg(entry.units);
+            QString text = QStringLiteral("Заказ %1: ").arg(entry.stack->type) +
+                           ToQString(entry.sizes) + QStringLiteral(", %1 мест").arg(entry.units);
             if (withMass_ && entry.mass) {
-                text += QStringLiteral(", %1 кг").arg(Q(FormatMass(*entry.mass, input_.format)));
+                text += QStringLiteral(", %1 кг").arg(
+                    ToQString(FormatMass(*entry.mass, input_.format)));
             }
             text_.Line(QRectF(area.left() + swatch + 1.5, y, area.width() - swatch - 1.5, line),
                        text, 9, false, Qt::AlignLeft);
@@ -388,7 +396,7 @@ private:
         const QRectF header(block.left(), y, block.width(), PlanPageGeometry::kHeaderRow);
         painter_.setPen(Qt::NoPen);
         painter_.setBrush(kHeaderFill);
-        painter_.drawRect(R(header));
+        painter_.drawRect(DeviceRect(header));
         double x = block.left();
         for (std::size_t c = 0; c < columns.size(); ++c) {
             text_.Line(Cell(x, y, widths[c], PlanPageGeometry::kHeaderRow), columns[c].heading, 8,
@@ -401,13 +409,14 @@ private:
                 painter_.setPen(Qt::NoPen);
                 painter_.setBrush(kStripe);
                 painter_.drawRect(
-                    R(QRectF(block.left(), y, block.width(), PlanPageGeometry::kRow)));
+                    DeviceRect(QRectF(block.left(), y, block.width(), PlanPageGeometry::kRow)));
             }
             ListRow(rows[static_cast<std::size_t>(i)], block.left(), y, widths);
             y += PlanPageGeometry::kRow;
         }
-        painter_.setPen(QPen(kGrid, U(0.2)));
-        painter_.drawLine(QPointF(U(block.left()), U(y)), QPointF(U(block.right()), U(y)));
+        painter_.setPen(QPen(kGrid, DeviceUnits(0.2)));
+        painter_.drawLine(QPointF(DeviceUnits(block.left()), DeviceUnits(y)),
+                          QPointF(DeviceUnits(block.right()), DeviceUnits(y)));
     }
 
     // A cell's text box: its column less a little padding on both sides.
@@ -418,9 +427,9 @@ private:
     // The type's colour with its number in the report ("Заказ n") on it.
     void Swatch(const QRectF& mm, const PlacedStack& stack) {
         const QColor colour = ToQColor(CargoPalette::Entry(stack.colourIndex).colour);
-        painter_.setPen(QPen(Qt::black, U(0.2)));
+        painter_.setPen(QPen(Qt::black, DeviceUnits(0.2)));
         painter_.setBrush(colour);
-        painter_.drawRect(R(mm));
+        painter_.drawRect(DeviceRect(mm));
         text_.Line(mm, QString::number(stack.type), 7.5, true, Qt::AlignHCenter, TextOn(colour));
     }
 
@@ -438,15 +447,16 @@ private:
         const double swatch = 5;
         Swatch(QRectF(cargo.left(), y + (h - swatch) / 2, swatch, swatch), row.stack);
         text_.Line(QRectF(cargo.left() + swatch + 1.5, y, cargo.width() - swatch - 1.5, h),
-                   Q(row.sizes), points, false, Qt::AlignLeft);
-        text_.TwoLines(next(2), Q(row.lay), points);
+                   ToQString(row.sizes), points, false, Qt::AlignLeft);
+        text_.TwoLines(next(2), ToQString(row.lay), points);
         text_.Line(next(3), QString::number(row.stack.count), points, true, Qt::AlignRight);
         text_.Line(next(4), QString::number(row.x), points, false, Qt::AlignRight);
         text_.Line(next(5), QString::number(row.y), points, false, Qt::AlignRight);
         if (withMass_) {
-            text_.Line(next(6),
-                       row.mass ? Q(FormatMass(*row.mass, input_.format)) : QStringLiteral("—"),
-                       points, false, Qt::AlignRight);
+            text_.Line(
+                next(6),
+                row.mass ? ToQString(FormatMass(*row.mass, input_.format)) : QStringLiteral("—"),
+                points, false, Qt::AlignRight);
         }
         if (withLoadLimit_) {
             const std::string limit = LoadLimitText(row.stack.loadLimit, input_.format);
@@ -532,8 +542,8 @@ std::string RenderLoadingPlanPdf(const LoadingPlanInput& input) {
         QPdfWriter writer(&buffer);
         writer.setPageLayout(
             QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
-        writer.setTitle(QStringLiteral("План погрузки: ") + Q(input.orderName));
-        writer.setCreator(Q(input.program));
+        writer.setTitle(QStringLiteral("План погрузки: ") + ToQString(input.orderName));
+        writer.setCreator(ToQString(input.program));
         PaintLoadingPlan(writer, input);
     }
     std::string pdf = bytes.toStdString();
