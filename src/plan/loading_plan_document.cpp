@@ -460,8 +460,9 @@ private:
         }
         if (withLoadLimit_) {
             const std::string limit = LoadLimitText(row.stack.loadLimit, input_.format);
-            text_.Line(next(withMass_ ? 7 : 6), limit.empty() ? QStringLiteral("—") : Q(limit),
-                       points, false, Qt::AlignRight);
+            text_.Line(next(withMass_ ? 7 : 6),
+                       limit.empty() ? QStringLiteral("—") : ToQString(limit), points, false,
+                       Qt::AlignRight);
         }
     }
 
