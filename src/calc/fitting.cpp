@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "calc/load_limit.h"
 #include "order/rounding.h"
 
 namespace stowbel {
@@ -102,8 +103,9 @@ struct Attempt {
 
 // One attempt without standing on end: the fixed orientation or the search.
 Attempt PlainLength(Count quantity, bool square, bool turnAcross, long double W, long double Hc,
-                    long double a, long double b, long double h, std::optional<double>& rowFigure) {
-    const long double tiers = static_cast<long double>(TruncCount(Hc / h));
+                    long double a, long double b, long double h,
+                    const std::optional<Count>& maxTiers, std::optional<double>& rowFigure) {
+    const long double tiers = static_cast<long double>(CapTiers(TruncCount(Hc / h), maxTiers));
     if (tiers < 1) {
         return {};
     }
@@ -214,7 +216,8 @@ namespace {
 
 // The attempt standing the units on their end (round ones: lying), kept when it needs less
 // length than the plain attempt in result.
-void StandOnEnd(const FitRequest& request, FitResult& result, std::optional<double>& rowFigure) {
+void StandOnEnd(const FitRequest& request, const std::optional<Count>& maxTiers, FitResult& result,
+                std::optional<double>& rowFigure) {
     const auto [quantity, square, turnAcross, standOnEnd, W, Hc, a, b, h, gap] = request;
     std::optional<double> endDetail;
     Attempt second;
@@ -223,11 +226,16 @@ void StandOnEnd(const FitRequest& request, FitResult& result, std::optional<doub
         // height plus the gap is the cell along the container: exactly how it is then laid.
         const long double cellAlong = static_cast<long double>(h) + gap;
         const long double tierHeight = static_cast<long double>(a) - gap;
-        second =
-            PlainLength(quantity, square, turnAcross, W, Hc, cellAlong, b, tierHeight, endDetail);
+        second = PlainLength(quantity, square, turnAcross, W, Hc, cellAlong, b, tierHeight,
+                             maxTiers, endDetail);
     } else {
         // Lying cylinders: units end to end across the width, circles packed across the height.
-        second = PlainLength(quantity, square, turnAcross, Hc, W, a, b, h, endDetail);
+        // A load limit keeps the circles to as many layers as it allows.
+        const std::optional<std::int64_t> layers =
+            LyingLayersByLoad(maxTiers, Hc, static_cast<long double>(a) - gap, a);
+        const long double layersHeight = layers ? HeightOfLayers(*layers, a) : Hc;
+        second = PlainLength(quantity, square, turnAcross, layersHeight, W, a, b, h, std::nullopt,
+                             endDetail);
     }
     const auto onEnd = static_cast<double>(second.length);
     if (onEnd > 0 && (onEnd < result.length || result.length == 0)) {
@@ -239,14 +247,15 @@ void StandOnEnd(const FitRequest& request, FitResult& result, std::optional<doub
 
 }  // namespace
 
-FitResult RequiredLength(const FitRequest& request) {
+FitResult RequiredLength(const FitRequest& request, const std::optional<Count>& maxTiers) {
     const auto [quantity, square, turnAcross, standOnEnd, W, Hc, a, b, h, gap] = request;
     FitResult result;
     std::optional<double> rowFigure;  // units per row or the row angle, by the shape
-    const Attempt first = PlainLength(quantity, square, turnAcross, W, Hc, a, b, h, rowFigure);
+    const Attempt first =
+        PlainLength(quantity, square, turnAcross, W, Hc, a, b, h, maxTiers, rowFigure);
     result.length = static_cast<double>(first.length);
     if (!first.fixedOrientation && standOnEnd) {
-        StandOnEnd(request, result, rowFigure);
+        StandOnEnd(request, maxTiers, result, rowFigure);
     }
     (square ? result.unitsPerRow : result.rowAngle) = rowFigure;
     return result;

@@ -50,6 +50,9 @@ struct FitResult {
 };
 
 // The container length that the units need when stacked in tiers up to the container height.
-FitResult RequiredLength(const FitRequest& request);
+// maxTiers: the most units one stack may hold by the units' load limit (lying round units: the
+// most layers across the height); none: as many as the height allows.
+FitResult RequiredLength(const FitRequest& request,
+                         const std::optional<Count>& maxTiers = std::nullopt);
 
 }  // namespace stowbel

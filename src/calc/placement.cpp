@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "calc/fitting.h"
+#include "calc/load_limit.h"
 #include "calc/round_placement.h"
 #include "calc/row_mending.h"
 #include "order/rounding.h"
@@ -85,7 +86,8 @@ void RectangularPlacement::Place() {
     const long double wc = container_.Width;
     cellLength_ = type_.Length + g;
     cellWidth_ = type_.Width + g;
-    tiers_ = TruncWide(static_cast<long double>(container_.Height) / type_.Height);
+    tiers_ = CapTiers(TruncWide(static_cast<long double>(container_.Height) / type_.Height),
+                      TiersAllowedByLoad(type_));
     front_ = std::max(0.0L, c - g / 2);
     reach_ = std::max(0.0L, c - g);
 
@@ -332,7 +334,8 @@ void PlaceCargoType(PlacementContext& context) {
                                           .a = type.Length + g,
                                           .b = type.Width + g,
                                           .h = type.Height,
-                                          .gap = g});
+                                          .gap = g},
+                                         TiersAllowedByLoad(type));
     const bool laidOnEnd = fit.laidOnEnd;
     state.TypeLength = fit.length;
     if (const std::optional<double> figure = fit.unitsPerRow ? fit.unitsPerRow : fit.rowAngle) {

@@ -87,6 +87,10 @@ std::string PayloadLimitLine(int container, int placed, int offered) {
            FormatInteger(placed) + " из " + FormatInteger(offered) + " мест.";
 }
 
+std::string LoadLimitLine(long long tiers) {
+    return " Ограничено нагрузкой сверху: " + FormatInteger(tiers) + " подд. в высоту.";
+}
+
 std::string NotAllFitLine(int placed) {
     return "Не все поддоны влезают в контейнер. Всего влезает " + FormatInteger(placed) +
            " поддонов.";

@@ -46,6 +46,10 @@ inline constexpr const char* kOnEndLine = "Укладка торцем";
 // из 20 мест."
 std::string PayloadLimitLine(int container, int placed, int offered);
 
+// The type's load limit lets a stack hold fewer units than the height would: " Ограничено
+// нагрузкой сверху: 1 подд. в высоту."
+std::string LoadLimitLine(long long tiers);
+
 std::string NotAllFitLine(int placed);
 std::string AllFitLine(int containers, long double freeMillimetres, const NumberFormat& format);
 

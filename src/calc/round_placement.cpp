@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <limits>
+#include <optional>
 #include <vector>
 
+#include "calc/load_limit.h"
 #include "order/rounding.h"
 
 namespace stowbel {
@@ -24,6 +27,7 @@ struct Walk {
     long double acrossLimit;  // no unit may reach beyond
     long double alongLimit;   // measured from UsedLength + front
     long double endWall;      // the container's end wall, measured the same way
+    std::int64_t maxLines;    // lines the walk may lay at most
 };
 
 // A unit's centre in walk coordinates: along from UsedLength + front, and across.
@@ -87,9 +91,11 @@ void WalkStaggered(const Walk& walk, RunState& state, const PayloadBudget& budge
     std::vector<WalkPoint> before;  // units placed on the line before
     std::vector<WalkPoint> line;    // units placed on this line so far
     std::vector<WalkPoint> next = LinePositions(walk, walk.acrossStart);
+    std::int64_t lines = 0;
     for (long double y0 = walk.acrossStart;
-         r + y0 <= walk.acrossLimit + kTouchTolerance && state.UnitsLeft > 0 && !budget.Full();
-         y0 += lineStep) {
+         r + y0 <= walk.acrossLimit + kTouchTolerance && state.UnitsLeft > 0 && !budget.Full() &&
+         lines < walk.maxLines;
+         y0 += lineStep, ++lines) {
         const std::vector<WalkPoint> positions = std::move(next);
         next = LinePositions(walk, y0 + lineStep);
         std::vector<WalkPoint> neighbours;
@@ -146,10 +152,13 @@ void PlaceRoundUnits(PlacementContext& context, bool laidOnEnd) {
               0,
               0,
               std::min<long double>(state.TypeLength, container.Length - used),
-              container.Length - used - front};
+              container.Length - used - front,
+              std::numeric_limits<std::int64_t>::max()};
+    const std::optional<std::int64_t> byLoad = TiersAllowedByLoad(type);
 
     if (!laidOnEnd) {
-        const std::int64_t tiers = SaturateTo<std::int64_t>(Trunc(container.Height / H));
+        const std::int64_t tiers =
+            CapTiers(SaturateTo<std::int64_t>(Trunc(container.Height / H)), byLoad);
         walk.acrossStart = d / 2 + front;
         walk.acrossLimit = container.Width - reach;
         WalkStaggered(walk, state, context.budget, [&](long double x, long double y) {
@@ -175,6 +184,12 @@ void PlaceRoundUnits(PlacementContext& context, bool laidOnEnd) {
     const std::int64_t perAxis = SaturateTo<std::int64_t>(Trunc(usableWidth / H));
     walk.acrossStart = d / 2;
     walk.acrossLimit = container.Height - g / 2;
+    // A load limit may lay the units in straight layers, as the fitting counted them.
+    if (const auto layers = LyingLayersByLoad(byLoad, container.Height, D, d)) {
+        walk.acrossLimit =
+            std::min<long double>(container.Height, HeightOfLayers(*layers, d)) - g / 2;
+        walk.maxLines = *layers;
+    }
     WalkStaggered(walk, state, context.budget, [&](long double x, long double heightAboveFloor) {
         const int count =
             context.budget.Take(static_cast<int>(std::min<std::int64_t>(state.UnitsLeft, perAxis)));

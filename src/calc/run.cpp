@@ -2,17 +2,21 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <utility>
 
 #include "calc/container_weight.h"
+#include "calc/load_limit.h"
 #include "calc/payload_budget.h"
 #include "calc/placement.h"
 #include "calc/report.h"
 #include "calc/work_limits.h"
 #include "order/errors.h"
 #include "order/parser.h"
+#include "order/rounding.h"
 
 namespace stowbel {
 
@@ -26,7 +30,8 @@ public:
 
     int line = 0;
     int container = 1;
-    std::optional<double> unitMass;  // of the type being placed
+    std::optional<double> unitMass;   // of the type being placed
+    std::optional<double> loadLimit;  // of the type being placed
 
     void RunPrepared(const Container& prepared) override { next_.RunPrepared(prepared); }
     void TypeColourSet(Colour colour) override { next_.TypeColourSet(colour); }
@@ -79,6 +84,7 @@ private:
         if (unitMass) {
             placed.mass = *unitMass * count;
         }
+        placed.loadLimit = loadLimit;
         return placed;
     }
 
@@ -93,14 +99,71 @@ struct PayloadStop {
     int offered = 0;
 };
 
-// With a payload every unit's mass counts: a forgotten mass must not pass as 0 kg.
-void RequireUnitMass(const Container& container, const CargoType& type, int lineIndex) {
-    if (container.Payload && !type.UnitMass) {
+// With a payload every unit's mass counts: a forgotten mass must not pass as 0 kg. A load limit
+// weighs what stands on a unit, so it too needs the mass of every unit of the order.
+void RequireUnitMass(const Container& container, const CargoType& type, int lineIndex,
+                     std::optional<int> loadLimitLine) {
+    if (type.UnitMass) {
+        return;
+    }
+    if (container.Payload) {
         throw OrderError(OrderError::Kind::Validation,
                          "не указана масса одного места (кг) после количества, а в строке "
                          "контейнера задана грузоподъёмность.",
                          lineIndex + 1);
     }
+    if (loadLimitLine) {
+        const std::string where = *loadLimitLine == lineIndex
+                                      ? std::string("в ней")
+                                      : "в строке " + std::to_string(*loadLimitLine + 1);
+        throw OrderError(OrderError::Kind::Validation,
+                         "не указана масса одного места (кг) после количества, а " + where +
+                             " задана нагрузка сверху: она требует массы всех мест заказа.",
+                         lineIndex + 1);
+    }
+}
+
+// The first cargo line that gives a load limit, looked up before the run places anything so
+// that a line above it without a mass is refused in its turn. A line that does not read is left
+// to the run, which stops at it when it gets there.
+std::optional<int> FirstLoadLimitLine(const std::vector<std::string>& lines, std::size_t first,
+                                      const NumberFormat& format) {
+    CargoTable scratch;
+    for (std::size_t i = first + 1; i < lines.size(); ++i) {
+        const std::string_view text = StripComment(lines[i]);
+        if (text.empty()) {
+            continue;
+        }
+        try {
+            ParseCargoLine(text, static_cast<int>(i), format, scratch);
+        } catch (const OrderError&) {
+            continue;
+        }
+        if (scratch.at(i).LoadLimit) {
+            return static_cast<int>(i);
+        }
+    }
+    return std::nullopt;
+}
+
+// How many units high the type's load limit let a stack be, when that is fewer than the height
+// would take; the sizes are those the type was laid with. Lying round units: their layers.
+std::optional<std::int64_t> TiersLoweredByLoad(const Container& container, const CargoType& type,
+                                               bool lying) {
+    std::optional<std::int64_t> byLoad = TiersAllowedByLoad(type);
+    if (!byLoad) {
+        return std::nullopt;
+    }
+    long double step = type.Height;
+    if (lying) {
+        step = static_cast<long double>(type.Length) + container.UnitGap;
+        byLoad = LyingLayersByLoad(byLoad, container.Height, type.Length, step);
+    }
+    const auto byHeight = SaturateTo<std::int64_t>(Trunc(container.Height / step));
+    if (!byLoad || *byLoad >= byHeight) {
+        return std::nullopt;
+    }
+    return byLoad;
 }
 
 class Run {
@@ -161,6 +224,7 @@ private:
     WorkTotals totals_;
     // The first stack of the current container in result_.stacks.
     std::size_t containerFirstStack_ = 0;
+    std::optional<int> loadLimitLine_;  // the first cargo line that gives a load limit
 };
 
 void Run::Execute() {
@@ -182,6 +246,7 @@ void Run::Execute() {
     result_.calculated = true;
     state_.TypeCount = 0;
     state_.PlacedTotal = 0;
+    loadLimitLine_ = FirstLoadLimitLine(lines_, first, options_.format);
 
     for (std::size_t i = first + 1; i < lines_.size(); ++i) {
         const std::string_view text = StripComment(lines_[i]);
@@ -222,8 +287,9 @@ bool Run::ProcessType(std::size_t index, std::string_view text) {
     model_.cargoLines.push_back(state_.TypeIndex);
     cargo_[index] = model_.cargo.at(index);
     CheckWorkLimits(container, Type(), state_.TypeIndex, totals_);
-    RequireUnitMass(container, Type(), state_.TypeIndex);
+    RequireUnitMass(container, Type(), state_.TypeIndex, loadLimitLine_);
     recorder_.unitMass = Type().UnitMass;
+    recorder_.loadLimit = Type().LoadLimit;
     budget_.BeginType(Type().UnitMass);
     payloadStops_.clear();
     if (result_.containers == 0) {
@@ -266,6 +332,10 @@ bool Run::ProcessType(std::size_t index, std::string_view text) {
     } else {
         AddLine(RoundLayingLine(state_.TypeCount, state_.ColourIndex, type, start,
                                 ReportedEnd(fits), state_.RowAngle, rows.high, options_.format));
+    }
+    const bool lying = !type.IsRectangular && state_.OnEndLength > 0;
+    if (const auto tiers = TiersLoweredByLoad(container, type, lying)) {
+        AddLine(LoadLimitLine(*tiers));
     }
     if (state_.OnEndLength > 0) {
         AddLine(kOnEndLine);

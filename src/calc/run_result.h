@@ -28,6 +28,8 @@ struct PlacedStack {
     bool onEnd = false;  // the type was stood on its end ("Укладка торцем"); round: lying
     double unitHeight = 0;  // Square, Round: height of one unit as it stands, after any exchange
     std::optional<double> mass;  // kg, when the order gives its unit mass
+    // kg one unit may carry on top ("нагрузка сверху"), when the order gives it; 0: not stackable
+    std::optional<double> loadLimit;
 };
 
 // What one container carries: its mass and where the mass sits. Masses are kg, positions mm

@@ -59,6 +59,9 @@ Json StackToJson(const PlacedStack& stack) {
     if (stack.mass) {
         object["mass"] = Number(*stack.mass);
     }
+    if (stack.loadLimit) {
+        object["loadLimit"] = Number(*stack.loadLimit);  // kg one unit may carry on top
+    }
     return object;
 }
 

@@ -36,6 +36,9 @@ struct CargoType {
     bool MayStandOnEnd = false;  // may stand on its end, length and height exchanged
     std::uint16_t Quantity = 0;
     std::optional<double> UnitMass;  // gross mass of one unit, kg, when the order gives it
+    // The most mass, kg, that one unit may carry on top of it ("нагрузка сверху"); 0: nothing may
+    // stand on it. Absent: no limit. An order that gives it on any line gives every unit mass.
+    std::optional<double> LoadLimit;
 };
 
 // Entries are indexed by the line index of the cargo line in the order text. The table grows

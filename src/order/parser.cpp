@@ -193,6 +193,16 @@ public:
         return value;
     }
 
+    // Where the field that starts after the separator at stop ends: the next separator or one
+    // past the line's end.
+    std::size_t FieldEnd(std::size_t stop) const {
+        std::size_t end = stop + 1;
+        while (!PastEnd(end) && !IsSeparator(end)) {
+            ++end;
+        }
+        return end;
+    }
+
 private:
     static std::string Shortened(const std::string& text) {
         const std::u32string chars = DecodeUtf8(text);
@@ -214,6 +224,21 @@ void RequireAtMostKilograms(double value, const char* field, int lineIndex) {
                    std::to_string(static_cast<long long>(kMaxKilograms)) + " кг.",
                lineIndex);
     }
+}
+
+// The load limit follows the unit mass and is read like it. Without a mass there is no room for
+// it: text after an empty mass field reads as before, as no field at all.
+std::optional<double> ReadLoadLimit(const LineReader& line, std::size_t quantityStop,
+                                    const std::optional<double>& mass) {
+    if (!mass) {
+        return std::nullopt;
+    }
+    const std::optional<double> limit =
+        line.ReadOwnNumber(line.FieldEnd(quantityStop), "Нагрузка сверху");
+    if (limit) {
+        RequireAtMostKilograms(*limit, "Нагрузка сверху", line.LineIndex());
+    }
+    return limit;
 }
 
 bool FlagAt(std::u32string_view text, std::size_t position) {
@@ -336,6 +361,7 @@ void ParseCargoLine(std::string_view text, int lineIndex, const NumberFormat& fo
     if (entry.UnitMass) {
         RequireAtMostKilograms(*entry.UnitMass, "Масса", lineIndex);
     }
+    entry.LoadLimit = ReadLoadLimit(line, quantityRun.stop, entry.UnitMass);
 }
 
 }  // namespace stowbel

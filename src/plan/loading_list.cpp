@@ -69,6 +69,16 @@ LoadingListRow MakeRow(const PlacedStack& stack, const Container& spec,
 
 }  // namespace
 
+std::string LoadLimitText(const std::optional<double>& limit, const NumberFormat& format) {
+    if (!limit) {
+        return {};
+    }
+    if (*limit == 0) {
+        return "не штабелировать";
+    }
+    return FormatGeneral(*limit, format);
+}
+
 const PlanCargoLine* FindCargoLine(const std::vector<PlanCargoLine>& cargo, int line) {
     const auto found = std::find_if(cargo.begin(), cargo.end(),
                                     [line](const PlanCargoLine& c) { return c.line == line; });

@@ -54,6 +54,10 @@ std::vector<LoadingListRow> GroupIdenticalRows(const std::vector<LoadingListRow>
 // The cargo line of the order text at a line index, or nullptr.
 const PlanCargoLine* FindCargoLine(const std::vector<PlanCargoLine>& cargo, int line);
 
+// What one unit of a stack may carry on top, as the lists write it: "не штабелировать" for 0,
+// else the limit in kg as a number; empty when its line gives no limit.
+std::string LoadLimitText(const std::optional<double>& limit, const NumberFormat& format);
+
 // The mass of one container as the run weighed it: known when every unit in it has a mass.
 std::optional<double> ContainerMass(const RunResult& result, int container);
 

@@ -43,7 +43,7 @@ struct Column {
     bool number;
 };
 
-std::vector<Column> ListColumns(bool withMass) {
+std::vector<Column> ListColumns(bool withMass, bool withLoadLimit) {
     std::vector<Column> columns;
     columns.push_back({QStringLiteral("№"), 7, true});
     columns.push_back({QStringLiteral("Груз"), 37.5, false});
@@ -53,6 +53,9 @@ std::vector<Column> ListColumns(bool withMass) {
     columns.push_back({QStringLiteral("y, мм"), 12, true});
     if (withMass) {
         columns.push_back({QStringLiteral("Масса, кг"), 15, true});
+    }
+    if (withLoadLimit) {
+        columns.push_back({QStringLiteral("Сверху, кг"), 24, true});
     }
     return columns;
 }
@@ -79,6 +82,7 @@ public:
         painter_.setRenderHint(QPainter::TextAntialiasing, true);
         for (const PlanCargoLine& line : input.cargo) {
             withMass_ = withMass_ || line.unitMass.has_value();
+            withLoadLimit_ = withLoadLimit_ || line.type.LoadLimit.has_value();
         }
         for (int c = 1; c <= input.result.containers; ++c) {
             lists_.push_back(
@@ -87,7 +91,8 @@ public:
         PlanContents contents{ReportHeights(LayOutOverview(page_).report.width(), true),
                               ReportHeights(ContinuedReportArea(page_).width(), false),
                               {},
-                              withMass_};
+                              withMass_,
+                              withLoadLimit_};
         for (const auto& list : lists_) {
             contents.listLengths.push_back(static_cast<int>(list.size()));
         }
@@ -375,8 +380,8 @@ private:
     void List(const QRectF& area, const PlanPage& page) {
         const std::vector<LoadingListRow>& rows =
             listRows_[static_cast<std::size_t>(page.container - 1)];
-        const ListGrid grid =
-            LayOutList(area, withMass_, static_cast<int>(rows.size()) - page.firstItem);
+        const ListGrid grid = LayOutList(
+            area, withMass_, static_cast<int>(rows.size()) - page.firstItem, withLoadLimit_);
         const QRectF note(area.left(), area.top(), area.width(), PlanPageGeometry::kTableNote - 1);
         text_.Wrapped(
             note,
@@ -396,7 +401,7 @@ private:
 
     void ListBlock(const QRectF& block, const std::vector<LoadingListRow>& rows, int first,
                    int count) {
-        const std::vector<Column> columns = ListColumns(withMass_);
+        const std::vector<Column> columns = ListColumns(withMass_, withLoadLimit_);
         double shares = 0;
         for (const Column& column : columns) {
             shares += column.share;
@@ -484,6 +489,12 @@ private:
                 row.mass ? ToQString(FormatMass(*row.mass, input_.format)) : QStringLiteral("—"),
                 points, false, Qt::AlignRight);
         }
+        if (withLoadLimit_) {
+            const std::string limit = LoadLimitText(row.stack.loadLimit, input_.format);
+            text_.Line(next(withMass_ ? 7 : 6),
+                       limit.empty() ? QStringLiteral("—") : ToQString(limit), points, false,
+                       Qt::AlignRight);
+        }
     }
 
     static constexpr double kReportPoints = 9.5;
@@ -497,6 +508,7 @@ private:
     PlanPageGeometry page_;
     QString family_;
     bool withMass_ = false;
+    bool withLoadLimit_ = false;  // some cargo line gives what its units may carry on top
     std::vector<std::vector<LoadingListRow>> lists_;
     // The rows each container's list shows: lists_, condensed where a list is too long.
     std::vector<std::vector<LoadingListRow>> listRows_;

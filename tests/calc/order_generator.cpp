@@ -1,5 +1,6 @@
 #include "order_generator.h"
 
+#include <algorithm>
 #include <array>
 
 namespace stowbel {
@@ -44,6 +45,29 @@ constexpr std::array<const char*, 4> kModes{"ISIN", "HMAN", "IDBL", "HMANIDBL"};
 
 int OrderGenerator::Between(int lo, int hi) {
     return lo + static_cast<int>(random_() % static_cast<std::uint64_t>(hi - lo + 1));
+}
+
+int OrderGenerator::ExtraBetween(int lo, int hi) {
+    return lo + static_cast<int>(extras_() % static_cast<std::uint64_t>(hi - lo + 1));
+}
+
+std::string OrderGenerator::MassAndLimit(bool limits) {
+    const int mass = ExtraBetween(5, 1500);
+    std::string text = "," + std::to_string(mass);
+    if (!limits || ExtraBetween(1, 100) > 60) {
+        return text;
+    }
+    const int units = ExtraBetween(0, 4);
+    switch (ExtraBetween(1, 4)) {
+        case 1:
+            return text + ",0";
+        case 2:
+            return text + "," + std::to_string(units * mass);  // exactly so many units on top
+        case 3:
+            return text + "," + std::to_string(std::max(0, units * mass - 1));
+        default:
+            return text + "," + std::to_string(ExtraBetween(0, 3000)) + ".5";
+    }
 }
 
 // Whole millimetres mostly; now and then half a millimetre more, as measured sizes come.
@@ -101,13 +125,14 @@ std::string OrderGenerator::CargoLine() {
                                       : Between(201, 400);
     return Size(width) + "," + Size(length) + "," + Size(height) + (square ? ",SQR," : ",RND,") +
            (Chance(50) ? "1" : "0") + "," + (Chance(30) ? "1" : "0") + "," +
-           std::to_string(quantity);
+           std::to_string(quantity) + (options_.loadLimits ? MassAndLimit(limitsInOrder_) : "");
 }
 
 GeneratedOrder OrderGenerator::Next() {
     GeneratedOrder order;
     order.alternate = Chance(70);
     order.text = ContainerLine() + "\n";
+    limitsInOrder_ = options_.loadLimits && ExtraBetween(1, 100) <= 70;
     const int lines = Between(1, 5);
     for (int i = 0; i < lines; ++i) {
         order.text += CargoLine() + "\n";

@@ -6,6 +6,14 @@
 
 namespace stowbel {
 
+// What the generated orders may carry besides their geometry. The geometry of a seed's orders
+// is the same whatever is chosen here.
+struct GeneratorOptions {
+    // Some orders give every unit a mass and some of their lines a load limit: 0, a whole number
+    // of units, a kilogram less, or any mass.
+    bool loadLimits = false;
+};
+
 // One generated order: its text and the state of the option "Чередовать выравнивание".
 struct GeneratedOrder {
     std::string text;
@@ -18,7 +26,8 @@ struct GeneratedOrder {
 // The same seed always gives the same orders.
 class OrderGenerator {
 public:
-    explicit OrderGenerator(std::uint64_t seed) : random_(seed) {}
+    explicit OrderGenerator(std::uint64_t seed, GeneratorOptions options = {})
+        : random_(seed), extras_(seed ^ 0x9E3779B97F4A7C15ULL), options_(options) {}
 
     GeneratedOrder Next();
 
@@ -29,8 +38,14 @@ private:
     std::string ContainerLine();
     std::string CargoLine();
     std::string Size(int millimetres);
+    // A whole number from lo to hi from the stream of the extras, which leaves the geometry be.
+    int ExtraBetween(int lo, int hi);
+    std::string MassAndLimit(bool limits);
 
     std::mt19937_64 random_;
+    std::mt19937_64 extras_;
+    GeneratorOptions options_;
+    bool limitsInOrder_ = false;
 };
 
 }  // namespace stowbel

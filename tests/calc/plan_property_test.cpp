@@ -104,6 +104,53 @@ TEST(PlanPropertyTest, GeneratedOrdersGiveLoadablePlans) {
     EXPECT_TRUE(coverage.unitsLeft);
 }
 
+// Load limits: every rows plan keeps every limit, and the limits were at work.
+TEST(PlanPropertyTest, GeneratedOrdersWithLoadLimitsKeepThem) {
+    OrderGenerator generator(20261213, {.loadLimits = true});
+    int lowered = 0;
+    int limitedStacks = 0;
+    for (int i = 0; i < 1500; ++i) {
+        const GeneratedOrder order = generator.Next();
+        Calculated c;
+        RunOptions options;
+        options.alternate = order.alternate;
+        try {
+            RunCalculation(Lines(order.text), c.model, options, c.log, c.result);
+        } catch (const OrderError& e) {
+            ASSERT_EQ(e.Message().find("не указана масса"), std::string::npos) << order.text;
+            continue;  // refused as too large to lay out: nothing to check
+        }
+        const std::vector<std::string> broken = FindBrokenPlanRules(c.model.container, c.result);
+        ASSERT_TRUE(broken.empty()) << "order " << i << ":\n" << order.text << broken.front();
+        lowered += static_cast<int>(std::count_if(
+            c.result.report.begin(), c.result.report.end(), [](const std::string& line) {
+                return line.starts_with(" Ограничено нагрузкой сверху");
+            }));
+        limitedStacks += static_cast<int>(
+            std::count_if(c.result.stacks.begin(), c.result.stacks.end(),
+                          [](const PlacedStack& s) { return s.loadLimit.has_value(); }));
+    }
+    EXPECT_GT(lowered, 300);
+    EXPECT_GT(limitedStacks, 10000);
+}
+
+TEST(OrderGeneratorTest, LoadLimitsLeaveTheGeometryOfASeed) {
+    OrderGenerator plain(11);
+    OrderGenerator limited(11, {.loadLimits = true});
+    int withLimit = 0;
+    for (int i = 0; i < 50; ++i) {
+        const std::vector<std::string> a = Lines(plain.Next().text);
+        const std::vector<std::string> b = Lines(limited.Next().text);
+        ASSERT_EQ(a.size(), b.size());
+        EXPECT_EQ(a[0], b[0]);
+        for (std::size_t line = 1; line < a.size(); ++line) {
+            EXPECT_TRUE(b[line].starts_with(a[line] + ",")) << b[line];
+            withLimit += std::count(b[line].begin(), b[line].end(), ',') == 8;
+        }
+    }
+    EXPECT_GT(withLimit, 10);
+}
+
 TEST(OrderGeneratorTest, SameSeedSameOrders) {
     OrderGenerator a(7);
     OrderGenerator b(7);
@@ -162,6 +209,13 @@ PlacedStack Lying(double x, double z, double y = 0, int count = 2) {
     s.d = 1000;
     s.length = 1000;
     s.count = count;
+    return s;
+}
+
+// A stack of units of 300 kg that may carry limit kg on top.
+PlacedStack Limited(PlacedStack s, double limit) {
+    s.mass = 300.0 * s.count;
+    s.loadLimit = limit;
     return s;
 }
 
@@ -230,7 +284,17 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"LyingPastTheSecondWall", Plan({Lying(500, 1900, 401)}), "second side wall"},
         RuleCase{"OtherContainersDoNotMeet",
                  Plan({Square(0, 1200, 0, 800, 1, 1), Square(0, 1200, 0, 800, 1, 2)}), nullptr},
-        RuleCase{"UnitsMiscounted", Miscounted(), "the run placed 3"}),
+        RuleCase{"UnitsMiscounted", Miscounted(), "the run placed 3"},
+        RuleCase{"LoadLimitMetExactly", Plan({Limited(Square(0, 1200, 0, 800, 2), 300)}), nullptr},
+        RuleCase{"LoadLimitExceeded", Plan({Limited(Square(0, 1200, 0, 800, 2), 299)}),
+                 "more than its limit of 299"},
+        RuleCase{"NotStackableAlone", Plan({Limited(Square(0, 1200, 0, 800, 1), 0)}), nullptr},
+        RuleCase{"LyingColumnOverALimit",
+                 Plan({Limited(Lying(500, 1900, 0, 1), 0), Limited(Lying(500, 900, 0, 1), 0)}),
+                 "more than its limit of 0"},
+        RuleCase{"LyingBesideTheColumnCarriesNothing",
+                 Plan({Limited(Lying(500, 1900, 0, 1), 0), Limited(Lying(1500, 900, 0, 1), 0)}),
+                 nullptr}),
     [](const testing::TestParamInfo<RuleCase>& p) { return std::string(p.param.name); });
 
 TEST(DrawnStackRecorderTest, FindsWhereThePicturesDifferFromTheData) {

@@ -169,6 +169,46 @@ void CheckOverlaps(const RunResult& result, Findings& findings) {
     }
 }
 
+// Masses are decimal kilograms summed in binary: a load that meets a limit exactly may come out
+// a hair above it.
+bool Exceeds(long double load, long double limit) {
+    return load > limit * (1 + 1e-12L) + 1e-9L;
+}
+
+// A stack's units above the lowest weigh at most the lowest's load limit. A lying drum carries
+// the drums of its column above it: the lying axes of its type in its container whose centre is
+// less than half a diameter away along the container and that lie higher, one unit each, since
+// the units of every axis lie end to end from the same side wall.
+void CheckLoadLimits(const RunResult& result, Findings& findings) {
+    for (std::size_t i = 0; i < result.stacks.size(); ++i) {
+        const PlacedStack& s = result.stacks[i];
+        if (!s.loadLimit) {
+            continue;
+        }
+        if (!s.mass) {
+            findings.Add(Describe(s, i) + " has a load limit but no mass");
+            continue;
+        }
+        const long double unit = static_cast<long double>(*s.mass) / s.count;
+        long double above = unit * (s.count - 1);
+        if (s.shape == StackShape::RoundLying) {
+            above = 0;
+            for (const PlacedStack& o : result.stacks) {
+                if (o.shape == StackShape::RoundLying && o.container == s.container &&
+                    o.line == s.line && o.z < s.z - kExactAllowance &&
+                    std::fabs(o.x - s.x) < s.d / 2.0L) {
+                    above += unit;
+                }
+            }
+        }
+        if (Exceeds(above, *s.loadLimit)) {
+            findings.Add(Describe(s, i) + " carries " + std::to_string(static_cast<double>(above)) +
+                         " kg on its lowest unit, more than its limit of " +
+                         std::to_string(*s.loadLimit) + " kg");
+        }
+    }
+}
+
 }  // namespace
 
 std::vector<std::string> FindBrokenPlanRules(const Container& spec, const RunResult& result) {
@@ -183,6 +223,7 @@ std::vector<std::string> FindBrokenPlanRules(const Container& spec, const RunRes
                      std::to_string(result.placed));
     }
     CheckOverlaps(result, findings);
+    CheckLoadLimits(result, findings);
     for (const ContainerWeight& load : result.weights) {
         if (spec.Payload && load.mass && *load.mass > *spec.Payload * (1 + 1e-12)) {
             findings.Add("container " + std::to_string(load.container) + " carries " +

@@ -16,7 +16,9 @@ namespace stowbel {
 //   overlap by the 0.5 mm of their rounding); lying cylinders of one type may lie above each
 //   other but never inside each other;
 // - the units of all stacks add up to the units placed;
-// - no container carries more than the order's payload.
+// - no container carries more than the order's payload;
+// - the units above the lowest of a stack weigh at most its load limit (lying drums: the drums of
+//   its column above it).
 // Returns one line for every broken rule found (at most a few dozen); empty when the plan is
 // sound.
 std::vector<std::string> FindBrokenPlanRules(const Container& spec, const RunResult& result);

@@ -1,8 +1,9 @@
 // Runs many generated orders through the calculation and checks every plan against the plan
 // rules. Too long for the test suite; run by hand:
-//   plan_sweep FIRST_SEED SEEDS ORDERS_PER_SEED [SHOWN]
-// prints, per seed and in total, the orders calculated, refused and broken and the time taken,
-// and the first SHOWN broken orders with what they break. Exits 1 when any plan breaks a rule.
+//   plan_sweep FIRST_SEED SEEDS ORDERS_PER_SEED [SHOWN [limits]]
+// ("limits": the orders also give unit masses and load limits) prints, per seed and in total, the
+// orders calculated, refused and broken and the time taken, and the first SHOWN broken orders with
+// what they break. Exits 1 when any plan breaks a rule.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -28,19 +29,21 @@ struct Tally {
 int main(int argc, char** argv) {
     using namespace stowbel;
     if (argc < 4) {
-        std::fprintf(stderr, "usage: %s FIRST_SEED SEEDS ORDERS_PER_SEED [SHOWN]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s FIRST_SEED SEEDS ORDERS_PER_SEED [SHOWN [limits]]\n",
+                     argv[0]);
         return 2;
     }
     const std::uint64_t firstSeed = std::strtoull(argv[1], nullptr, 10);
     const long long seeds = std::atoll(argv[2]);
     const long long perSeed = std::atoll(argv[3]);
     long long shown = argc > 4 ? std::atoll(argv[4]) : 5;
+    const bool limits = argc > 5 && std::string(argv[5]) == "limits";
 
     Tally total;
     const auto begin = std::chrono::steady_clock::now();
     for (long long s = 0; s < seeds; ++s) {
         const std::uint64_t seed = firstSeed + static_cast<std::uint64_t>(s);
-        OrderGenerator generator(seed);
+        OrderGenerator generator(seed, {.loadLimits = limits});
         Tally tally;
         const auto seedBegin = std::chrono::steady_clock::now();
         for (long long i = 0; i < perSeed; ++i) {

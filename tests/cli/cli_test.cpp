@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <map>
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -109,6 +111,26 @@ TEST_F(CliTest, LyingDrumsInJson) {
     EXPECT_DOUBLE_EQ(first["z"].toDouble(), 1700);
     EXPECT_DOUBLE_EQ(first["y"].toDouble(), 0);
     EXPECT_EQ(first["count"].toInt(), 1);
+}
+
+TEST_F(CliTest, LoadLimitsInJsonOnlyWhereTheLineGivesOne) {
+    const std::string order = dir.Write("t.txt",
+                                        "2450,16100,2200,50,0,ISIN\n800,1200,700,SQR,1,0,3,300,0\n"
+                                        "800,1200,700,SQR,1,0,3,300,300.5\n"
+                                        "800,1200,700,SQR,1,0,3,300\n");
+    const CliRun run = Cli({"calc", order, "--json", "--decimal-separator", "."});
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::map<int, QJsonObject> firstOfLine;
+    for (const QJsonValue& stack : JsonOf(run)["stacks"].toArray()) {
+        firstOfLine.emplace(stack.toObject()["line"].toInt(), stack.toObject());
+    }
+    ASSERT_EQ(firstOfLine.size(), 3U);
+    EXPECT_EQ(firstOfLine[1]["loadLimit"].toDouble(-1), 0);
+    EXPECT_EQ(firstOfLine[1]["count"].toInt(), 1);
+    EXPECT_EQ(firstOfLine[2]["loadLimit"].toDouble(), 300.5);
+    EXPECT_EQ(firstOfLine[2]["count"].toInt(), 2);
+    EXPECT_FALSE(firstOfLine[3].contains("loadLimit"));
+    EXPECT_EQ(firstOfLine[3]["count"].toInt(), 3);
 }
 
 const CalcRequest& CalcOf(const CommandLine& command) {

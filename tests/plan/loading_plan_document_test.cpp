@@ -238,6 +238,22 @@ TEST_F(LoadingPlanPdfTest, MassesWhenTheOrderGivesThem) {
     EXPECT_NE(text.find("1 1 1200×800×2100 вдоль 1 50 50 850"), std::string::npos);
 }
 
+TEST_F(LoadingPlanPdfTest, LoadLimitsInTheListWhenTheOrderGivesThem) {
+    const LoadingPlanInput input =
+        Planned(Lines("2450,16100,2200,50,0,ISIN\n800,1200,700,SQR,1,0,1,300,0\n"
+                      "800,1200,700,SQR,1,0,2,300,300\n1000,1200,1000,SQR,0,0,1,250\n"),
+                "t0001.txt");
+    const std::string text = Text(Write(input));
+    EXPECT_NE(text.find("№ Груз Укладка Мест x, мм y, мм Масса, кг Сверху, кг"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("300 не штабелировать"), std::string::npos) << text;
+    EXPECT_NE(text.find("600 300"), std::string::npos) << text;  // two units of line 2
+    EXPECT_NE(text.find("250 —"), std::string::npos) << text;    // line 3 gives no limit
+
+    const std::string plain = Text(Write(Planned(ExampleOrder("HMAN"), "t0001.txt")));
+    EXPECT_EQ(plain.find("Сверху"), std::string::npos);
+}
+
 TEST(LoadingPlanDocumentTest, SameInputSameBytesAndTheDateIsThePlans) {
     const LoadingPlanInput input = Planned(ExampleOrder("HMAN"), "t0001.txt");
     const std::string first = RenderLoadingPlanPdf(input);
