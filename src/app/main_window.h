@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/order_title.h"
 #include "app/shown_plan.h"
 #include "app/tracked_dialogs.h"
 #include "order/number_format.h"
@@ -28,6 +29,8 @@ namespace stowbel {
 class ElidingLabel;
 class ImageView;
 class PictureRedraw;
+class PlanView;
+class ResultMarks;
 class UserDialogs;
 
 // Where the program keeps its files: order files come from IN, results go to OUT, both beside
@@ -104,6 +107,15 @@ private:
     // size; nothing changes when the container line was never read.
     void ShowResult(const CalculationJob& drawing, const JobResult& result);
     void ShowReport(const std::vector<std::string>& lines);
+    // The 2D pane says how many of the containers shown it leaves out.
+    void ShowSchemeCoverage();
+    // The plan view ("План") over the scheme panes, and the command that shows it.
+    void CreatePlanView();
+    void ShowPlanView(bool shown);
+    // Takes the report and the pictures away ("Создать").
+    void ClearResult();
+    // The order's name (see OrderTitle) after a load; the text is as loaded.
+    void OrderLoaded(const QString& name);
     // The plan commands follow the calculation shown: a plan once it has a result without an
     // order error.
     void RememberPlan(const CalculationJob& drawing, const JobResult& result);
@@ -156,6 +168,14 @@ private:
     bool watchTickRunning_ = false;
     // Draws the last calculation's pictures again when their panes change size.
     PictureRedraw* pictureRedraw_ = nullptr;
+    // Marks a report and pictures that no longer describe the order.
+    ResultMarks* resultMarks_ = nullptr;
+    PlanView* planView_ = nullptr;
+    QAction* planAction_ = nullptr;
+    OrderTitle title_;
+    // The container and the number of containers of the calculation shown.
+    Container shownContainer_;
+    int shownContainers_ = 0;
     // A tick that had to wait (a dialog open, or a tick already running) runs when it can.
     bool watchTickDeferred_ = false;
     // Stops a tick between orders: a dialog opened from inside it, or watch mode turned off.

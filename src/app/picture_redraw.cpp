@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/image_view.h"
+#include "app/screen_pictures.h"
 #include "output/raster_pictures.h"
 
 namespace stowbel {
@@ -27,8 +28,8 @@ void PictureRedraw::Redraw() {
         return;
     }
     PictureSizes sizes;
-    sizes.scheme2D = {view2D_.width(), view2D_.height()};
-    sizes.view3D = {view3D_.width(), view3D_.height()};
+    sizes.scheme2D = Scheme2DDrawingSize(view2D_.size());
+    sizes.view3D = View3DDrawingSize(view3D_.size());
     drawing_->SetPictureSizes(sizes).SetShownPictures(PictureSet::Shown());
     const JobResult result = drawing_->Run();
     view2D_.SetPicture(ImageOf(result.pictures.scheme2D));
@@ -37,12 +38,15 @@ void PictureRedraw::Redraw() {
 }
 
 bool PictureRedraw::RedrawIfResized() {
-    const auto differs = [](const ImageView& view) { return view.size() != view.Picture().size(); };
+    const auto differs = [](const ImageView& view, ImageSize drawn) {
+        return view.Picture().size() != QSize(drawn.width, drawn.height);
+    };
     if (!drawing_ || view2D_.width() <= 0 || view2D_.height() <= 0 || view3D_.width() <= 0 ||
         view3D_.height() <= 0) {
         return false;
     }
-    if (!differs(view2D_) && !differs(view3D_)) {
+    if (!differs(view2D_, Scheme2DDrawingSize(view2D_.size())) &&
+        !differs(view3D_, View3DDrawingSize(view3D_.size()))) {
         return false;
     }
     Redraw();

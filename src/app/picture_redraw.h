@@ -25,6 +25,8 @@ public:
     // The calculation whose pictures are shown now, as a job that stores nothing; nothing is
     // redrawn before the first.
     void Remember(CalculationJob drawing);
+    // No calculation is shown any more.
+    void Forget() { drawing_.reset(); }
     // Draws at the panes' sizes now.
     void Redraw();
     // Draws when a pane's size differs from its picture's; true when it drew.
