@@ -18,6 +18,7 @@
 #include <QToolBar>
 #include <utility>
 
+#include "app/about_box.h"
 #include "app/container_menu.h"
 #include "app/container_presets.h"
 #include "app/eliding_label.h"
@@ -569,13 +570,10 @@ void MainWindow::loadExample(const QString& name) {
 }
 
 void MainWindow::showAbout() {
+    // What the program is for and which version it is, over its own picture.
     const TrackedDialogs::Scope dialog(dialogs_);
-    SplashWindow splash(paths_.programDirectory);
-    splash.setWindowModality(Qt::ApplicationModal);
-    QEventLoop loop;
-    connect(&splash, &SplashWindow::Clicked, &loop, &QEventLoop::quit);
-    splash.show();
-    loop.exec();
+    AboutBox about(this);
+    about.exec();
 }
 
 void MainWindow::openUserGuide() {

@@ -7,7 +7,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QDialog>
+#include <QLabel>
+#include <QSet>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
 #include <cmath>
@@ -19,6 +23,7 @@
 #include "app/result_marks.h"
 #include "app/scheme_view.h"
 #include "app/screen_pictures.h"
+#include "app/splash_window.h"
 #include "fake_dialogs.h"
 #include "order/examples.h"
 #include "output/calculation_job.h"
@@ -413,6 +418,44 @@ private slots:
         QCOMPARE(plan->Containers(), 0);
         QCOMPARE(plan->List()->rowCount(), 0);
         QCOMPARE(plan->SelectorText(), QString("Конт. — из —"));
+    }
+
+    // Splash and About
+
+    void theBuildShipsASplashPictureOfOurOwn() {
+        const QImage picture(QString(STOWBEL_PROGRAM_DIR) + "/Splash.jpg");
+        QCOMPARE(picture.size(), QSize(900, 640));
+        // A drawing, not a blank: many colours, the container's cargo among them.
+        QSet<QRgb> colours;
+        for (int y = 0; y < picture.height(); y += 4) {
+            for (int x = 0; x < picture.width(); x += 4) {
+                colours.insert(picture.pixel(x, y) & 0xF0F0F0);
+            }
+        }
+        QVERIFY(colours.size() > 50);
+        SplashWindow splash(STOWBEL_PROGRAM_DIR);
+        QCOMPARE(splash.PictureRect(), QRect(0, 0, 900, 640));  // fills the window
+    }
+
+    void aboutShowsThePurposeAndTheVersion() {
+        QString title;
+        QString version;
+        QString comments;
+        bool picture = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            title = box->windowTitle();
+            version = box->findChild<QLabel*>("Version")->text();
+            comments = box->findChild<QLabel*>("Comments")->text();
+            picture = !box->findChild<QLabel*>("ProgramIcon")->pixmap().isNull();
+            box->accept();
+        });
+        window_->showAbout();
+        QCOMPARE(title, QString("О программе"));
+        QCOMPARE(version, QString("Версия " STOWBEL_VERSION));
+        QVERIFY(comments.contains("план погрузки"));
+        QVERIFY(picture);
     }
 
     void theWatchItemIsTickedWhileWatching() {

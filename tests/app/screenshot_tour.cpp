@@ -22,6 +22,7 @@
 #include "app/main_window.h"
 #include "app/qt_translations.h"
 #include "app/scheme_view.h"
+#include "app/splash_window.h"
 #include "app/user_dialogs.h"
 
 using namespace stowbel;
@@ -190,5 +191,12 @@ int main(int argc, char** argv) {
     tour.Shoot("24-watch-menu-ticked");
     watch->close();
     window.findChild<QAction*>("CutItem")->trigger();
+
+    {
+        SplashWindow splash(program);
+        splash.show();
+        tour.Shoot("25-splash");
+    }
+    tour.ShootModal("26-about", [&] { window.showAbout(); });
     return 0;
 }
