@@ -44,6 +44,21 @@ std::vector<LoadingListRow> MakeLoadingList(const RunResult& result, int contain
 // The cargo line of the order text at a line index, or nullptr.
 const PlanCargoLine* FindCargoLine(const std::vector<PlanCargoLine>& cargo, int line);
 
+// "1200×800×2100": length, width and height as the order line gives them.
+std::string CargoSizes(const PlanCargoLine& cargo, const NumberFormat& format);
+
+// A cargo line of which the run left units unplaced.
+struct NotLoadedLine {
+    int type = 0;  // the cargo line's number in the report ("Заказ n"), from 1
+    const PlanCargoLine* cargo = nullptr;
+    int ordered = 0;
+    int placed = 0;
+    int Left() const { return ordered - placed; }
+};
+// The cargo lines, in order, with units that found no place.
+std::vector<NotLoadedLine> NotLoadedLines(const RunResult& result,
+                                          const std::vector<PlanCargoLine>& cargo);
+
 // The sum of the rows' masses, when every row has one.
 std::optional<double> TotalMass(const std::vector<LoadingListRow>& rows);
 
