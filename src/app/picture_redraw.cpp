@@ -5,7 +5,7 @@
 
 #include "app/image_view.h"
 #include "app/screen_pictures.h"
-#include "output/raster_pictures.h"
+#include "pictures/raster_pictures.h"
 
 namespace stowbel {
 

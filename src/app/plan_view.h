@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "output/loading_list.h"
-#include "output/loading_plan.h"
+#include "plan/loading_list.h"
+#include "plan/loading_plan.h"
 
 class QLabel;
 class QTableWidget;

@@ -5,9 +5,9 @@
 #include <exception>
 
 #include "app/splash_picture.h"
-#include "output/atomic_file.h"
-#include "output/jpeg_encoder.h"
-#include "output/raster_pictures.h"
+#include "files/atomic_file.h"
+#include "pictures/jpeg_encoder.h"
+#include "pictures/raster_pictures.h"
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);

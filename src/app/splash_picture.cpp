@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "job/calculation_job.h"
 #include "order/examples.h"
-#include "output/calculation_job.h"
-#include "output/loading_plan.h"
+#include "plan/loading_plan.h"
 #include "scheme/container_views.h"
 
 namespace stowbel {

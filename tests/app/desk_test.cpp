@@ -25,9 +25,9 @@
 #include "app/screen_pictures.h"
 #include "app/splash_window.h"
 #include "fake_dialogs.h"
+#include "job/calculation_job.h"
 #include "order/examples.h"
-#include "output/calculation_job.h"
-#include "output/raster_pictures.h"
+#include "pictures/raster_pictures.h"
 #include "test_window.h"
 
 using namespace stowbel;
