@@ -32,10 +32,10 @@ struct Calculated {
     Calculated() {
         const JobResult result = SixContainers().Run();
         pictures = result.pictures;
-        plan = MakeLoadingPlanInput(kSixContainers, NumberFormat{}, result.run);
+        plan = MakeLoadingPlanInput(*result.record);
         plan.orderName = "t0006.txt";
         plan.createdAt = QDateTime::currentDateTime();
-        plan.overview = OverviewPicture(pictures, plan.container.HowManyContainers);
+        plan.overview = OverviewImage(pictures, plan.container);
     }
 };
 

@@ -402,11 +402,10 @@ OrderOutcome MainWindow::ProcessWatchedOrder(const std::string& path,
     ShowWatchStatus();
     CalculationJob job = NewJob(lines);
     job.SetOrderName(path);
-    const CalculationJob drawing = job;
     job.StoreResultsIn(paths_.outDirectory.toStdString(), path);
     StorePlanWhenAsked(job);
     const JobResult result = job.Run();
-    ShowResult(drawing, result);
+    ShowResult(job, result);
     if (result.error && result.error->line > 0) {
         SelectOrderLine(result.error->line);
     }
@@ -435,12 +434,12 @@ void MainWindow::StorePlanWhenAsked(CalculationJob& job) const {
     }
 }
 
-void MainWindow::RememberPlan(const CalculationJob& drawing, const JobResult& result) {
+void MainWindow::RememberPlan(const CalculationJob& job, const JobResult& result) {
     // A faulty order has no plan, as in watch mode and on the command line; results that could
     // not be stored leave the calculation whole.
     const bool whole = !result.error || result.error->kind == JobError::Kind::File;
-    if (result.run.calculated && whole) {
-        shownPlan_.Remember(drawing);
+    if (result.record->run.calculated && whole) {
+        shownPlan_.Remember(result.record, pictureMaker_, job.OrderFile(), job.ExampleName());
     } else {
         shownPlan_.Forget();
     }
@@ -448,13 +447,14 @@ void MainWindow::RememberPlan(const CalculationJob& drawing, const JobResult& re
     savePlanAction_->setEnabled(shownPlan_.Available());
 }
 
-void MainWindow::ShowResult(const CalculationJob& drawing, const JobResult& result) {
-    RememberPlan(drawing, result);
+void MainWindow::ShowResult(const CalculationJob& job, const JobResult& result) {
+    RememberPlan(job, result);
+    const RunResult& run = result.record->run;
     // After an order error the report keeps the lines made before the faulty line and ends
     // with the error, and the pictures say that they are no result; a faulty container line
     // leaves no pictures at all.
     const bool orderError = result.error && result.error->kind == JobError::Kind::Order;
-    std::vector<std::string> report = result.run.report;
+    std::vector<std::string> report = run.report;
     if (result.error) {
         const JobError& error = *result.error;
         std::string described = error.message;
@@ -466,13 +466,12 @@ void MainWindow::ShowResult(const CalculationJob& drawing, const JobResult& resu
     ShowReport(report);
     view3DImage_->SetPicture(ImageOf(result.pictures.view3D));
     view2DImage_->SetPicture(ImageOf(result.pictures.scheme2D));
-    pictureRedraw_->Remember(drawing);
+    pictureRedraw_->Remember(result.record, pictureMaker_);
     shownContainers_ = 0;
-    if (result.run.calculated) {
-        LoadingPlanInput plan =
-            MakeLoadingPlanInput(drawing.OrderLines(), drawing.Format(), result.run);
+    if (run.calculated) {
+        LoadingPlanInput plan = MakeLoadingPlanInput(*result.record);
         shownContainer_ = plan.container;
-        shownContainers_ = result.run.containers;
+        shownContainers_ = run.containers;
         planView_->ShowPlan(std::move(plan));
     } else {
         planView_->Clear();
@@ -518,14 +517,13 @@ void MainWindow::calculate() {
     }
     CalculationJob job = NewJob(std::move(lines));
     job.SetOrderName(currentOrderFile_.toStdString(), exampleName_.toStdString());
-    const CalculationJob drawing = job;
     // Results are stored only for an order that came from an existing file.
     if (!currentOrderFile_.isEmpty() && QFileInfo(currentOrderFile_).isFile()) {
         job.StoreResultsIn(paths_.outDirectory.toStdString(), currentOrderFile_.toStdString());
         StorePlanWhenAsked(job);
     }
     const JobResult result = job.Run();
-    ShowResult(drawing, result);
+    ShowResult(job, result);
     if (!result.error) {
         return;
     }

@@ -103,9 +103,9 @@ private:
     // The job for an order with the window's settings: number format, the alternation option,
     // the pictures at the size of their panes.
     CalculationJob NewJob(std::vector<std::string> lines) const;
-    // The report and the pictures of a run, which drawing draws again when the panes change
-    // size; nothing changes when the container line was never read.
-    void ShowResult(const CalculationJob& drawing, const JobResult& result);
+    // The report and the pictures of a run of job, whose record draws them again when the panes
+    // change size; nothing changes when the container line was never read.
+    void ShowResult(const CalculationJob& job, const JobResult& result);
     void ShowReport(const std::vector<std::string>& lines);
     // The 2D pane says how many of the containers shown it leaves out.
     void ShowSchemeCoverage();
@@ -118,7 +118,7 @@ private:
     void OrderLoaded(const QString& name);
     // The plan commands follow the calculation shown: a plan once it has a result without an
     // order error.
-    void RememberPlan(const CalculationJob& drawing, const JobResult& result);
+    void RememberPlan(const CalculationJob& job, const JobResult& result);
     // With the option on, a job that stores results stores the plan beside them.
     void StorePlanWhenAsked(CalculationJob& job) const;
     // line is 1-based.

@@ -19,21 +19,23 @@ PictureRedraw::PictureRedraw(ImageView& view2D, ImageView& view3D, QObject* pare
     view3D_.installEventFilter(this);
 }
 
-void PictureRedraw::Remember(CalculationJob drawing) {
-    drawing_ = std::move(drawing);
+void PictureRedraw::Remember(std::shared_ptr<const CalculationRecord> record,
+                             const PictureMaker& maker) {
+    record_ = std::move(record);
+    maker_ = &maker;
 }
 
 void PictureRedraw::Redraw() {
-    if (!drawing_) {
+    if (!record_) {
         return;
     }
     PictureSizes sizes;
     sizes.scheme2D = Scheme2DDrawingSize(view2D_.size());
     sizes.view3D = View3DDrawingSize(view3D_.size());
-    drawing_->SetPictureSizes(sizes).SetShownPictures(PictureSet::Shown());
-    const JobResult result = drawing_->Run();
-    view2D_.SetPicture(ImageOf(result.pictures.scheme2D));
-    view3D_.SetPicture(ImageOf(result.pictures.view3D));
+    const RunPictures pictures =
+        DrawPictures(*maker_, record_->drawing, sizes, PictureSet::Shown());
+    view2D_.SetPicture(ImageOf(pictures.scheme2D));
+    view3D_.SetPicture(ImageOf(pictures.view3D));
     emit Redrawn();
 }
 
@@ -41,7 +43,7 @@ bool PictureRedraw::RedrawIfResized() {
     const auto differs = [](const ImageView& view, ImageSize drawn) {
         return view.Picture().size() != QSize(drawn.width, drawn.height);
     };
-    if (!drawing_ || view2D_.width() <= 0 || view2D_.height() <= 0 || view3D_.width() <= 0 ||
+    if (!record_ || view2D_.width() <= 0 || view2D_.height() <= 0 || view3D_.width() <= 0 ||
         view3D_.height() <= 0) {
         return false;
     }
@@ -54,7 +56,7 @@ bool PictureRedraw::RedrawIfResized() {
 }
 
 bool PictureRedraw::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize && drawing_) {
+    if (event->type() == QEvent::Resize && record_) {
         wait_.start();  // restarts a running wait: a drag redraws once, when it rests
     }
     return QObject::eventFilter(watched, event);

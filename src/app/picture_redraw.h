@@ -2,9 +2,10 @@
 
 #include <QObject>
 #include <QTimer>
-#include <optional>
+#include <memory>
 
-#include "job/calculation_job.h"
+#include "calc/calculation_record.h"
+#include "pictures/picture_maker.h"
 
 namespace stowbel {
 
@@ -22,11 +23,11 @@ public:
 
     PictureRedraw(ImageView& view2D, ImageView& view3D, QObject* parent);
 
-    // The calculation whose pictures are shown now, as a job that stores nothing; nothing is
-    // redrawn before the first.
-    void Remember(CalculationJob drawing);
+    // The calculation whose pictures are shown now, drawn by maker (which must outlive this);
+    // nothing is redrawn before the first. A redraw draws from the record alone.
+    void Remember(std::shared_ptr<const CalculationRecord> record, const PictureMaker& maker);
     // No calculation is shown any more.
-    void Forget() { drawing_.reset(); }
+    void Forget() { record_.reset(); }
     // Draws at the panes' sizes now.
     void Redraw();
     // Draws when a pane's size differs from its picture's; true when it drew.
@@ -41,7 +42,8 @@ protected:
 private:
     ImageView& view2D_;
     ImageView& view3D_;
-    std::optional<CalculationJob> drawing_;
+    std::shared_ptr<const CalculationRecord> record_;
+    const PictureMaker* maker_ = nullptr;
     QTimer wait_;
 };
 

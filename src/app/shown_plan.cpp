@@ -3,43 +3,53 @@
 #include <stdexcept>
 #include <utility>
 
+#include "files/result_files.h"
 #include "plan/pdf_plan_writer.h"
 #include "plan/plan_writer.h"
 
 namespace stowbel {
 
-void ShownPlan::Remember(CalculationJob job) {
-    job.SetPictureSizes(PictureSizes{}).SetShownPictures(PictureSet::None());
-    job_ = std::move(job);
+void ShownPlan::Remember(std::shared_ptr<const CalculationRecord> record, const PictureMaker& maker,
+                         std::string orderFile, std::string exampleName) {
+    record_ = std::move(record);
+    maker_ = &maker;
+    orderFile_ = std::move(orderFile);
+    exampleName_ = std::move(exampleName);
 }
 
 std::string ShownPlan::OrderName() const {
-    return job_ ? PlanOrderName(job_->OrderFile(), job_->ExampleName()) : std::string();
+    return record_ ? PlanOrderName(orderFile_, exampleName_) : std::string();
 }
 
 std::string ShownPlan::SuggestedPath(const std::string& outputDirectory) const {
-    if (job_ && !job_->OrderFile().empty()) {
-        return PlanPath(outputDirectory, job_->OrderFile());
+    if (record_ && !orderFile_.empty()) {
+        return PlanPath(outputDirectory, orderFile_);
     }
     return outputDirectory + "/" + OrderName() + ".pdf";
 }
 
-std::optional<JobError> ShownPlan::Save(const PlanWriter& writer, const std::string& path) const {
-    if (!job_) {
-        throw std::logic_error("no calculation to save a plan of");
+const CalculationRecord& ShownPlan::Record(const char* use) const {
+    if (!record_) {
+        throw std::logic_error(std::string("no calculation to ") + use + " a plan of");
     }
-    CalculationJob job = *job_;
-    return job.WritePlan(&writer, path).Run().error;
+    return *record_;
+}
+
+RunPictures ShownPlan::PlanPicturesDrawn() const {
+    return DrawPictures(*maker_, record_->drawing, PictureSizes{},
+                        PlanPictures(record_->order.container));
+}
+
+std::optional<JobError> ShownPlan::Save(const PlanWriter& writer, const std::string& path) const {
+    const CalculationRecord& record = Record("save");
+    const RunPictures pictures = PlanPicturesDrawn();
+    return WritePlanFile(writer, {orderFile_, record, pictures, exampleName_}, path);
 }
 
 LoadingPlanInput ShownPlan::Input() const {
-    if (!job_) {
-        throw std::logic_error("no calculation to print a plan of");
-    }
-    CalculationJob job = *job_;
-    const JobResult result = job.SetShownPictures(kPlanPictures).Run();
-    return PlanInputOf({job.OrderFile(), job.OrderLines(), job.Format(), result.run,
-                        result.pictures, job.ExampleName()});
+    const CalculationRecord& record = Record("print");
+    const RunPictures pictures = PlanPicturesDrawn();
+    return PlanInputOf({orderFile_, record, pictures, exampleName_});
 }
 
 }  // namespace stowbel

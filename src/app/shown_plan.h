@@ -1,26 +1,31 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "calc/calculation_record.h"
 #include "job/calculation_job.h"
 #include "plan/loading_plan.h"
 
 namespace stowbel {
 
+class PictureMaker;
 class PlanWriter;
 
-// The printable loading plan of the calculation the window shows. The order is calculated again
-// from the same lines and settings, with its pictures at their standard sizes whatever the panes
-// are, so that the plan printed or saved on the desktop is the one the command line writes.
+// The printable loading plan of the calculation the window shows. The plan is made from the
+// calculation's record, with its pictures drawn at their standard sizes whatever the panes are,
+// so that the plan printed or saved on the desktop is the one the command line writes; nothing
+// is calculated again.
 class ShownPlan {
 public:
-    // A calculation whose result the window shows now: a job that stores nothing, named by its
-    // order file or example (see CalculationJob::SetOrderName).
-    void Remember(CalculationJob job);
+    // The calculation whose result the window shows now, named by its order file or example (see
+    // CalculationJob::SetOrderName); maker draws the plan's pictures and must outlive this.
+    void Remember(std::shared_ptr<const CalculationRecord> record, const PictureMaker& maker,
+                  std::string orderFile, std::string exampleName = {});
     // The window shows no result that has a plan.
-    void Forget() { job_.reset(); }
-    bool Available() const { return job_.has_value(); }
+    void Forget() { record_.reset(); }
+    bool Available() const { return record_ != nullptr; }
 
     // The order's name on the plan (see PlanOrderName).
     std::string OrderName() const;
@@ -34,7 +39,14 @@ public:
     LoadingPlanInput Input() const;
 
 private:
-    std::optional<CalculationJob> job_;
+    // The pictures the plan shows, drawn from the record.
+    RunPictures PlanPicturesDrawn() const;
+    const CalculationRecord& Record(const char* use) const;
+
+    std::shared_ptr<const CalculationRecord> record_;
+    const PictureMaker* maker_ = nullptr;
+    std::string orderFile_;
+    std::string exampleName_;
 };
 
 }  // namespace stowbel

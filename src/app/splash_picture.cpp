@@ -20,8 +20,8 @@ ContainerLoad ExampleLoad() {
     CalculationJob job;
     job.SetOrderLines(lines);
     const JobResult result = job.Run();
-    const LoadingPlanInput plan = MakeLoadingPlanInput(lines, job.Format(), result.run);
-    return LoadOfContainer(result.run, plan.container, 1);
+    const LoadingPlanInput plan = MakeLoadingPlanInput(*result.record);
+    return LoadOfContainer(result.record->run, plan.container, 1);
 }
 
 void DrawTitle(QPainter& painter, QSize size) {

@@ -83,9 +83,9 @@ std::string ContainerWeightLine(const ContainerWeight& load, double containerWid
     if (!load.cogX || !load.cogY) {
         return line;
     }
-    line += ", центр тяжести " + FormatM1(*load.cogX, format) + " м от начала, ";
+    line += ", центр тяжести " + FormatMetresToTenths(*load.cogX, format) + " м от начала, ";
     const long double offset = static_cast<long double>(*load.cogY) - containerWidth / 2.0L;
-    const std::string metres = FormatM2(std::fabs(offset), format);
+    const std::string metres = FormatMetresToHundredths(std::fabs(offset), format);
     if (Round(std::fabs(offset) / 10) == 0) {
         return line + "по середине поперёк";
     }

@@ -29,11 +29,11 @@ std::string StartFromFrontWall() {
 }
 
 std::string StartAt(long double millimetres, const NumberFormat& format) {
-    return " от " + FormatM2(millimetres, format) + " м. до ";
+    return " от " + FormatMetresToHundredths(millimetres, format) + " м. до ";
 }
 
 std::string ContinuesFrom(long double millimetres, const NumberFormat& format) {
-    return " от " + FormatM2(millimetres, format) + " м. до конца контейнера, и ";
+    return " от " + FormatMetresToHundredths(millimetres, format) + " м. до конца контейнера, и ";
 }
 
 std::string FillsWholeContainer() {
@@ -58,7 +58,7 @@ RowTexts MakeRowTexts(const Container& spec, const CargoType& type, double fitDe
 
 std::string RectangularLayingLine(const std::string& start, double usedLength, const RowTexts& rows,
                                   const NumberFormat& format) {
-    return " Укладка " + start + FormatM1(usedLength, format) +
+    return " Укладка " + start + FormatMetresToTenths(usedLength, format) +
            " м. по длине к-ра, Укладываем ряд - " + rows.along + rows.across +
            FormatInteger(rows.high) + " подд. в высоту";
 }
@@ -75,7 +75,7 @@ std::string RoundLayingLine(int typeCount, int colourIndex, const CargoType& typ
                             const std::string& start, double usedLength, double fitDetail,
                             long long high, const NumberFormat& format) {
     return OrderLine(typeCount, colourIndex, type, format) + " Укладка " + start +
-           FormatM2(usedLength, format) +
+           FormatMetresToHundredths(usedLength, format) +
            " м. по длине к-ра, со смещением соседних рядов на угол " +
            FormatInteger(RowAngleDegrees(fitDetail)) + "°,  " + FormatInteger(high) +
            " под. в высоту";
@@ -93,7 +93,8 @@ std::string NotAllFitLine(int placed) {
 
 std::string AllFitLine(int containers, long double freeMillimetres, const NumberFormat& format) {
     return "Все поддоны влезают в " + FormatInteger(containers) + " конт. И остаётся " +
-           FormatM1(std::max(0.0L, freeMillimetres), format) + " м. свободного места по длине.";
+           FormatMetresToTenths(std::max(0.0L, freeMillimetres), format) +
+           " м. свободного места по длине.";
 }
 
 }  // namespace stowbel

@@ -213,6 +213,7 @@ bool Run::ProcessType(std::size_t index, std::string_view text) {
     state_.TypeIndex = static_cast<std::int32_t>(index);
     recorder_.line = state_.TypeIndex;
     ParseCargoLine(text, state_.TypeIndex, options_.format, model_.cargo);
+    model_.cargoLines.push_back(state_.TypeIndex);
     cargo_[index] = model_.cargo.at(index);
     CheckWorkLimits(spec, Type(), state_.TypeIndex, totals_);
     RequireUnitMass(spec, Type(), state_.TypeIndex);

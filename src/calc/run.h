@@ -14,6 +14,7 @@ namespace stowbel {
 struct OrderModel {
     Container container;
     CargoTable cargo;
+    std::vector<int> cargoLines;  // 0-based line indices of the cargo lines read, in order
 };
 
 struct RunOptions {

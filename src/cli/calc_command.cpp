@@ -56,9 +56,9 @@ int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& 
     const JobResult result = job.Run();
 
     if (request.json) {
-        out << ResultToJson(result.run, result.error) << "\n";
+        out << ResultToJson(result.record->run, result.error) << "\n";
     } else {
-        for (const std::string& line : result.run.report) {
+        for (const std::string& line : result.record->run.report) {
             out << line << "\n";
         }
     }

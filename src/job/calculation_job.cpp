@@ -6,8 +6,7 @@
 #include <system_error>
 #include <utility>
 
-#include "calc/placement_recording.h"
-#include "calc/run.h"
+#include "calc/calculation_record.h"
 #include "files/atomic_file.h"
 #include "files/file_error.h"
 #include "files/report_file.h"
@@ -20,32 +19,38 @@ namespace stowbel {
 
 namespace {
 
+// One file of the results, prepared beside its name; a file that could not be prepared says why.
+struct Outgoing {
+    std::string path;
+    std::optional<PreparedFile> file;
+    std::string error;
+};
+
 // One picture to draw and, when it is stored, to encode and prepare as a file.
 struct PictureTask {
     Picture picture;
-    std::string path;  // where it is stored; empty when it is only shown
     std::shared_ptr<const DrawnPicture> drawn;
-    std::optional<PreparedFile> file;
-    std::string error;  // why the file could not be prepared
+    Outgoing stored;  // its path is empty when the picture is only shown
 };
 
 void Perform(const PictureMaker& maker, const PlacementRecording& run, const PictureSizes& sizes,
              PictureTask& task) {
     task.drawn = maker.Draw(run, sizes, task.picture);
-    if (task.path.empty()) {
+    Outgoing& out = task.stored;
+    if (out.path.empty()) {
         return;
     }
     std::string bytes;
     try {
         bytes = maker.Encode(*task.drawn);
     } catch (const std::runtime_error& e) {
-        task.error = FileError(task.path, e.what()).what();
+        out.error = FileError(out.path, e.what()).what();
         return;
     }
     try {
-        task.file.emplace(task.path, bytes);
+        out.file.emplace(out.path, bytes);
     } catch (const FileError& e) {
-        task.error = e.what();
+        out.error = e.what();
     }
 }
 
@@ -69,7 +74,189 @@ void CreateOutputDirectory(const std::string& directory) {
     }
 }
 
+// The plan's file prepared beside path.
+Outgoing PreparePlan(const PlanWriter& writer, const PlannedOrder& order, const std::string& path) {
+    Outgoing out{path, std::nullopt, {}};
+    try {
+        out.file.emplace(path, writer.Render(order));
+    } catch (const FileError& e) {
+        out.error = e.what();
+    } catch (const std::runtime_error& e) {
+        out.error = FileError(path, e.what()).what();
+    }
+    return out;
+}
+
+// Gives the files their names in the order given; the first that fails ends it, and those
+// prepared after it are removed with it. Returns the names given.
+std::optional<JobError> CommitInOrder(const std::vector<Outgoing*>& files,
+                                      std::vector<std::string>& written) {
+    for (Outgoing* out : files) {
+        if (!out->file) {
+            return JobError{JobError::Kind::File, out->error, 0};
+        }
+        try {
+            out->file->Commit();
+        } catch (const FileError& e) {
+            return JobError{JobError::Kind::File, e.what(), 0};
+        }
+        written.push_back(out->path);
+    }
+    return std::nullopt;
+}
+
 }  // namespace
+
+// One run of a job, in its steps: validate, calculate, prepare the output directory, draw,
+// prepare the plan, commit the files.
+class JobRun {
+public:
+    explicit JobRun(const CalculationJob& job) : job_(job) { result_.record = record_; }
+
+    JobResult Run() {
+        if (!Validate()) {
+            return std::move(result_);
+        }
+        Calculate();
+        if (!record_->run.calculated || !drawing_) {
+            return std::move(result_);  // without a container line there is no picture
+        }
+        PrepareOutputDirectory();
+        Draw();
+        if (plan_) {
+            const std::string path = job_.planFile_
+                                         ? *job_.planFile_
+                                         : PlanPath(*job_.outputDirectory_, job_.orderFile_);
+            plan_file_ =
+                PreparePlan(*job_.planWriter_,
+                            {job_.orderFile_, *record_, result_.pictures, job_.exampleName_}, path);
+        }
+        Commit();
+        return std::move(result_);
+    }
+
+private:
+    // Decides what the run makes; false when the order has nothing to calculate.
+    bool Validate() {
+        if (!HasSignificantLine(job_.lines_)) {
+            result_.error = JobError{JobError::Kind::Order, kNothingToCalculate, 0};
+            return false;
+        }
+        storing_ = job_.outputDirectory_.has_value();
+        planning_ = job_.planWriter_ != nullptr && (job_.planFile_.has_value() || storing_);
+        const PictureSet& shown = job_.shown_;
+        drawing_ = storing_ || planning_ || shown.scheme2D || shown.view3D || shown.summary;
+        if (drawing_ && job_.maker_ == nullptr) {
+            throw std::logic_error("a calculation job that draws needs a picture maker");
+        }
+        return true;
+    }
+
+    void Calculate() {
+        RunOptions options;
+        options.format = job_.format_;
+        options.alternate = job_.alternate_;
+        try {
+            RecordCalculation(job_.lines_, options, drawing_ ? KeepDrawing::Yes : KeepDrawing::No,
+                              *record_);
+        } catch (const OrderError& e) {
+            result_.error = JobError{JobError::Kind::Order, e.Message(), e.Line()};
+        }
+        store_ = storing_ && !result_.error;
+        plan_ = planning_ && !result_.error;
+    }
+
+    void PrepareOutputDirectory() {
+        if (!store_) {
+            return;
+        }
+        try {
+            CreateOutputDirectory(*job_.outputDirectory_);
+            base_ = ResultPath(*job_.outputDirectory_, job_.orderFile_);
+        } catch (const FileError& e) {
+            result_.error = JobError{JobError::Kind::File, e.what(), 0};
+            store_ = false;
+            plan_ = false;
+        }
+    }
+
+    // Draws the pictures, each on a thread of its own once the run is recorded, and prepares
+    // the stored ones and the report file meanwhile.
+    void Draw() {
+        const Container& container = record_->order.container;
+        const Picture overview = OverviewPicture(container);
+        const auto want = [&](Picture picture, bool kept, bool stored) {
+            if (kept || stored) {
+                tasks_.push_back({picture, {}, {stored ? base_ + Suffix(picture) : "", {}, {}}});
+            }
+        };
+        const PictureSet& shown = job_.shown_;
+        want(Picture::Scheme2D, shown.scheme2D || (plan_ && overview == Picture::Scheme2D), store_);
+        want(Picture::View3D, shown.view3D, store_);
+        want(Picture::Summary, shown.summary || (plan_ && overview == Picture::Summary),
+             store_ && SummaryShowsUnits(container));
+
+        std::vector<std::future<void>> running;
+        for (PictureTask& task : tasks_) {
+            running.push_back(std::async(std::launch::async, [&] {
+                Perform(*job_.maker_, record_->drawing, job_.sizes_, task);
+            }));
+        }
+        if (store_) {
+            report_.path = base_;
+            try {
+                report_.file.emplace(base_, EncodeReportFile(record_->run.report));
+            } catch (const FileError& e) {
+                report_.error = e.what();
+            }
+        }
+        for (std::future<void>& task : running) {
+            task.get();
+        }
+        for (const PictureTask& task : tasks_) {
+            result_.pictures[task.picture] = task.drawn;
+        }
+    }
+
+    // The files take their names in a fixed order: report, 2D scheme, 3D scheme, summary, plan.
+    void Commit() {
+        std::vector<Outgoing*> files;
+        if (store_) {
+            files.push_back(&report_);
+            for (PictureTask& task : tasks_) {
+                if (!task.stored.path.empty()) {
+                    files.push_back(&task.stored);
+                }
+            }
+        }
+        if (plan_) {
+            files.push_back(&plan_file_);
+        }
+        if (std::optional<JobError> error = CommitInOrder(files, result_.filesWritten)) {
+            result_.error = std::move(error);
+        }
+    }
+
+    const CalculationJob& job_;
+    std::shared_ptr<CalculationRecord> record_ = std::make_shared<CalculationRecord>();
+    JobResult result_;
+    bool storing_ = false;   // asked to store the results
+    bool planning_ = false;  // asked to write a plan
+    bool drawing_ = false;
+    bool store_ = false;  // the results are stored: asked to, and no error stopped it
+    bool plan_ = false;
+    std::string base_;  // the report's path, which the pictures' names begin with
+    std::vector<PictureTask> tasks_;
+    Outgoing report_;
+    Outgoing plan_file_;
+};
+
+std::optional<JobError> WritePlanFile(const PlanWriter& writer, const PlannedOrder& order,
+                                      const std::string& path) {
+    Outgoing plan = PreparePlan(writer, order, path);
+    std::vector<std::string> written;
+    return CommitInOrder({&plan}, written);
+}
 
 CalculationJob& CalculationJob::SetOrderLines(std::vector<std::string> lines) {
     lines_ = std::move(lines);
@@ -121,131 +308,7 @@ CalculationJob& CalculationJob::WritePlan(const PlanWriter* writer,
 }
 
 JobResult CalculationJob::Run() const {
-    JobResult result;
-    if (!HasSignificantLine(lines_)) {
-        result.error = JobError{JobError::Kind::Order, kNothingToCalculate, 0};
-        return result;
-    }
-    const bool storing = outputDirectory_.has_value();
-    const bool planning = planWriter_ != nullptr && (planFile_.has_value() || storing);
-    const bool drawing = storing || planning || shown_.scheme2D || shown_.view3D || shown_.summary;
-    if (drawing && maker_ == nullptr) {
-        throw std::logic_error("a calculation job that draws needs a picture maker");
-    }
-    PlacementRecording recording;
-    PlacementObserver nobody;
-    OrderModel model;
-    RunOptions options;
-    options.format = format_;
-    options.alternate = alternate_;
-    try {
-        RunCalculation(lines_, model, options, drawing ? recording : nobody, result.run);
-    } catch (const OrderError& e) {
-        result.error = JobError{JobError::Kind::Order, e.Message(), e.Line()};
-    }
-    if (!result.run.calculated || !drawing) {
-        return result;  // without a container line there is no picture
-    }
-
-    bool store = storing && !result.error;
-    bool plan = planning && !result.error;
-    std::string base;
-    if (store) {
-        try {
-            CreateOutputDirectory(*outputDirectory_);
-            base = ResultPath(*outputDirectory_, orderFile_);
-        } catch (const FileError& e) {
-            result.error = JobError{JobError::Kind::File, e.what(), 0};
-            store = false;
-            plan = false;
-        }
-    }
-    const bool hman = model.container.HowManyContainers;
-    std::vector<PictureTask> tasks;
-    const auto want = [&](Picture picture, bool kept, bool stored) {
-        if (kept || stored) {
-            tasks.push_back({picture, stored ? base + Suffix(picture) : std::string(), {}, {}, {}});
-        }
-    };
-    // The plan's first page shows the summary picture or, in HMAN mode, the 2D scheme.
-    want(Picture::Scheme2D, shown_.scheme2D || (plan && hman), store);
-    want(Picture::View3D, shown_.view3D, store);
-    // The summary picture is not stored in HMAN mode.
-    want(Picture::Summary, shown_.summary || (plan && !hman), store && !hman);
-
-    // The pictures are independent once the run is recorded: each gets a thread of its own,
-    // and the report file is prepared meanwhile.
-    std::vector<std::future<void>> running;
-    for (PictureTask& task : tasks) {
-        running.push_back(
-            std::async(std::launch::async, [&] { Perform(*maker_, recording, sizes_, task); }));
-    }
-    std::optional<PreparedFile> report;
-    std::string reportError;
-    if (store) {
-        try {
-            report.emplace(base, EncodeReportFile(result.run.report));
-        } catch (const FileError& e) {
-            reportError = e.what();
-        }
-    }
-    for (std::future<void>& task : running) {
-        task.get();
-    }
-    for (const PictureTask& task : tasks) {
-        result.pictures[task.picture] = task.drawn;
-    }
-
-    // The plan is made from the drawn pictures, before any file takes its name.
-    std::optional<PreparedFile> planned;
-    std::string planPath;
-    std::string planError;
-    if (plan) {
-        planPath = planFile_ ? *planFile_ : PlanPath(*outputDirectory_, orderFile_);
-        try {
-            const PlannedOrder order{orderFile_, lines_,          format_,
-                                     result.run, result.pictures, exampleName_};
-            planned.emplace(planPath, planWriter_->Render(order));
-        } catch (const FileError& e) {
-            planError = e.what();
-        } catch (const std::runtime_error& e) {
-            planError = FileError(planPath, e.what()).what();
-        }
-    }
-
-    // The files take their names in a fixed order; the first that fails ends it, and those
-    // prepared after it are removed.
-    struct Outgoing {
-        std::optional<PreparedFile>& file;
-        const std::string& path;
-        const std::string& error;  // why the file could not be prepared
-    };
-    std::vector<Outgoing> outgoing;
-    if (store) {
-        outgoing.push_back({report, base, reportError});
-        for (PictureTask& task : tasks) {
-            if (!task.path.empty()) {
-                outgoing.push_back({task.file, task.path, task.error});
-            }
-        }
-    }
-    if (plan) {
-        outgoing.push_back({planned, planPath, planError});
-    }
-    for (const Outgoing& file : outgoing) {
-        if (!file.file) {
-            result.error = JobError{JobError::Kind::File, file.error, 0};
-            return result;
-        }
-        try {
-            file.file->Commit();
-        } catch (const FileError& e) {
-            result.error = JobError{JobError::Kind::File, e.what(), 0};
-            return result;
-        }
-        result.filesWritten.push_back(file.path);
-    }
-    return result;
+    return JobRun(*this).Run();
 }
 
 }  // namespace stowbel

@@ -5,13 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "calc/run_result.h"
+#include "calc/calculation_record.h"
 #include "order/number_format.h"
 #include "pictures/picture_maker.h"
+#include "plan/plan_writer.h"
 
 namespace stowbel {
-
-class PlanWriter;
 
 // What stopped a job.
 struct JobError {
@@ -26,18 +25,19 @@ struct JobError {
 };
 
 struct JobResult {
-    // The report lines and the run's data. After an order error it holds what the run made
-    // before the faulty line; run.calculated is false when the container line was never read.
-    RunResult run;
+    // The calculation as it was made; never null. After an order error it holds what the run
+    // made before the faulty line; record->run.calculated is false when the container line was
+    // never read. A front end keeps it to draw the pictures again or to make the plan later.
+    std::shared_ptr<const CalculationRecord> record;
     RunPictures pictures;
     std::optional<JobError> error;
     std::vector<std::string> filesWritten;  // in the order they were written
 };
 
-// One calculation of an order as every front end needs it: read the order lines, calculate,
-// draw the pictures that are wanted and, when asked, store the report and the pictures under
-// the order's result names. A plain object: the front end configures it, then runs it; it can
-// be copied to run the same settings on another order.
+// One calculation of an order as every front end needs it: read the order lines, calculate and
+// record the calculation, draw the pictures that are wanted and, when asked, store the report and
+// the pictures under the order's result names. A plain object: the front end configures it, then
+// runs it; it can be copied to run the same settings on another order.
 //
 // Nothing is drawn that nobody needs, and without pictures the job needs no picture maker and
 // no toolkit. The pictures are drawn from a record of the run, each on its own thread, where the
@@ -73,9 +73,12 @@ public:
     const std::string& OrderFile() const { return orderFile_; }
     const std::string& ExampleName() const { return exampleName_; }
 
+    // Validates, calculates, draws, prepares the plan and commits the files (see JobRun).
     JobResult Run() const;
 
 private:
+    friend class JobRun;
+
     std::vector<std::string> lines_;
     NumberFormat format_;
     bool alternate_ = true;
@@ -88,6 +91,11 @@ private:
     const PlanWriter* planWriter_ = nullptr;
     std::optional<std::string> planFile_;
 };
+
+// Writes the plan of order to path as writer makes it, in the same way a job writes its results.
+// Returns what went wrong, if anything.
+std::optional<JobError> WritePlanFile(const PlanWriter& writer, const PlannedOrder& order,
+                                      const std::string& path);
 
 // The one message for an order without a significant line.
 inline constexpr const char* kNothingToCalculate =

@@ -153,12 +153,12 @@ std::string FormatGeneral(double value, const NumberFormat& format) {
     return result;
 }
 
-std::string FormatM1(long double millimetres, const NumberFormat& format) {
+std::string FormatMetresToTenths(long double millimetres, const NumberFormat& format) {
     const long double tenths = Round(millimetres / 100.0L);
     return FormatGeneral(static_cast<double>(tenths / 10.0L), format);
 }
 
-std::string FormatM2(long double millimetres, const NumberFormat& format) {
+std::string FormatMetresToHundredths(long double millimetres, const NumberFormat& format) {
     const long double hundredths = Round(millimetres / 10.0L);
     return FormatGeneral(static_cast<double>(hundredths / 100.0L), format);
 }

@@ -30,7 +30,7 @@ std::string FormatGeneral(double value, const NumberFormat& format);
 
 // Metres to a tenth and to a hundredth of a length in millimetres: Round(x / 100) / 10 and
 // Round(x / 10) / 100, divided in extended precision and rounded ties to even.
-std::string FormatM1(long double millimetres, const NumberFormat& format);
-std::string FormatM2(long double millimetres, const NumberFormat& format);
+std::string FormatMetresToTenths(long double millimetres, const NumberFormat& format);
+std::string FormatMetresToHundredths(long double millimetres, const NumberFormat& format);
 
 }  // namespace stowbel

@@ -41,7 +41,12 @@ struct RunPictures {
     std::shared_ptr<const DrawnPicture> summary;
 
     std::shared_ptr<const DrawnPicture>& operator[](Picture picture);
+    const std::shared_ptr<const DrawnPicture>& operator[](Picture picture) const;
 };
+
+// The picture that shows the whole load at a glance (a plan's first page shows it): the summary
+// picture or, where it shows no units (see SummaryShowsUnits), the 2D scheme.
+Picture OverviewPicture(const Container& container);
 
 // Draws the pictures of a recorded run and encodes them as files. Front ends that draw give the
 // calculation job one; a calculation without pictures needs none, and no toolkit either. The job
@@ -57,5 +62,9 @@ public:
     // The bytes of the picture's file. Throws std::runtime_error.
     virtual std::string Encode(const DrawnPicture& picture) const = 0;
 };
+
+// Draws the pictures of a recorded run that are wanted, one after the other.
+RunPictures DrawPictures(const PictureMaker& maker, const PlacementRecording& run,
+                         const PictureSizes& sizes, const PictureSet& wanted);
 
 }  // namespace stowbel

@@ -92,15 +92,13 @@ std::vector<LoadingListRow> MakeLoadingList(const RunResult& result, int contain
     return rows;
 }
 
-std::optional<double> TotalMass(const std::vector<LoadingListRow>& rows) {
-    double total = 0;
-    for (const LoadingListRow& row : rows) {
-        if (!row.mass) {
-            return std::nullopt;
+std::optional<double> ContainerMass(const RunResult& result, int container) {
+    for (const ContainerWeight& weight : result.weights) {
+        if (weight.container == container) {
+            return weight.mass;
         }
-        total += *row.mass;
     }
-    return total;
+    return std::nullopt;
 }
 
 std::string CargoSizes(const PlanCargoLine& cargo, const NumberFormat& format) {

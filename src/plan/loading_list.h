@@ -59,7 +59,7 @@ struct NotLoadedLine {
 std::vector<NotLoadedLine> NotLoadedLines(const RunResult& result,
                                           const std::vector<PlanCargoLine>& cargo);
 
-// The sum of the rows' masses, when every row has one.
-std::optional<double> TotalMass(const std::vector<LoadingListRow>& rows);
+// The mass of one container as the run weighed it: known when every unit in it has a mass.
+std::optional<double> ContainerMass(const RunResult& result, int container);
 
 }  // namespace stowbel

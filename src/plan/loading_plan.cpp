@@ -2,8 +2,6 @@
 
 #include <filesystem>
 
-#include "order/errors.h"
-#include "order/parser.h"
 #include "order/rounding.h"
 #include "pictures/raster_pictures.h"
 
@@ -44,38 +42,25 @@ std::string PlanOrderName(const std::string& orderFile, std::string_view example
     return "Новый заказ";
 }
 
-LoadingPlanInput MakeLoadingPlanInput(const std::vector<std::string>& lines,
-                                      const NumberFormat& format, const RunResult& result) {
+LoadingPlanInput MakeLoadingPlanInput(const CalculationRecord& record) {
     LoadingPlanInput input;
-    input.format = format;
-    input.result = result;
+    input.format = record.options.format;
+    input.result = record.run;
     input.program = ProgramNameAndVersion();
-    bool containerRead = false;
-    CargoTable table;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view text = StripComment(lines[i]);
-        if (text.empty()) {
-            continue;
-        }
-        const int index = static_cast<int>(i);
-        try {
-            if (!containerRead) {
-                ParseContainerLine(text, index, format, input.container);
-                input.payload = input.container.Payload;
-                containerRead = true;
-                continue;
-            }
-            ParseCargoLine(text, index, format, table);
-        } catch (const OrderError&) {
-            break;
-        }
-        input.cargo.push_back({index, table[i], table[i].UnitMass});
+    if (!record.run.calculated) {
+        return input;  // the container line did not read
+    }
+    input.container = record.order.container;
+    input.payload = input.container.Payload;
+    for (const int line : record.order.cargoLines) {
+        const CargoType& type = record.order.cargo.at(static_cast<std::size_t>(line));
+        input.cargo.push_back({line, type, type.UnitMass});
     }
     return input;
 }
 
-QImage OverviewPicture(const RunPictures& pictures, bool hman) {
-    return ImageOf(hman ? pictures.scheme2D : pictures.summary);
+QImage OverviewImage(const RunPictures& pictures, const Container& container) {
+    return ImageOf(pictures[OverviewPicture(container)]);
 }
 
 std::string ProgramNameAndVersion() {
@@ -91,17 +76,17 @@ PlanTotals ComputePlanTotals(const LoadingPlanInput& input) {
         ordered += line.type.Quantity;
     }
     totals.notPlaced = static_cast<int>(std::max(0LL, ordered - totals.placed));
+    if (input.result.stacks.empty()) {
+        return totals;
+    }
     double mass = 0;
-    for (const PlacedStack& stack : input.result.stacks) {
-        const PlanCargoLine* line = FindCargoLine(input.cargo, stack.line);
-        if (line == nullptr || !line->unitMass) {
+    for (const ContainerWeight& weight : input.result.weights) {
+        if (!weight.mass) {
             return totals;
         }
-        mass += *line->unitMass * stack.count;
+        mass += *weight.mass;
     }
-    if (!input.result.stacks.empty()) {
-        totals.mass = mass;
-    }
+    totals.mass = mass;
     return totals;
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/calculation_record.h"
 #include "calc/run_result.h"
 #include "files/result_files.h"  // PlanPath
 #include "order/model.h"
@@ -27,7 +28,7 @@ struct LoadingPlanInput {
     NumberFormat format;
     RunResult result;
     std::vector<PlanCargoLine> cargo;
-    QImage overview;      // see OverviewPicture; a null image leaves the place empty
+    QImage overview;      // see OverviewImage; a null image leaves the place empty
     std::string program;  // "Stowbel 2.69" unless set
 };
 
@@ -35,15 +36,13 @@ struct LoadingPlanInput {
 // built-in example, "Новый заказ" for a typed order.
 std::string PlanOrderName(const std::string& orderFile, std::string_view exampleName = {});
 
-// The plan of a calculated order: reads the container line and the cargo lines with the run's
-// parser, up to the first line that does not read (the run stopped there too). The name, the
-// date and the picture are the caller's to set.
-LoadingPlanInput MakeLoadingPlanInput(const std::vector<std::string>& lines,
-                                      const NumberFormat& format, const RunResult& result);
+// The plan of a calculated order, from its record: the container line and the cargo lines as
+// the order gave them (see RecordCalculation). The name, the date and the picture are the
+// caller's to set.
+LoadingPlanInput MakeLoadingPlanInput(const CalculationRecord& record);
 
-// The picture of the first page: the summary picture as the run drew it or, in HMAN mode, where
-// the run draws no units into it, the 2D scheme.
-QImage OverviewPicture(const RunPictures& pictures, bool hman);
+// The picture of the first page as the run drew it (see OverviewPicture).
+QImage OverviewImage(const RunPictures& pictures, const Container& container);
 
 // "Stowbel" and the version of this build.
 std::string ProgramNameAndVersion();

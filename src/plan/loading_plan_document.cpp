@@ -14,6 +14,7 @@
 
 #include "calc/container_weight.h"
 #include "files/atomic_file.h"
+#include "pictures/picture_maker.h"
 #include "plan/loading_plan.h"
 #include "plan/page_text.h"
 #include "plan/plan_layout.h"
@@ -39,7 +40,7 @@ constexpr int kSummaryLineStep = 20;
 // Between the table of what was not loaded and the picture below it.
 constexpr double kNotLoadedGap = 5;
 
-QString Q(const std::string& text) {
+QString ToQString(const std::string& text) {
     return QString::fromStdString(text);
 }
 
@@ -136,9 +137,11 @@ public:
     }
 
 private:
-    double U(double mm) const { return mm * unitsPerMm_; }
-    QRectF R(const QRectF& mm) const {
-        return {U(mm.left()), U(mm.top()), U(mm.width()), U(mm.height())};
+    // A length on the page in millimetres, in the paint device's units.
+    double DeviceUnits(double mm) const { return mm * unitsPerMm_; }
+    QRectF DeviceRect(const QRectF& mm) const {
+        return {DeviceUnits(mm.left()), DeviceUnits(mm.top()), DeviceUnits(mm.width()),
+                DeviceUnits(mm.height())};
     }
 
     void Title(const QString& left, const QString& right) {
@@ -147,22 +150,22 @@ private:
         if (!right.isEmpty()) {
             text_.Line(title, right, 11, false, Qt::AlignRight, kQuiet);
         }
-        painter_.setPen(QPen(Qt::black, U(0.4)));
-        painter_.drawLine(QPointF(U(title.left()), U(title.bottom())),
-                          QPointF(U(title.right()), U(title.bottom())));
+        painter_.setPen(QPen(Qt::black, DeviceUnits(0.4)));
+        painter_.drawLine(QPointF(DeviceUnits(title.left()), DeviceUnits(title.bottom())),
+                          QPointF(DeviceUnits(title.right()), DeviceUnits(title.bottom())));
     }
 
     void Footer(int number, int count) {
         const QRectF footer = page_.Footer();
-        painter_.setPen(QPen(kGrid, U(0.25)));
-        painter_.drawLine(QPointF(U(footer.left()), U(footer.top() + 2)),
-                          QPointF(U(footer.right()), U(footer.top() + 2)));
+        painter_.setPen(QPen(kGrid, DeviceUnits(0.25)));
+        painter_.drawLine(QPointF(DeviceUnits(footer.left()), DeviceUnits(footer.top() + 2)),
+                          QPointF(DeviceUnits(footer.right()), DeviceUnits(footer.top() + 2)));
         const QRectF text(footer.left(), footer.top() + 3, footer.width(), 6);
         const std::string program =
             input_.program.empty() ? ProgramNameAndVersion() : input_.program;
         text_.Line(text,
-                   Q(program) + QStringLiteral(" — план погрузки «") + Q(input_.orderName) +
-                       QStringLiteral("»"),
+                   ToQString(program) + QStringLiteral(" — план погрузки «") +
+                       ToQString(input_.orderName) + QStringLiteral("»"),
                    8, false, Qt::AlignLeft, kQuiet);
         text_.Line(text, QStringLiteral("Страница %1 из %2").arg(number).arg(count), 9, true,
                    Qt::AlignRight);
@@ -172,8 +175,9 @@ private:
     std::vector<double> ReportHeights(double widthMm, bool withHeading) {
         std::vector<double> heights;
         for (const std::string& line : input_.result.report) {
-            heights.push_back(text_.ParagraphHeight(Q(line).trimmed(), kReportPoints, widthMm) +
-                              kReportSpacing);
+            heights.push_back(
+                text_.ParagraphHeight(ToQString(line).trimmed(), kReportPoints, widthMm) +
+                kReportSpacing);
         }
         // The heading above the lines takes room on the first page.
         if (withHeading && !heights.empty()) {
@@ -190,7 +194,8 @@ private:
             y += kReportHeading;
         }
         for (int i = first; i < first + count; ++i) {
-            const QString line = Q(input_.result.report[static_cast<std::size_t>(i)]).trimmed();
+            const QString line =
+                ToQString(input_.result.report[static_cast<std::size_t>(i)]).trimmed();
             y += text_.Paragraph(QRectF(area.left(), y, area.width(), area.bottom() - y), line,
                                  kReportPoints) +
                  kReportSpacing;
@@ -198,10 +203,10 @@ private:
     }
 
     void Overview(const PlanPage& page) {
-        Title(QStringLiteral("План погрузки: ") + Q(input_.orderName),
+        Title(QStringLiteral("План погрузки: ") + ToQString(input_.orderName),
               input_.createdAt.toString(QStringLiteral("dd.MM.yyyy HH:mm")));
         const OverviewAreas areas = LayOutOverview(page_);
-        text_.Wrapped(areas.container, Q(DescribeContainer(input_)), 10.5, Qt::black);
+        text_.Wrapped(areas.container, ToQString(DescribeContainer(input_)), 10.5, Qt::black);
         Totals(areas.totals);
         ReportLines(areas.report, page.firstItem, page.itemCount);
         QRectF picture = areas.picture;
@@ -231,7 +236,7 @@ private:
                                  area.width() * 0.20};
         painter_.setPen(Qt::NoPen);
         painter_.setBrush(kHeaderFill);
-        painter_.drawRect(R(QRectF(area.left(), y, area.width(), header)));
+        painter_.drawRect(DeviceRect(QRectF(area.left(), y, area.width(), header)));
         double x = area.left();
         for (int c = 0; c < 4; ++c) {
             text_.Line(Cell(x, y, widths[c], header), headings[c], 8, true,
@@ -244,7 +249,7 @@ private:
             if (i % 2 == 1) {
                 painter_.setPen(Qt::NoPen);
                 painter_.setBrush(kStripe);
-                painter_.drawRect(R(QRectF(area.left(), y, area.width(), row)));
+                painter_.drawRect(DeviceRect(QRectF(area.left(), y, area.width(), row)));
             }
             x = area.left();
             const double swatch = 5;
@@ -254,7 +259,7 @@ private:
             Swatch(QRectF(x + 1, y + (row - swatch) / 2, swatch, swatch), colour);
             text_.Line(QRectF(x + swatch + 2.5, y, widths[0] - swatch - 3.5, row),
                        QStringLiteral("Заказ %1: ").arg(line.type) +
-                           Q(CargoSizes(*line.cargo, input_.format)),
+                           ToQString(CargoSizes(*line.cargo, input_.format)),
                        9, false, Qt::AlignLeft);
             x += widths[0];
             const int values[] = {line.ordered, line.placed, line.Left()};
@@ -277,8 +282,9 @@ private:
                        9, false, Qt::AlignLeft, kQuiet);
             y += row;
         }
-        painter_.setPen(QPen(kGrid, U(0.2)));
-        painter_.drawLine(QPointF(U(area.left()), U(y)), QPointF(U(area.right()), U(y)));
+        painter_.setPen(QPen(kGrid, DeviceUnits(0.2)));
+        painter_.drawLine(QPointF(DeviceUnits(area.left()), DeviceUnits(y)),
+                          QPointF(DeviceUnits(area.right()), DeviceUnits(y)));
         return y - area.top() + kNotLoadedGap;
     }
 
@@ -289,8 +295,8 @@ private:
             {QStringLiteral("Погружено мест"), QString::number(totals.placed)},
             {QStringLiteral("Не погружено мест"), QString::number(totals.notPlaced)}};
         if (totals.mass) {
-            cells.push_back(
-                {QStringLiteral("Масса груза, кг"), Q(FormatMass(*totals.mass, input_.format))});
+            cells.push_back({QStringLiteral("Масса груза, кг"),
+                             ToQString(FormatMass(*totals.mass, input_.format))});
         }
         const double gap = 4;
         const double width = (area.width() - gap * 3) / 4;
@@ -299,7 +305,7 @@ private:
                               width, area.height());
             painter_.setPen(Qt::NoPen);
             painter_.setBrush(kHeaderFill);
-            painter_.drawRoundedRect(R(cell), U(1.5), U(1.5));
+            painter_.drawRoundedRect(DeviceRect(cell), DeviceUnits(1.5), DeviceUnits(1.5));
             text_.Line(QRectF(cell.left() + 3, cell.top() + 1, cell.width() - 6, 6), cells[i].first,
                        9, false, Qt::AlignLeft, kQuiet);
             text_.Line(QRectF(cell.left() + 3, cell.top() + 6.5, cell.width() - 6, 10),
@@ -308,7 +314,7 @@ private:
     }
 
     void Picture(const QRectF& area) {
-        const QString caption = input_.container.HowManyContainers
+        const QString caption = OverviewPicture(input_.container) == stowbel::Picture::Scheme2D
                                     ? QStringLiteral("Схема загрузки, вид сверху")
                                     : QStringLiteral("Сводный рисунок расчёта");
         text_.Line(QRectF(area.left(), area.top(), area.width(), kReportHeading - 1), caption, 11,
@@ -330,10 +336,10 @@ private:
                           area.height() - kReportHeading);
         const double scale = std::min(room.width() / image.width(), room.height() / image.height());
         const QRectF target(room.left(), room.top(), image.width() * scale, image.height() * scale);
-        painter_.drawImage(R(target), image);
-        painter_.setPen(QPen(kGrid, U(0.25)));
+        painter_.drawImage(DeviceRect(target), image);
+        painter_.setPen(QPen(kGrid, DeviceUnits(0.25)));
         painter_.setBrush(Qt::NoBrush);
-        painter_.drawRect(R(target));
+        painter_.drawRect(DeviceRect(target));
     }
 
     QString ContainerTitle(int number) const {
@@ -349,13 +355,15 @@ private:
             const PlacedStack& s = row.stack;
             reach = std::max(reach, s.shape == StackShape::Rectangular ? s.x2 : s.x + s.d / 2);
         }
-        QString text = QStringLiteral("%1 мест, %2 штаб.; занято %3 из %4 м по длине")
-                           .arg(units)
-                           .arg(rows.size())
-                           .arg(Q(FormatM1(reach, input_.format)))
-                           .arg(Q(FormatM1(input_.container.Length, input_.format)));
-        if (const std::optional<double> mass = TotalMass(rows); mass && withMass_) {
-            text += QStringLiteral("; %1 кг").arg(Q(FormatMass(*mass, input_.format)));
+        QString text =
+            QStringLiteral("%1 мест, %2 штаб.; занято %3 из %4 м по длине")
+                .arg(units)
+                .arg(rows.size())
+                .arg(ToQString(FormatMetresToTenths(reach, input_.format)))
+                .arg(ToQString(FormatMetresToTenths(input_.container.Length, input_.format)));
+        if (const std::optional<double> mass = ContainerMass(input_.result, number);
+            mass && withMass_) {
+            text += QStringLiteral("; %1 кг").arg(ToQString(FormatMass(*mass, input_.format)));
         }
         return text;
     }
@@ -399,23 +407,23 @@ private:
 
     // The top view, with the centre of gravity marked where the masses are known.
     void TopView(const QRectF& area, int container) {
-        DrawContainerTopView(painter_, R(area), LoadOf(container), Style());
+        DrawContainerTopView(painter_, DeviceRect(area), LoadOf(container), Style());
         const ContainerWeight* weight = WeightOf(container);
         if (weight == nullptr || !weight->cogX || !weight->cogY) {
             return;
         }
-        const TopViewFit fit = FitTopView(R(area), input_.container, Style());
+        const TopViewFit fit = FitTopView(DeviceRect(area), input_.container, Style());
         const QPointF at = fit.At(*weight->cogX, *weight->cogY);
-        const double half = U(3);
-        painter_.setPen(QPen(kCentreOfGravity, U(0.7)));
+        const double half = DeviceUnits(3);
+        painter_.setPen(QPen(kCentreOfGravity, DeviceUnits(0.7)));
         painter_.drawLine(at - QPointF(half, half), at + QPointF(half, half));
         painter_.drawLine(at - QPointF(half, -half), at + QPointF(half, -half));
         painter_.setBrush(Qt::white);
-        painter_.drawEllipse(at, U(0.9), U(0.9));
+        painter_.drawEllipse(at, DeviceUnits(0.9), DeviceUnits(0.9));
         const QRectF label(at.x() / unitsPerMm_ + 3.2, at.y() / unitsPerMm_ - 6.5, 7, 4.2);
         painter_.setPen(Qt::NoPen);
         painter_.setBrush(QColor(255, 255, 255, 225));
-        painter_.drawRect(R(label));
+        painter_.drawRect(DeviceRect(label));
         text_.Line(label, QStringLiteral("ЦТ"), 8, true, Qt::AlignHCenter, kCentreOfGravity);
     }
 
@@ -427,9 +435,10 @@ private:
         if (const ContainerWeight* weight = WeightOf(page.container)) {
             // The mass line of the report, for the driver: mass, payload, centre of gravity.
             const QRectF massLine(areas.view3D.left(), top, areas.view3D.width(), kMassLine);
-            text_.Wrapped(massLine,
-                          Q(ContainerWeightLine(*weight, input_.container.Width, input_.format)),
-                          8.5, Qt::black);
+            text_.Wrapped(
+                massLine,
+                ToQString(ContainerWeightLine(*weight, input_.container.Width, input_.format)), 8.5,
+                Qt::black);
             top = massLine.bottom();
         }
         const QRectF caption(areas.view3D.left(), top, areas.view3D.width(),
@@ -440,7 +449,7 @@ private:
         QRectF view = areas.view3D;
         view.setTop(caption.bottom());
         view.setBottom(areas.view3D.bottom() - legend);
-        DrawContainer3DView(painter_, R(view), LoadOf(page.container), Style());
+        DrawContainer3DView(painter_, DeviceRect(view), LoadOf(page.container), Style());
         List(areas.table, page);
     }
 
@@ -481,10 +490,11 @@ private:
             }
             const double swatch = 4.6;
             Swatch(QRectF(area.left(), y + (line - swatch) / 2, swatch, swatch), *entry.stack);
-            QString text = QStringLiteral("Заказ %1: ").arg(entry.stack->type) + Q(entry.sizes) +
-                           QStringLiteral(", %1 мест").arg(entry.units);
+            QString text = QStringLiteral("Заказ %1: ").arg(entry.stack->type) +
+                           ToQString(entry.sizes) + QStringLiteral(", %1 мест").arg(entry.units);
             if (withMass_ && entry.mass) {
-                text += QStringLiteral(", %1 кг").arg(Q(FormatMass(*entry.mass, input_.format)));
+                text += QStringLiteral(", %1 кг").arg(
+                    ToQString(FormatMass(*entry.mass, input_.format)));
             }
             text_.Line(QRectF(area.left() + swatch + 1.5, y, area.width() - swatch - 1.5, line),
                        text, 9, false, Qt::AlignLeft);
@@ -529,7 +539,7 @@ private:
         const QRectF header(block.left(), y, block.width(), PlanPageGeometry::kHeaderRow);
         painter_.setPen(Qt::NoPen);
         painter_.setBrush(kHeaderFill);
-        painter_.drawRect(R(header));
+        painter_.drawRect(DeviceRect(header));
         double x = block.left();
         for (std::size_t c = 0; c < columns.size(); ++c) {
             text_.Line(Cell(x, y, widths[c], PlanPageGeometry::kHeaderRow), columns[c].heading, 8,
@@ -542,13 +552,14 @@ private:
                 painter_.setPen(Qt::NoPen);
                 painter_.setBrush(kStripe);
                 painter_.drawRect(
-                    R(QRectF(block.left(), y, block.width(), PlanPageGeometry::kRow)));
+                    DeviceRect(QRectF(block.left(), y, block.width(), PlanPageGeometry::kRow)));
             }
             ListRow(rows[static_cast<std::size_t>(i)], block.left(), y, widths);
             y += PlanPageGeometry::kRow;
         }
-        painter_.setPen(QPen(kGrid, U(0.2)));
-        painter_.drawLine(QPointF(U(block.left()), U(y)), QPointF(U(block.right()), U(y)));
+        painter_.setPen(QPen(kGrid, DeviceUnits(0.2)));
+        painter_.drawLine(QPointF(DeviceUnits(block.left()), DeviceUnits(y)),
+                          QPointF(DeviceUnits(block.right()), DeviceUnits(y)));
     }
 
     // A cell's text box: its column less a little padding on both sides.
@@ -559,9 +570,9 @@ private:
     // The type's colour with its number in the report ("Заказ n") on it.
     void Swatch(const QRectF& mm, const PlacedStack& stack) {
         const QColor colour = ToQColor(CargoPalette::Entry(stack.colourIndex).colour);
-        painter_.setPen(QPen(Qt::black, U(0.2)));
+        painter_.setPen(QPen(Qt::black, DeviceUnits(0.2)));
         painter_.setBrush(colour);
-        painter_.drawRect(R(mm));
+        painter_.drawRect(DeviceRect(mm));
         text_.Line(mm, QString::number(stack.type), 7.5, true, Qt::AlignHCenter, TextOn(colour));
     }
 
@@ -579,15 +590,16 @@ private:
         const double swatch = 5;
         Swatch(QRectF(cargo.left(), y + (h - swatch) / 2, swatch, swatch), row.stack);
         text_.Line(QRectF(cargo.left() + swatch + 1.5, y, cargo.width() - swatch - 1.5, h),
-                   Q(row.sizes), points, false, Qt::AlignLeft);
-        text_.TwoLines(next(2), Q(row.lay), points);
+                   ToQString(row.sizes), points, false, Qt::AlignLeft);
+        text_.TwoLines(next(2), ToQString(row.lay), points);
         text_.Line(next(3), QString::number(row.stack.count), points, true, Qt::AlignRight);
         text_.Line(next(4), QString::number(row.x), points, false, Qt::AlignRight);
         text_.Line(next(5), QString::number(row.y), points, false, Qt::AlignRight);
         if (withMass_) {
-            text_.Line(next(6),
-                       row.mass ? Q(FormatMass(*row.mass, input_.format)) : QStringLiteral("—"),
-                       points, false, Qt::AlignRight);
+            text_.Line(
+                next(6),
+                row.mass ? ToQString(FormatMass(*row.mass, input_.format)) : QStringLiteral("—"),
+                points, false, Qt::AlignRight);
         }
     }
 
@@ -667,8 +679,8 @@ std::string RenderLoadingPlanPdf(const LoadingPlanInput& input) {
         QPdfWriter writer(&buffer);
         writer.setPageLayout(
             QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
-        writer.setTitle(QStringLiteral("План погрузки: ") + Q(input.orderName));
-        writer.setCreator(Q(input.program));
+        writer.setTitle(QStringLiteral("План погрузки: ") + ToQString(input.orderName));
+        writer.setCreator(ToQString(input.program));
         PaintLoadingPlan(writer, input);
     }
     std::string pdf = bytes.toStdString();

@@ -19,10 +19,10 @@ QDateTime PlanTime() {
 }  // namespace
 
 LoadingPlanInput PlanInputOf(const PlannedOrder& order) {
-    LoadingPlanInput plan = MakeLoadingPlanInput(order.lines, order.format, order.run);
+    LoadingPlanInput plan = MakeLoadingPlanInput(order.record);
     plan.orderName = PlanOrderName(order.orderFile, order.exampleName);
     plan.createdAt = PlanTime();
-    plan.overview = OverviewPicture(order.pictures, plan.container.HowManyContainers);
+    plan.overview = OverviewImage(order.pictures, plan.container);
     return plan;
 }
 

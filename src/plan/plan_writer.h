@@ -2,10 +2,8 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "calc/run_result.h"
-#include "order/number_format.h"
+#include "calc/calculation_record.h"
 #include "pictures/picture_maker.h"
 
 namespace stowbel {
@@ -13,16 +11,16 @@ namespace stowbel {
 // A calculated order, as its printable loading plan needs it.
 struct PlannedOrder {
     const std::string& orderFile;  // names the plan; empty for a typed order or an example
-    const std::vector<std::string>& lines;
-    NumberFormat format;
-    const RunResult& run;
-    const RunPictures& pictures;        // drawn with at least kPlanPictures
+    const CalculationRecord& record;
+    const RunPictures& pictures;        // drawn with at least PlanPictures
     std::string_view exampleName = {};  // "HMAN" or "ISIN" for a built-in example
 };
 
-// The pictures a plan needs: its first page shows the summary picture or, in HMAN mode, where
-// the run draws no units into it, the 2D scheme.
-inline constexpr PictureSet kPlanPictures{true, false, true};
+// The pictures a plan of an order in container needs: the one its first page shows.
+inline PictureSet PlanPictures(const Container& container) {
+    const Picture overview = OverviewPicture(container);
+    return {overview == Picture::Scheme2D, false, overview == Picture::Summary};
+}
 
 // Makes printable loading plans. The front ends that draw give one (a PDF writer that needs the
 // toolkit); a calculation without plans needs none. The calculation job stores what it makes

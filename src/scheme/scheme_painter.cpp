@@ -33,15 +33,15 @@ void SchemePainter::ContainerBegun(int number) {
         RoundToInt(spec_.Width * static_cast<long double>(geometry_.SchemeScale)) + 20;
     StepContainerCell(pictures_, geometry_, number);
     if (number <= kMaxDrawnContainers) {
-        DrawContainerOutline2D(pictures_, spec_, geometry_, SummaryShowsUnits());
-        DrawContainerBoxes3D(pictures_, spec_, geometry_, SummaryShowsUnits());
+        DrawContainerOutline2D(pictures_, spec_, geometry_, SummaryShowsUnits(spec_));
+        DrawContainerBoxes3D(pictures_, spec_, geometry_, SummaryShowsUnits(spec_));
     }
     pictures_.Scheme2D().SetPenColour(typeColour_);
 }
 
 void SchemePainter::StackPlaced(const StackEvent& stack) {
     const bool in3D = stack.block != StackBlock::C || stack.typeCount <= kMaxTypeCountIn3D;
-    const bool summary = SummaryShowsUnits();
+    const bool summary = SummaryShowsUnits(spec_);
     const auto layer3D = [&](int layer) {
         if (in3D) {
             DrawUnitBox3D(pictures_, spec_, geometry_, stack.x1, stack.y1, stack.x2, stack.y2,
@@ -67,7 +67,7 @@ void SchemePainter::StackPlaced(const StackEvent& stack) {
 
 void SchemePainter::RoundPlaced(const RoundEvent& unit) {
     const bool in3D = unit.typeCount <= kMaxTypeCountIn3D;
-    const bool summary = SummaryShowsUnits();
+    const bool summary = SummaryShowsUnits(spec_);
     const long double r = unit.diameter / 2.0L;
     const int x1 = SchemeX(geometry_, unit.x - r);
     const int y1 = SchemeY(geometry_, unit.y - r);

@@ -30,8 +30,6 @@ public:
     const SchemeGeometry& Geometry() const { return geometry_; }
 
 private:
-    bool SummaryShowsUnits() const { return !spec_.HowManyContainers; }
-
     SchemePictures& pictures_;
     Container spec_;
     SchemeGeometry geometry_;

@@ -19,6 +19,12 @@ inline constexpr ImageSize kDefaultSummarySize{1112, 760};
 inline constexpr ImageSize kDefaultScheme2DSize{1000, 761};
 inline constexpr ImageSize kDefaultView3DSize = kDefaultSummarySize;
 
+// In HMAN mode the summary picture shows the containers without their units; the 2D scheme then
+// shows the load at a glance in its place.
+inline bool SummaryShowsUnits(const Container& container) {
+    return !container.HowManyContainers;
+}
+
 // Where the first container's outline begins in the 2D scheme, in pixels.
 inline constexpr int kSchemeLeft = 100;
 inline constexpr int kSchemeTop = 50;

@@ -262,7 +262,7 @@ private slots:
     }
 
     void the2DPaneSaysHowManyContainersItShows() {
-        const int containers = RunOf(Lines(kManyContainers)).run.containers;
+        const int containers = RunOf(Lines(kManyContainers)).record->run.containers;
         QVERIFY(containers > 10);
         Editor("Memo1")->setPlainText(kManyContainers);
         window_->calculate();
@@ -310,28 +310,29 @@ private slots:
         Action("PlanItem")->trigger();
         QVERIFY(plan->isVisible());
         QCOMPARE(plan->geometry(), window_->findChild<QFrame*>("GraphPanel")->rect());
-        QCOMPARE(plan->SelectorText(), QStringLiteral("Конт. 1 из %1").arg(run.run.containers));
+        QCOMPARE(plan->SelectorText(),
+                 QStringLiteral("Конт. 1 из %1").arg(run.record->run.containers));
         auto* previous = plan->findChild<QToolButton*>("PlanPrevious");
         auto* next = plan->findChild<QToolButton*>("PlanNext");
         QVERIFY(!previous->isEnabled());
 
         // Every container's list holds its stacks, and all lists together every unit placed.
         int units = 0;
-        for (int c = 1; c <= run.run.containers; ++c) {
+        for (int c = 1; c <= run.record->run.containers; ++c) {
             QCOMPARE(plan->ContainerShown(), c);
             const int stacks = static_cast<int>(
-                std::count_if(run.run.stacks.begin(), run.run.stacks.end(),
+                std::count_if(run.record->run.stacks.begin(), run.record->run.stacks.end(),
                               [c](const PlacedStack& s) { return s.container == c; }));
             QCOMPARE(plan->List()->rowCount(), stacks);
             for (int row = 0; row < plan->List()->rowCount(); ++row) {
                 units += plan->List()->item(row, 3)->text().toInt();
             }
-            QCOMPARE(next->isEnabled(), c < run.run.containers);
+            QCOMPARE(next->isEnabled(), c < run.record->run.containers);
             QTest::mouseClick(next, Qt::LeftButton);
         }
-        QCOMPARE(units, run.run.placed);
+        QCOMPARE(units, run.record->run.placed);
         QTest::mouseClick(previous, Qt::LeftButton);
-        QCOMPARE(plan->ContainerShown(), run.run.containers - 1);
+        QCOMPARE(plan->ContainerShown(), run.record->run.containers - 1);
 
         Action("PlanItem")->trigger();
         QVERIFY(plan->isHidden());

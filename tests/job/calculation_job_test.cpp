@@ -56,8 +56,8 @@ TEST_F(CalculationJobTest, StoresTheReportAndThreePicturesOutsideHman) {
     const std::string base = dir / "OUT/r0001.txt";
     EXPECT_EQ(result.filesWritten,
               (std::vector<std::string>{base, base + "2d.jpg", base + "3d.jpg", base + ".jpg"}));
-    EXPECT_EQ(ReadBytes(base), EncodeReportFile(result.run.report));
-    EXPECT_EQ(result.run.report.size(), 7U);
+    EXPECT_EQ(ReadBytes(base), EncodeReportFile(result.record->run.report));
+    EXPECT_EQ(result.record->run.report.size(), 7U);
     EXPECT_EQ(DecodedJpeg(base + "2d.jpg").size(), QSize(1000, 761));
     EXPECT_EQ(DecodedJpeg(base + "3d.jpg").size(), QSize(1112, 760));
     EXPECT_EQ(DecodedJpeg(base + ".jpg").size(), QSize(1112, 760));
@@ -88,7 +88,7 @@ TEST_F(CalculationJobTest, AFailedWriteNamesItsFileAndKeepsWhatWasWritten) {
     EXPECT_EQ(result.filesWritten,
               (std::vector<std::string>{dir / "OUT/r0001.txt", dir / "OUT/r0001.txt2d.jpg"}));
     EXPECT_FALSE(fs::exists(dir / "OUT/r0001.txt.jpg"));
-    EXPECT_EQ(result.run.report.size(), 7U);  // the calculation itself succeeded
+    EXPECT_EQ(result.record->run.report.size(), 7U);  // the calculation itself succeeded
 }
 
 TEST_F(CalculationJobTest, AnOutputDirectoryThatCannotBeMadeIsAFileError) {
@@ -111,7 +111,7 @@ TEST_F(CalculationJobTest, AnOrderErrorStoresNothingAndCarriesItsLine) {
     EXPECT_EQ(result.error->kind, JobError::Kind::Order);
     EXPECT_EQ(result.error->message, "поле «Высота» должно быть больше нуля, а указано 0.");
     EXPECT_EQ(result.error->line, 3);
-    EXPECT_EQ(result.run.report.size(), 2U);  // the lines of the type above the fault
+    EXPECT_EQ(result.record->run.report.size(), 2U);  // the lines of the type above the fault
     EXPECT_FALSE(fs::exists(Out()));
     EXPECT_TRUE(result.filesWritten.empty());
     // What was drawn before the fault is shown.
@@ -125,7 +125,7 @@ TEST_F(CalculationJobTest, AFaultyContainerLineDrawsNothing) {
     const JobResult result = job.Run();
     ASSERT_TRUE(result.error);
     EXPECT_EQ(result.error->line, 2);
-    EXPECT_FALSE(result.run.calculated);
+    EXPECT_FALSE(result.record->run.calculated);
     EXPECT_EQ(result.pictures.scheme2D, nullptr);
 }
 
@@ -146,7 +146,7 @@ TEST_F(CalculationJobTest, NothingIsDrawnThatNobodyNeeds) {
     job.SetOrderLines(ExampleOrder("HMAN"));
     const JobResult result = job.Run();
     EXPECT_FALSE(result.error);
-    EXPECT_EQ(result.run.placed, 106);
+    EXPECT_EQ(result.record->run.placed, 106);
     EXPECT_EQ(result.pictures.scheme2D, nullptr);
     EXPECT_EQ(result.pictures.view3D, nullptr);
     EXPECT_EQ(result.pictures.summary, nullptr);
@@ -165,7 +165,7 @@ TEST_F(CalculationJobTest, SettingsApplyAndACopyRunsAnotherOrder) {
     CalculationJob copy = job;
     copy.SetOrderLines(ExampleOrder("HMAN"));
     const JobResult result = copy.Run();
-    EXPECT_NE(result.run.report.back().find("5,7 м."), std::string::npos);
+    EXPECT_NE(result.record->run.report.back().find("5,7 м."), std::string::npos);
     EXPECT_EQ(ImageOf(result.pictures.scheme2D).size(), QSize(640, 480));
     EXPECT_EQ(ImageOf(result.pictures.view3D).size(), QSize(300, 200));
     EXPECT_EQ(ImageOf(result.pictures.summary).size(), QSize(400, 300));
@@ -197,7 +197,7 @@ TEST_F(CalculationJobTest, PicturesAreTheSameAsDrawnDuringTheRun) {
         CalculationJob job = Job(order);
         job.SetShownPictures(PictureSet::All());
         const JobResult result = job.Run();
-        EXPECT_EQ(result.run.report, run.report);
+        EXPECT_EQ(result.record->run.report, run.report);
         EXPECT_TRUE(ImageOf(result.pictures.scheme2D) == scheme->Image()) << order.front();
         EXPECT_TRUE(ImageOf(result.pictures.view3D) == view->Image()) << order.front();
         EXPECT_TRUE(ImageOf(result.pictures.summary) == summary->Image()) << order.front();
@@ -210,7 +210,7 @@ public:
     struct Seen {
         std::string orderFile;
         std::string exampleName;
-        std::size_t lines = 0;
+        std::size_t cargoLines = 0;
         bool overviewDrawn = false;  // the picture of the plan's first page
     };
     bool fail = false;
@@ -218,11 +218,9 @@ public:
 
     std::string Render(const PlannedOrder& order) const override {
         const RunPictures& pictures = order.pictures;
-        const bool hman =
-            std::any_of(order.lines.begin(), order.lines.end(), [](const std::string& line) {
-                return !line.starts_with("//") && line.ends_with("HMAN");
-            });
-        seen.push_back({order.orderFile, std::string(order.exampleName), order.lines.size(),
+        const bool hman = order.record.order.container.HowManyContainers;
+        seen.push_back({order.orderFile, std::string(order.exampleName),
+                        order.record.order.cargoLines.size(),
                         (hman ? pictures.scheme2D : pictures.summary) != nullptr});
         if (fail) {
             throw std::runtime_error("no room for the plan");
@@ -246,7 +244,7 @@ TEST_F(CalculationJobTest, APlanIsStoredLastBesideTheResultsInEveryMode) {
         EXPECT_EQ(ReadBytes(base + ".pdf"), "plan of IN/t0001.txt");
         ASSERT_EQ(plans.seen.size(), 1U);
         EXPECT_TRUE(plans.seen[0].overviewDrawn);
-        EXPECT_EQ(plans.seen[0].lines, ExampleOrder(mode).size());
+        EXPECT_EQ(plans.seen[0].cargoLines, 3U);  // each example has three cargo lines
     }
 }
 

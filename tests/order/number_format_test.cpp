@@ -141,8 +141,8 @@ class MetresFormatTest : public testing::TestWithParam<MetresCase> {};
 
 TEST_P(MetresFormatTest, RoundsTiesToEven) {
     const MetresCase& c = GetParam();
-    EXPECT_EQ(FormatM1(c.millimetres, kPoint), c.m1);
-    EXPECT_EQ(FormatM2(c.millimetres, kPoint), c.m2);
+    EXPECT_EQ(FormatMetresToTenths(c.millimetres, kPoint), c.m1);
+    EXPECT_EQ(FormatMetresToHundredths(c.millimetres, kPoint), c.m2);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -154,8 +154,8 @@ INSTANTIATE_TEST_SUITE_P(
                     MetresCase{-250, "-0.2", "-0.25"}));
 
 TEST(MetresFormatTest, UsesTheRegionalSeparator) {
-    EXPECT_EQ(FormatM1(9610.2128L, kComma), "9,6");
-    EXPECT_EQ(FormatM2(9610.2128L, kComma), "9,61");
+    EXPECT_EQ(FormatMetresToTenths(9610.2128L, kComma), "9,6");
+    EXPECT_EQ(FormatMetresToHundredths(9610.2128L, kComma), "9,61");
 }
 
 }  // namespace

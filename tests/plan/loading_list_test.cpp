@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "calc/run.h"
+#include "calc/calculation_record.h"
 #include "order/errors.h"
 #include "order/examples.h"
 #include "plan/loading_plan.h"
@@ -22,15 +22,13 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 LoadingPlanInput Calculated(const std::vector<std::string>& lines) {
-    OrderModel model;
-    RunResult result;
-    PlacementObserver nobody;
+    CalculationRecord record;
     try {
-        RunCalculation(lines, model, RunOptions{}, nobody, result);
+        RecordCalculation(lines, RunOptions{}, KeepDrawing::No, record);
     } catch (const OrderError&) {
-        // the result keeps what was placed before the faulty line
+        // the record keeps what was placed before the faulty line
     }
-    return MakeLoadingPlanInput(lines, NumberFormat{}, result);
+    return MakeLoadingPlanInput(record);
 }
 
 struct Row {
@@ -123,21 +121,35 @@ TEST(LoadingListTest, EachContainerListsItsOwnStacksOnce) {
     EXPECT_TRUE(MakeLoadingList(input.result, 4, input.container, input.cargo, {}).empty());
 }
 
+// The HMAN example with a unit mass appended to each cargo line that has one in masses.
+std::vector<std::string> HmanWithMasses(const std::vector<const char*>& masses) {
+    std::vector<std::string> lines = ExampleOrder("HMAN");
+    std::size_t cargo = 0;
+    for (std::size_t i = 2; i < lines.size() && cargo < masses.size(); ++i) {
+        if (!lines[i].starts_with("//")) {
+            if (masses[cargo] != nullptr) {
+                lines[i] += std::string(",") + masses[cargo];
+            }
+            ++cargo;
+        }
+    }
+    return lines;
+}
+
 TEST(LoadingListTest, MassesWhenTheOrderGivesThem) {
-    LoadingPlanInput input = Calculated(ExampleOrder("HMAN"));
+    const LoadingPlanInput input = Calculated(HmanWithMasses({nullptr, nullptr, "150.5"}));
     ASSERT_EQ(input.cargo.size(), 3U);
-    input.cargo[2].unitMass = 150.5;
     const auto third = MakeLoadingList(input.result, 3, input.container, input.cargo, {});
     ASSERT_EQ(third.size(), 25U);
     EXPECT_EQ(third[0].mass, 301);  // two units of 150.5 kg
-    EXPECT_EQ(TotalMass(third), 50 * 150.5);
+    EXPECT_EQ(ContainerMass(input.result, 3), 50 * 150.5);
     const auto first = MakeLoadingList(input.result, 1, input.container, input.cargo, {});
     EXPECT_FALSE(first[0].mass.has_value());
-    EXPECT_FALSE(TotalMass(first).has_value());
+    EXPECT_FALSE(ContainerMass(input.result, 1).has_value());
+    EXPECT_FALSE(ContainerMass(input.result, 4).has_value());  // no such container
     EXPECT_FALSE(ComputePlanTotals(input).mass.has_value());
-    input.cargo[0].unitMass = 1000;
-    input.cargo[1].unitMass = 10;
-    EXPECT_EQ(ComputePlanTotals(input).mass, 20 * 1000 + 36 * 10 + 50 * 150.5);
+    const LoadingPlanInput weighed = Calculated(HmanWithMasses({"1000", "10", "150.5"}));
+    EXPECT_EQ(ComputePlanTotals(weighed).mass, 20 * 1000 + 36 * 10 + 50 * 150.5);
 }
 
 TEST(LoadingPlanInputTest, ReadsTheOrderAsTheRunDid) {

@@ -48,12 +48,12 @@ const QDateTime kPlanTime(QDate(2024, 3, 5), QTime(14, 30), QTimeZone::utc());
 LoadingPlanInput Planned(const std::vector<std::string>& lines, const std::string& name) {
     const RasterPictureMaker maker;
     CalculationJob job;
-    job.SetOrderLines(lines).SetPictureMaker(&maker).SetShownPictures(kPlanPictures);
+    job.SetOrderLines(lines).SetPictureMaker(&maker).SetShownPictures(PictureSet::All());
     const JobResult result = job.Run();
-    LoadingPlanInput input = MakeLoadingPlanInput(lines, NumberFormat{}, result.run);
+    LoadingPlanInput input = MakeLoadingPlanInput(*result.record);
     input.orderName = name;
     input.createdAt = kPlanTime;
-    input.overview = OverviewPicture(result.pictures, input.container.HowManyContainers);
+    input.overview = OverviewImage(result.pictures, input.container);
     return input;
 }
 
@@ -197,10 +197,16 @@ TEST_F(LoadingPlanPdfTest, SecondPageShowsTheContainerOutlineAndAStackInItsColou
 }
 
 TEST_F(LoadingPlanPdfTest, MassesWhenTheOrderGivesThem) {
-    LoadingPlanInput input = Planned(ExampleOrder("HMAN"), "t0001.txt");
-    input.cargo[0].unitMass = 850;
-    input.cargo[1].unitMass = 420.5;
-    input.cargo[2].unitMass = 100;
+    // The HMAN example with a unit mass on each cargo line.
+    std::vector<std::string> lines = ExampleOrder("HMAN");
+    const char* masses[] = {",850", ",420.5", ",100"};
+    std::size_t cargo = 0;
+    for (std::size_t i = 2; i < lines.size() && cargo < 3; ++i) {
+        if (!lines[i].starts_with("//")) {
+            lines[i] += masses[cargo++];
+        }
+    }
+    const LoadingPlanInput input = Planned(lines, "t0001.txt");
     const std::string text = Text(Write(input));
     // 20 x 850 + 36 x 420.5 + 50 x 100 kg
     EXPECT_NE(text.find("Масса груза, кг 37138"), std::string::npos);
