@@ -2,7 +2,10 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
+
+#include "app/splash_picture.h"
 
 namespace stowbel {
 
@@ -27,19 +30,26 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setGeometry(9, 8, 416, 201);
 
+    // The splash picture, reduced: the program's name over a container it loaded.
     auto* icon = new QLabel(panel);
     icon->setObjectName(QStringLiteral("ProgramIcon"));
     icon->setGeometry(8, 8, 218, 193);
+    icon->setAlignment(Qt::AlignCenter);
+    icon->setPixmap(QPixmap::fromImage(DrawSplashPicture(kSplashPictureSize))
+                        .scaled(icon->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
-    QLabel* product = AddLabel(panel, "ProductName", QStringLiteral("Stowbel"), 88, 8);
+    QLabel* product = AddLabel(panel, "ProductName", QStringLiteral("Stowbel"), 232, 8);
     QFont bold = product->font();
     bold.setBold(true);
     bold.setPixelSize(16);
     product->setFont(bold);
-    AddLabel(panel, "Version", QStringLiteral("Версия 2.0"), 232, 34);
+    AddLabel(panel, "Version", QStringLiteral("Версия " STOWBEL_VERSION), 232, 34);
     AddLabel(panel, "Copyright", QStringLiteral("Планирование загрузки"), 232, 53);
-    QLabel* comments = AddLabel(panel, "Comments",
-                                QStringLiteral("Расчёт загрузки поддонов в контейнер"), 232, 72);
+    QLabel* comments =
+        AddLabel(panel, "Comments",
+                 QStringLiteral("Раскладывает поддоны, ящики и бочки по контейнерам и кузовам: "
+                                "русский отчёт, 2D- и 3D-схемы, план погрузки для печати."),
+                 232, 72);
     comments->setWordWrap(true);
     comments->setFixedWidth(176);
 

@@ -4,8 +4,8 @@
 
 namespace stowbel {
 
-// The About box. Created at start with the other windows; the About command shows the splash
-// instead.
+// The About box: the program's purpose and version beside its splash picture. Created at start
+// with the other windows; the About command shows one.
 class AboutBox : public QDialog {
     Q_OBJECT
 public:

@@ -17,6 +17,7 @@
 #include <QToolBar>
 #include <utility>
 
+#include "app/about_box.h"
 #include "app/container_menu.h"
 #include "app/container_presets.h"
 #include "app/eliding_label.h"
@@ -24,6 +25,10 @@
 #include "app/image_view.h"
 #include "app/panel_layout.h"
 #include "app/picture_redraw.h"
+#include "app/plan_view.h"
+#include "app/result_marks.h"
+#include "app/scheme_view.h"
+#include "app/screen_pictures.h"
 #include "app/splash_window.h"
 #include "app/user_dialogs.h"
 #include "app/user_guide.h"
@@ -34,6 +39,7 @@
 #include "job/watch_job.h"
 #include "order/examples.h"
 #include "order/parser.h"
+#include "plan/loading_plan.h"
 #include "plan/loading_plan_document.h"
 
 namespace stowbel {
@@ -87,7 +93,7 @@ MainWindow::MainWindow(const AppPaths& paths, UserDialogs& dialogs, QWidget* par
       dialogs_(dialogs, {[this] { DialogOpened(); }, [this] { DialogsClosed(); }}),
       format_(NumberFormat::FromEnvironment()) {
     setObjectName(QStringLiteral("SDIAppForm"));
-    setWindowTitle(QStringLiteral("Расчёт загрузки поддонов в контейнер"));
+    setWindowTitle(OrderTitle::Caption());
     // A missing directory surfaces later as a file error when results are written.
     QDir().mkpath(paths_.inDirectory);
     QDir().mkpath(paths_.outDirectory);
@@ -103,6 +109,14 @@ MainWindow::MainWindow(const AppPaths& paths, UserDialogs& dialogs, QWidget* par
     SetupInterface();
     CreateContainerMenu();
     pictureRedraw_ = new PictureRedraw(*view2DImage_, *view3DImage_, this);
+    static_cast<SchemeView*>(view3DImage_)->SetMinRestScale(kMin3DShownScale);
+    static_cast<SchemeView*>(view2DImage_)->SetMinRestScale(kMin2DShownScale);
+    connect(pictureRedraw_, &PictureRedraw::Redrawn, this, &MainWindow::ShowSchemeCoverage);
+    resultMarks_ = new ResultMarks(this);
+    resultMarks_->AddReportView(reportView_->viewport());
+    resultMarks_->AddPictureView(view3DImage_);
+    resultMarks_->AddPictureView(view2DImage_);
+    CreatePlanView();
 
     watchSchedule_ = new WatchSchedule(
         "Timer1", kWatchInterval,
@@ -128,6 +142,11 @@ MainWindow::MainWindow(const AppPaths& paths, UserDialogs& dialogs, QWidget* par
     printPlanAction_->setEnabled(false);
     savePlanAction_->setEnabled(false);
     connect(orderEditor_, &QPlainTextEdit::textChanged, this, &MainWindow::orderTextChanged);
+    connect(orderEditor_, &QPlainTextEdit::textChanged, this, [this] {
+        resultMarks_->OrderChanged();
+        title_.Edited();
+        setWindowTitle(title_.Text());
+    });
     alternateAction_->setChecked(true);
     reportView_->clear();
     resize(1280, 900);
@@ -155,6 +174,27 @@ void MainWindow::newOrder() {
     orderEditor_->setPlainText(QString::fromStdString(example[0]) + QLatin1Char('\n') +
                                QString::fromStdString(example[2]) + QLatin1Char('\n'));
     currentOrderFile_.clear();
+    OrderLoaded(QStringLiteral("Новый заказ"));
+    ClearResult();
+}
+
+void MainWindow::OrderLoaded(const QString& name) {
+    title_.Loaded(name);
+    setWindowTitle(title_.Text());
+}
+
+void MainWindow::ClearResult() {
+    reportView_->clear();
+    view3DImage_->SetPicture(QImage());
+    view2DImage_->SetPicture(QImage());
+    pictureRedraw_->Forget();
+    shownContainers_ = 0;
+    ShowSchemeCoverage();
+    planView_->Clear();
+    shownPlan_.Forget();
+    printPlanAction_->setEnabled(false);
+    savePlanAction_->setEnabled(false);
+    resultMarks_->Cleared();
 }
 
 void MainWindow::openOrder() {
@@ -165,6 +205,7 @@ void MainWindow::openOrder() {
     try {
         orderEditor_->setPlainText(JoinLines(ReadOrderFile(path.toStdString())));
         currentOrderFile_ = path;
+        OrderLoaded(QFileInfo(path).fileName());
     } catch (const FileError& e) {
         dialogs_.ShowError(this, QString::fromStdString(e.what()));
     }
@@ -343,6 +384,7 @@ OrderOutcome MainWindow::ProcessWatchedOrder(const std::string& path,
     // Shown as they are calculated: the order file's own lines, then the report the job stored.
     orderEditor_->setPlainText(JoinLines(lines));
     currentOrderFile_ = QString::fromStdString(path);
+    OrderLoaded(QFileInfo(currentOrderFile_).fileName());
     lastWatchEvent_ = QFileInfo(currentOrderFile_).fileName() + QStringLiteral(": расчёт");
     ShowWatchStatus();
     CalculationJob job = NewJob(lines);
@@ -351,15 +393,8 @@ OrderOutcome MainWindow::ProcessWatchedOrder(const std::string& path,
     StorePlanWhenAsked(job);
     const JobResult result = job.Run();
     ShowResult(job, result);
-    if (result.error) {
-        const JobError& error = *result.error;
-        QString described = QString::fromStdString(error.message);
-        if (error.line > 0) {
-            described = QStringLiteral("строка ") + QString::number(error.line) +
-                        QStringLiteral(": ") + described;
-            SelectOrderLine(error.line);
-        }
-        reportView_->appendPlainText(QStringLiteral("Ошибка: ") + described);
+    if (result.error && result.error->line > 0) {
+        SelectOrderLine(result.error->line);
     }
     QCoreApplication::processEvents();  // show each order while the tick goes on
     return WatchOutcome(result);
@@ -367,8 +402,8 @@ OrderOutcome MainWindow::ProcessWatchedOrder(const std::string& path,
 
 CalculationJob MainWindow::NewJob(std::vector<std::string> lines) const {
     PictureSizes sizes;
-    sizes.scheme2D = {view2DImage_->width(), view2DImage_->height()};
-    sizes.view3D = {view3DImage_->width(), view3DImage_->height()};
+    sizes.scheme2D = Scheme2DDrawingSize(view2DImage_->size());
+    sizes.view3D = View3DDrawingSize(view3DImage_->size());
     sizes.summary = kDefaultSummarySize;
     CalculationJob job;
     job.SetOrderLines(std::move(lines))
@@ -401,13 +436,47 @@ void MainWindow::RememberPlan(const CalculationJob& job, const JobResult& result
 
 void MainWindow::ShowResult(const CalculationJob& job, const JobResult& result) {
     RememberPlan(job, result);
-    if (!result.record->run.calculated) {
-        return;  // a faulty container line comes before the run touched anything
+    const RunResult& run = result.record->run;
+    // After an order error the report keeps the lines made before the faulty line and ends
+    // with the error, and the pictures say that they are no result; a faulty container line
+    // leaves no pictures at all.
+    const bool orderError = result.error && result.error->kind == JobError::Kind::Order;
+    std::vector<std::string> report = run.report;
+    if (result.error) {
+        const JobError& error = *result.error;
+        std::string described = error.message;
+        if (error.line > 0) {
+            described = "строка " + std::to_string(error.line) + ": " + described;
+        }
+        report.push_back("Ошибка: " + described);
     }
-    ShowReport(result.record->run.report);
+    ShowReport(report);
     view3DImage_->SetPicture(ImageOf(result.pictures.view3D));
     view2DImage_->SetPicture(ImageOf(result.pictures.scheme2D));
     pictureRedraw_->Remember(result.record, pictureMaker_);
+    shownContainers_ = 0;
+    if (run.calculated) {
+        LoadingPlanInput plan = MakeLoadingPlanInput(*result.record);
+        shownContainer_ = plan.container;
+        shownContainers_ = run.containers;
+        planView_->ShowPlan(std::move(plan));
+    } else {
+        planView_->Clear();
+    }
+    ShowSchemeCoverage();
+    resultMarks_->ResultShown(orderError, orderError ? result.error->line : 0);
+}
+
+void MainWindow::ShowSchemeCoverage() {
+    auto* view = static_cast<SchemeView*>(view2DImage_);
+    const QSize picture = view->Picture().size();
+    if (shownContainers_ == 0 || picture.isEmpty()) {
+        view->SetCoverage(QString(), picture.height());
+        return;
+    }
+    const Scheme2DCoverage coverage =
+        CoverageOf2DScheme({picture.width(), picture.height()}, shownContainer_, shownContainers_);
+    view->SetCoverage(ShownContainersNote(coverage.whole, shownContainers_), coverage.cutFrom);
 }
 
 void MainWindow::ShowReport(const std::vector<std::string>& lines) {
@@ -480,18 +549,16 @@ void MainWindow::loadExample(const QString& name) {
     currentOrderFile_.clear();
     saveFileName_.clear();
     exampleName_ = name;
+    OrderLoaded(QStringLiteral("Пример ") + name);
     calculateAction_->setEnabled(true);
     calculate();
 }
 
 void MainWindow::showAbout() {
+    // What the program is for and which version it is, over its own picture.
     const TrackedDialogs::Scope dialog(dialogs_);
-    SplashWindow splash(paths_.programDirectory);
-    splash.setWindowModality(Qt::ApplicationModal);
-    QEventLoop loop;
-    connect(&splash, &SplashWindow::Clicked, &loop, &QEventLoop::quit);
-    splash.show();
-    loop.exec();
+    AboutBox about(this);
+    about.exec();
 }
 
 void MainWindow::openUserGuide() {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/order_title.h"
 #include "app/shown_plan.h"
 #include "app/tracked_dialogs.h"
 #include "job/calculation_job.h"
@@ -29,6 +30,8 @@ class ElidingLabel;
 class ImageView;
 class PaneLayout;
 class PictureRedraw;
+class PlanView;
+class ResultMarks;
 class UserDialogs;
 class WatchSchedule;
 
@@ -106,6 +109,15 @@ private:
     // change size; nothing changes when the container line was never read.
     void ShowResult(const CalculationJob& job, const JobResult& result);
     void ShowReport(const std::vector<std::string>& lines);
+    // The 2D pane says how many of the containers shown it leaves out.
+    void ShowSchemeCoverage();
+    // The plan view ("План") over the scheme panes, and the command that shows it.
+    void CreatePlanView();
+    void ShowPlanView(bool shown);
+    // Takes the report and the pictures away ("Создать").
+    void ClearResult();
+    // The order's name (see OrderTitle) after a load; the text is as loaded.
+    void OrderLoaded(const QString& name);
     // The plan commands follow the calculation shown: a plan once it has a result without an
     // order error.
     void RememberPlan(const CalculationJob& job, const JobResult& result);
@@ -159,6 +171,14 @@ private:
     std::unique_ptr<WatchEngine> watchEngine_;
     // Draws the last calculation's pictures again when their panes change size.
     PictureRedraw* pictureRedraw_ = nullptr;
+    // Marks a report and pictures that no longer describe the order.
+    ResultMarks* resultMarks_ = nullptr;
+    PlanView* planView_ = nullptr;
+    QAction* planAction_ = nullptr;
+    OrderTitle title_;
+    // The container and the number of containers of the calculation shown.
+    Container shownContainer_;
+    int shownContainers_ = 0;
     QString lastWatchEvent_;   // the last order and what became of it
     QString lastWatchNotice_;  // the last event of the whole input directory
     ElidingLabel* watchStatus_ = nullptr;

@@ -128,6 +128,7 @@ void MainWindow::CreateActions() {
     clearAction_ = make("N4", "Очистить", "");
     exitAction_ = make("FileExitItem", "В&ыход", "Выйти из программы");
     calculateAction_ = make("N2", "&Расчёт", "Вычисление загрузки");
+    calculateAction_->setShortcut(QKeySequence(Qt::Key_F9));
     watchAction_ =
         make("CutItem", "Поставить на &дежурство",
              "Проверять каталог IN постоянно и выполнять расчёт при появлении в нём файла "
@@ -149,6 +150,7 @@ void MainWindow::CreateActions() {
     storePlanOption_->setCheckable(true);
     aboutAction_ = make("HelpAboutItem", "&О программе", "версия программы и информация об авторе");
     userGuideAction_ = make("N5", "Руководство пользователя", "");
+    userGuideAction_->setShortcut(QKeySequence(Qt::Key_F1));
 
     connect(newAction_, &QAction::triggered, this, &MainWindow::newOrder);
     connect(openAction_, &QAction::triggered, this, &MainWindow::openOrder);

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/image_view.h"
+#include "app/screen_pictures.h"
 #include "pictures/raster_pictures.h"
 
 namespace stowbel {
@@ -29,8 +30,8 @@ void PictureRedraw::Redraw() {
         return;
     }
     PictureSizes sizes;
-    sizes.scheme2D = {view2D_.width(), view2D_.height()};
-    sizes.view3D = {view3D_.width(), view3D_.height()};
+    sizes.scheme2D = Scheme2DDrawingSize(view2D_.size());
+    sizes.view3D = View3DDrawingSize(view3D_.size());
     const RunPictures pictures =
         DrawPictures(*maker_, record_->drawing, sizes, PictureSet::Shown());
     view2D_.SetPicture(ImageOf(pictures.scheme2D));
@@ -39,12 +40,15 @@ void PictureRedraw::Redraw() {
 }
 
 bool PictureRedraw::RedrawIfResized() {
-    const auto differs = [](const ImageView& view) { return view.size() != view.Picture().size(); };
+    const auto differs = [](const ImageView& view, ImageSize drawn) {
+        return view.Picture().size() != QSize(drawn.width, drawn.height);
+    };
     if (!record_ || view2D_.width() <= 0 || view2D_.height() <= 0 || view3D_.width() <= 0 ||
         view3D_.height() <= 0) {
         return false;
     }
-    if (!differs(view2D_) && !differs(view3D_)) {
+    if (!differs(view2D_, Scheme2DDrawingSize(view2D_.size())) &&
+        !differs(view3D_, View3DDrawingSize(view3D_.size()))) {
         return false;
     }
     Redraw();

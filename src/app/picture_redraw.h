@@ -26,6 +26,8 @@ public:
     // The calculation whose pictures are shown now, drawn by maker (which must outlive this);
     // nothing is redrawn before the first. A redraw draws from the record alone.
     void Remember(std::shared_ptr<const CalculationRecord> record, const PictureMaker& maker);
+    // No calculation is shown any more.
+    void Forget() { record_.reset(); }
     // Draws at the panes' sizes now.
     void Redraw();
     // Draws when a pane's size differs from its picture's; true when it drew.

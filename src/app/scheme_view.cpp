@@ -74,8 +74,37 @@ void SchemeView::FollowPicture() {
         zoom_.Fit(content_, size());
     } else {
         fitted_ = false;
-        zoom_.Reset();
+        ShowAtRest();
     }
+}
+
+void SchemeView::ShowAtRest() {
+    atRest_ = true;
+    zoom_.Reset();
+    const QSize picture = Picture().size();
+    if (picture.isEmpty() || width() <= 0 || height() <= 0) {
+        return;
+    }
+    const double whole = std::min({1.0, static_cast<double>(width()) / picture.width(),
+                                   static_cast<double>(height()) / picture.height()});
+    const double scale = std::max(whole, std::min(minRestScale_, 1.0));
+    if (scale < 1.0) {
+        zoom_.ZoomAt(QPointF(0, 0), scale);
+    }
+}
+
+void SchemeView::SetMinRestScale(double scale) {
+    minRestScale_ = scale;
+    if (atRest_ && !fitted_) {
+        ShowAtRest();
+        update();
+    }
+}
+
+void SchemeView::SetCoverage(const QString& note, int coverFromRow) {
+    note_ = note;
+    coverFromRow_ = coverFromRow;
+    update();
 }
 
 void SchemeView::FitToPane() {
@@ -85,12 +114,17 @@ void SchemeView::FitToPane() {
     }
     zoom_.Fit(content_, size());
     fitted_ = true;
+    atRest_ = false;
     update();
 }
 
 QString SchemeView::HintText() const {
     if (zoom_.AtRest()) {
         return QStringLiteral("Колесо — масштаб, перетаскивание — сдвиг, двойной щелчок — вписать");
+    }
+    if (atRest_) {
+        return QStringLiteral("Масштаб %1 %; колесо — масштаб, двойной щелчок — вписать")
+            .arg(std::lround(zoom_.Scale() * 100));
     }
     const QString scale = QStringLiteral("Масштаб %1 %").arg(std::lround(zoom_.Scale() * 100));
     return fitted_ ? scale + QStringLiteral("; двойной щелчок — как нарисовано")
@@ -100,17 +134,45 @@ QString SchemeView::HintText() const {
 void SchemeView::paintEvent(QPaintEvent*) {
     FollowPicture();
     QPainter painter(this);
-    if (zoom_.AtRest()) {
-        painter.drawImage(0, 0, Picture());
-    } else {
+    if (!zoom_.AtRest()) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.setTransform(zoom_.Transform());
-        painter.drawImage(0, 0, Picture());
-        painter.resetTransform();
     }
+    painter.drawImage(0, 0, Picture());
+    if (coverFromRow_ < Picture().height()) {
+        // What the picture cuts in half would pass for a container loaded that way.
+        painter.fillRect(QRect(0, coverFromRow_, Picture().width(), Picture().height()), Qt::white);
+    }
+    painter.resetTransform();
     if (!content_.isEmpty()) {
         PaintHint(painter);
     }
+    PaintNote(painter);
+}
+
+void SchemeView::PaintNote(QPainter& painter) const {
+    if (note_.isEmpty() || Picture().isNull()) {
+        return;
+    }
+    QFont font = painter.font();
+    font.setPointSize(kHintPointSize + 1);
+    font.setBold(true);
+    painter.setFont(font);
+    const QFontMetrics metrics(font);
+    const int room = width() - 2 * kHintMargin - 2 * kHintPadding;
+    if (room <= 0) {
+        return;
+    }
+    const QString text = metrics.elidedText(note_, Qt::ElideRight, room);
+    const int textWidth = metrics.horizontalAdvance(text);
+    const QRect textRect(width() - kHintMargin - kHintPadding - textWidth,
+                         kHintMargin + kHintPadding, textWidth, metrics.height());
+    const QRect box = textRect.adjusted(-kHintPadding, -kHintPadding, kHintPadding, kHintPadding);
+    painter.fillRect(box, QColor(255, 255, 240, 230));
+    painter.setPen(QColor(90, 90, 90));
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+    painter.setPen(QColor(40, 40, 40));
+    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, text);
 }
 
 void SchemeView::PaintHint(QPainter& painter) const {
@@ -138,6 +200,8 @@ void SchemeView::resizeEvent(QResizeEvent* event) {
     ImageView::resizeEvent(event);
     if (fitted_ && !content_.isEmpty()) {
         zoom_.Fit(content_, size());
+    } else if (atRest_) {
+        ShowAtRest();
     }
 }
 
@@ -150,6 +214,7 @@ void SchemeView::wheelEvent(QWheelEvent* event) {
     }
     zoom_.ZoomAt(event->position(), std::pow(kWheelStepFactor, notches));
     fitted_ = false;
+    atRest_ = false;
     event->accept();
     update();
 }
@@ -180,6 +245,7 @@ void SchemeView::mouseMoveEvent(QMouseEvent* event) {
     if (now != dragLast_) {
         zoom_.PanBy(now - dragLast_);
         fitted_ = false;
+        atRest_ = false;
         dragLast_ = now;
         update();
     }
@@ -201,7 +267,7 @@ void SchemeView::mouseDoubleClickEvent(QMouseEvent* event) {
     }
     if (fitted_) {
         fitted_ = false;
-        zoom_.Reset();
+        ShowAtRest();
         update();
     } else {
         FitToPane();

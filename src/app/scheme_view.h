@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <limits>
 
 #include "app/image_view.h"
 #include "app/view_zoom.h"
@@ -12,7 +13,8 @@ namespace stowbel {
 // A scheme pane's picture that the user can look into: the wheel zooms around the pointer,
 // dragging with the left button pans, a double click fits the drawn content to the pane and a
 // second one shows the picture as drawn again. A small hint in the lower left corner says so.
-// Only the view changes; the picture is never touched.
+// A picture drawn larger than its pane is shown reduced to fit it at rest, as far as the pane's
+// smallest scale allows. Only the view changes; the picture is never touched.
 class SchemeView : public ImageView {
     Q_OBJECT
 public:
@@ -21,6 +23,12 @@ public:
     const ViewZoom& Zoom() const { return zoom_; }
     bool Fitted() const { return fitted_; }
     QString HintText() const;
+    // The smallest scale at which the view shows a picture larger than the pane whole at rest.
+    void SetMinRestScale(double scale);
+    // A note in the upper right corner (what the picture leaves out), and the picture row from
+    // which what is cut is covered; a row at or below the picture's height covers nothing.
+    void SetCoverage(const QString& note, int coverFromRow);
+    const QString& Note() const { return note_; }
     // Fits the drawn content of the picture to the pane.
     void FitToPane();
     // The part of a picture that is drawn on: every pixel that is not white background. Empty
@@ -41,6 +49,10 @@ private:
     // goes back to rest.
     void FollowPicture();
     void PaintHint(QPainter& painter) const;
+    void PaintNote(QPainter& painter) const;
+    // The view at rest: the picture from the upper left corner, reduced to fit where it is
+    // larger than the pane.
+    void ShowAtRest();
 
     ViewZoom zoom_;
     bool fitted_ = false;
@@ -48,6 +60,10 @@ private:
     QPoint dragLast_;
     qint64 pictureKey_ = 0;
     QRect content_;
+    bool atRest_ = true;
+    double minRestScale_ = 1.0;
+    QString note_;
+    int coverFromRow_ = std::numeric_limits<int>::max();  // covers nothing
 };
 
 }  // namespace stowbel

@@ -196,6 +196,29 @@ void DrawExit(QPainter& p) {
     p.drawPolygon(arrow);
 }
 
+void DrawPlanSheet(QPainter& p) {
+    // a clipboard with the floor of a container seen from above and the list below it
+    Outlined(p, kBrown);
+    p.drawRoundedRect(QRectF(10, 6, 44, 56), 4, 4);
+    Outlined(p, kPaper);
+    p.drawRect(QRectF(15, 12, 34, 46));
+    Outlined(p, kGrey);
+    p.drawRoundedRect(QRectF(24, 3, 16, 8), 2, 2);
+    Outlined(p, kLightBlue);
+    p.drawRect(QRectF(18, 16, 28, 14));
+    const QColor loads[] = {kRed, kGreen, kOrange};
+    for (int i = 0; i < 3; ++i) {
+        Outlined(p, loads[i]);
+        p.drawRect(QRectF(20 + i * 8.5, 18, 7, 10));
+    }
+    p.setPen(QPen(kSlate, 2.5, Qt::SolidLine, Qt::RoundCap));
+    for (int i = 0; i < 4; ++i) {
+        const double y = 36 + i * 5.5;
+        p.drawLine(QPointF(19, y), QPointF(22, y));
+        p.drawLine(QPointF(26, y), QPointF(45, y));
+    }
+}
+
 }  // namespace
 
 QImage DrawToolIcon(ToolIcon icon, int side) {
@@ -226,6 +249,9 @@ QImage DrawToolIcon(ToolIcon icon, int side) {
             break;
         case ToolIcon::Exit:
             DrawExit(p);
+            break;
+        case ToolIcon::Plan:
+            DrawPlanSheet(p);
             break;
     }
     return image;

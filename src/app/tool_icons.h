@@ -7,7 +7,7 @@ namespace stowbel {
 
 // The tool bar's icons: one set drawn by the program in one style, so that they look alike on
 // every desktop, each one distinct.
-enum class ToolIcon { Open, Calculate, Save, SaveAs, Watch, Examples, Exit };
+enum class ToolIcon { Open, Calculate, Save, SaveAs, Watch, Examples, Exit, Plan };
 
 inline constexpr int kToolIconSize = 64;
 

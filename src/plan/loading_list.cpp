@@ -14,12 +14,7 @@ long long Mm(long double value) {
 }
 
 std::string Sizes(const PlanCargoLine* cargo, const NumberFormat& format) {
-    if (cargo == nullptr) {
-        return {};
-    }
-    const CargoType& type = cargo->type;
-    return FormatGeneral(type.Length, format) + "×" + FormatGeneral(type.Width, format) + "×" +
-           FormatGeneral(type.Height, format);
+    return cargo == nullptr ? std::string() : CargoSizes(*cargo, format);
 }
 
 std::string Lay(const PlacedStack& stack) {
@@ -136,6 +131,32 @@ std::optional<double> ContainerMass(const RunResult& result, int container) {
         }
     }
     return std::nullopt;
+}
+
+std::string CargoSizes(const PlanCargoLine& cargo, const NumberFormat& format) {
+    const CargoType& type = cargo.type;
+    return FormatGeneral(type.Length, format) + "×" + FormatGeneral(type.Width, format) + "×" +
+           FormatGeneral(type.Height, format);
+}
+
+std::vector<NotLoadedLine> NotLoadedLines(const RunResult& result,
+                                          const std::vector<PlanCargoLine>& cargo) {
+    std::vector<NotLoadedLine> lines;
+    for (std::size_t i = 0; i < cargo.size(); ++i) {
+        NotLoadedLine line;
+        line.type = static_cast<int>(i) + 1;
+        line.cargo = &cargo[i];
+        line.ordered = cargo[i].type.Quantity;
+        for (const PlacedStack& stack : result.stacks) {
+            if (stack.line == cargo[i].line) {
+                line.placed += stack.count;
+            }
+        }
+        if (line.Left() > 0) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
 }
 
 }  // namespace stowbel

@@ -58,6 +58,21 @@ const PlanCargoLine* FindCargoLine(const std::vector<PlanCargoLine>& cargo, int 
 // else the limit in kg as a number; empty when its line gives no limit.
 std::string LoadLimitText(const std::optional<double>& limit, const NumberFormat& format);
 
+// "1200×800×2100": length, width and height as the order line gives them.
+std::string CargoSizes(const PlanCargoLine& cargo, const NumberFormat& format);
+
+// A cargo line of which the run left units unplaced.
+struct NotLoadedLine {
+    int type = 0;  // the cargo line's number in the report ("Заказ n"), from 1
+    const PlanCargoLine* cargo = nullptr;
+    int ordered = 0;
+    int placed = 0;
+    int Left() const { return ordered - placed; }
+};
+// The cargo lines, in order, with units that found no place.
+std::vector<NotLoadedLine> NotLoadedLines(const RunResult& result,
+                                          const std::vector<PlanCargoLine>& cargo);
+
 // The mass of one container as the run weighed it: known when every unit in it has a mass.
 std::optional<double> ContainerMass(const RunResult& result, int container);
 

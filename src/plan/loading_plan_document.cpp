@@ -9,8 +9,10 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
+#include <cmath>
 #include <regex>
 
+#include "calc/container_weight.h"
 #include "files/atomic_file.h"
 #include "pictures/picture_maker.h"
 #include "plan/loading_plan.h"
@@ -30,6 +32,13 @@ const QColor kGrid(0xB0, 0xB0, 0xB0);
 const QColor kHeaderFill(0xE4, 0xE4, 0xE4);
 const QColor kStripe(0xF3, 0xF3, 0xF3);
 const QColor kQuiet(0x50, 0x50, 0x50);
+const QColor kCentreOfGravity(0xC8, 0x00, 0x00);
+// Room for the container's mass line above its 3D view: three lines of small text.
+constexpr double kMassLine = 12;
+// The summary picture writes the report lines this many pixels apart at its bottom.
+constexpr int kSummaryLineStep = 20;
+// Between the table of what was not loaded and the picture below it.
+constexpr double kNotLoadedGap = 5;
 
 QString ToQString(const std::string& text) {
     return QString::fromStdString(text);
@@ -134,12 +143,16 @@ public:
                 case PlanPageKind::Container:
                     ContainerPage(page);
                     break;
-                case PlanPageKind::ListContinued:
+                case PlanPageKind::ListContinued: {
                     Title(ContainerTitle(page.container) +
                               QStringLiteral(": список погрузки, продолжение"),
                           {});
-                    List(ContinuedListArea(page_), page);
+                    const ContinuedListAreas areas =
+                        LayOutContinuedListPage(page_, input_.container);
+                    TopView(areas.topView, page.container);
+                    List(areas.table, page);
                     break;
+                }
             }
             Footer(static_cast<int>(i) + 1, static_cast<int>(pages_.size()));
         }
@@ -219,7 +232,83 @@ private:
         text_.Wrapped(areas.container, ToQString(DescribeContainer(input_)), 10.5, Qt::black);
         Totals(areas.totals);
         ReportLines(areas.report, page.firstItem, page.itemCount);
-        Picture(areas.picture);
+        QRectF picture = areas.picture;
+        picture.setTop(picture.top() + NotLoaded(areas.picture));
+        Picture(picture);
+    }
+
+    // What the run left, by cargo line, at the top of the area; returns the height used.
+    double NotLoaded(const QRectF& area) {
+        const std::vector<NotLoadedLine> lines = NotLoadedLines(input_.result, input_.cargo);
+        if (lines.empty()) {
+            return 0;
+        }
+        const double row = PlanPageGeometry::kRow;
+        const double header = PlanPageGeometry::kHeaderRow;
+        // At most half the area; the lines that do not fit are counted in the last row.
+        const int room = std::max(
+            1, static_cast<int>(std::floor((area.height() / 2 - kReportHeading - header) / row)));
+        const int shown =
+            static_cast<int>(lines.size()) <= room ? static_cast<int>(lines.size()) : room - 1;
+        text_.Line(QRectF(area.left(), area.top(), area.width(), kReportHeading - 1),
+                   QStringLiteral("Не погружено"), 11, true, Qt::AlignLeft);
+        double y = area.top() + kReportHeading;
+        const QString headings[] = {QStringLiteral("Груз"), QStringLiteral("Заказано"),
+                                    QStringLiteral("Погружено"), QStringLiteral("Не погружено")};
+        const double widths[] = {area.width() * 0.46, area.width() * 0.17, area.width() * 0.17,
+                                 area.width() * 0.20};
+        painter_.setPen(Qt::NoPen);
+        painter_.setBrush(kHeaderFill);
+        painter_.drawRect(DeviceRect(QRectF(area.left(), y, area.width(), header)));
+        double x = area.left();
+        for (int c = 0; c < 4; ++c) {
+            text_.Line(Cell(x, y, widths[c], header), headings[c], 8, true,
+                       c == 0 ? Qt::AlignLeft : Qt::AlignRight);
+            x += widths[c];
+        }
+        y += header;
+        for (int i = 0; i < shown; ++i) {
+            const NotLoadedLine& line = lines[static_cast<std::size_t>(i)];
+            if (i % 2 == 1) {
+                painter_.setPen(Qt::NoPen);
+                painter_.setBrush(kStripe);
+                painter_.drawRect(DeviceRect(QRectF(area.left(), y, area.width(), row)));
+            }
+            x = area.left();
+            const double swatch = 5;
+            PlacedStack colour;
+            colour.type = line.type;
+            colour.colourIndex = line.type - 1;
+            Swatch(QRectF(x + 1, y + (row - swatch) / 2, swatch, swatch), colour);
+            text_.Line(QRectF(x + swatch + 2.5, y, widths[0] - swatch - 3.5, row),
+                       QStringLiteral("Заказ %1: ").arg(line.type) +
+                           ToQString(CargoSizes(*line.cargo, input_.format)),
+                       9, false, Qt::AlignLeft);
+            x += widths[0];
+            const int values[] = {line.ordered, line.placed, line.Left()};
+            for (int c = 0; c < 3; ++c) {
+                text_.Line(Cell(x, y, widths[c + 1], row), QString::number(values[c]), 9, c == 2,
+                           Qt::AlignRight);
+                x += widths[c + 1];
+            }
+            y += row;
+        }
+        if (shown < static_cast<int>(lines.size())) {
+            int more = 0;
+            for (std::size_t i = static_cast<std::size_t>(shown); i < lines.size(); ++i) {
+                more += lines[i].Left();
+            }
+            text_.Line(Cell(area.left(), y, area.width(), row),
+                       QStringLiteral("и ещё %1 строк заказа: %2 мест")
+                           .arg(lines.size() - static_cast<std::size_t>(shown))
+                           .arg(more),
+                       9, false, Qt::AlignLeft, kQuiet);
+            y += row;
+        }
+        painter_.setPen(QPen(kGrid, DeviceUnits(0.2)));
+        painter_.drawLine(QPointF(DeviceUnits(area.left()), DeviceUnits(y)),
+                          QPointF(DeviceUnits(area.right()), DeviceUnits(y)));
+        return y - area.top() + kNotLoadedGap;
     }
 
     void Totals(const QRectF& area) {
@@ -253,9 +342,18 @@ private:
                                     : QStringLiteral("Сводный рисунок расчёта");
         text_.Line(QRectF(area.left(), area.top(), area.width(), kReportHeading - 1), caption, 11,
                    true, Qt::AlignLeft);
-        const QImage& image = input_.overview;
+        QImage image = input_.overview;
         if (image.isNull()) {
             return;
+        }
+        if (!input_.container.HowManyContainers) {
+            // The report lines at the bottom of the summary picture are on the page as text:
+            // the picture ends above them.
+            const int lines = static_cast<int>(input_.result.report.size());
+            const int height = image.height() - kSummaryLineStep * lines - kSummaryLineStep / 2;
+            if (lines > 0 && height > image.height() / 4) {
+                image = image.copy(0, 0, image.width(), height);
+            }
         }
         const QRectF room(area.left(), area.top() + kReportHeading, area.width(),
                           area.height() - kReportHeading);
@@ -293,13 +391,11 @@ private:
         return text;
     }
 
-    void ContainerPage(const PlanPage& page) {
-        Title(ContainerTitle(page.container), ContainerSummary(page.container));
-        const ContainerPageAreas areas = LayOutContainerPage(page_, input_.container);
-        // The views draw in the order the run placed the stacks, which keeps near units over
-        // far ones in 3D, and number them as the list does.
+    // The views draw in the order the run placed the stacks, which keeps near units over far
+    // ones in 3D, and number them as the list does.
+    ContainerLoad LoadOf(int container) const {
         std::vector<const LoadingListRow*> placed;
-        for (const LoadingListRow& row : lists_[static_cast<std::size_t>(page.container - 1)]) {
+        for (const LoadingListRow& row : lists_[static_cast<std::size_t>(container - 1)]) {
             placed.push_back(&row);
         }
         std::sort(placed.begin(), placed.end(),
@@ -312,11 +408,63 @@ private:
             load.stacks.push_back(row->stack);
             load.numbers.push_back(row->number);
         }
+        return load;
+    }
+
+    ContainerViewStyle Style() const {
         ContainerViewStyle style;
         style.fontFamily = family_;
         style.unitsPerMm = unitsPerMm_;
-        DrawContainerTopView(painter_, DeviceRect(areas.topView), load, style);
-        const QRectF caption(areas.view3D.left(), areas.view3D.top(), areas.view3D.width(),
+        return style;
+    }
+
+    // The container's weight when the order gives the masses of what it carries.
+    const ContainerWeight* WeightOf(int container) const {
+        const auto& weights = input_.result.weights;
+        if (container < 1 || container > static_cast<int>(weights.size())) {
+            return nullptr;
+        }
+        const ContainerWeight& weight = weights[static_cast<std::size_t>(container - 1)];
+        return weight.mass ? &weight : nullptr;
+    }
+
+    // The top view, with the centre of gravity marked where the masses are known.
+    void TopView(const QRectF& area, int container) {
+        DrawContainerTopView(painter_, DeviceRect(area), LoadOf(container), Style());
+        const ContainerWeight* weight = WeightOf(container);
+        if (weight == nullptr || !weight->cogX || !weight->cogY) {
+            return;
+        }
+        const TopViewFit fit = FitTopView(DeviceRect(area), input_.container, Style());
+        const QPointF at = fit.At(*weight->cogX, *weight->cogY);
+        const double half = DeviceUnits(3);
+        painter_.setPen(QPen(kCentreOfGravity, DeviceUnits(0.7)));
+        painter_.drawLine(at - QPointF(half, half), at + QPointF(half, half));
+        painter_.drawLine(at - QPointF(half, -half), at + QPointF(half, -half));
+        painter_.setBrush(Qt::white);
+        painter_.drawEllipse(at, DeviceUnits(0.9), DeviceUnits(0.9));
+        const QRectF label(at.x() / unitsPerMm_ + 3.2, at.y() / unitsPerMm_ - 6.5, 7, 4.2);
+        painter_.setPen(Qt::NoPen);
+        painter_.setBrush(QColor(255, 255, 255, 225));
+        painter_.drawRect(DeviceRect(label));
+        text_.Line(label, QStringLiteral("ЦТ"), 8, true, Qt::AlignHCenter, kCentreOfGravity);
+    }
+
+    void ContainerPage(const PlanPage& page) {
+        Title(ContainerTitle(page.container), ContainerSummary(page.container));
+        const ContainerPageAreas areas = LayOutContainerPage(page_, input_.container);
+        TopView(areas.topView, page.container);
+        double top = areas.view3D.top();
+        if (const ContainerWeight* weight = WeightOf(page.container)) {
+            // The mass line of the report, for the driver: mass, payload, centre of gravity.
+            const QRectF massLine(areas.view3D.left(), top, areas.view3D.width(), kMassLine);
+            text_.Wrapped(
+                massLine,
+                ToQString(ContainerWeightLine(*weight, input_.container.Width, input_.format)), 8.5,
+                Qt::black);
+            top = massLine.bottom();
+        }
+        const QRectF caption(areas.view3D.left(), top, areas.view3D.width(),
                              PlanPageGeometry::kTableNote);
         text_.Line(caption, QStringLiteral("Вид со стороны двери"), 8, false, Qt::AlignLeft,
                    kQuiet);
@@ -324,7 +472,7 @@ private:
         QRectF view = areas.view3D;
         view.setTop(caption.bottom());
         view.setBottom(areas.view3D.bottom() - legend);
-        DrawContainer3DView(painter_, DeviceRect(view), load, style);
+        DrawContainer3DView(painter_, DeviceRect(view), LoadOf(page.container), Style());
         List(areas.table, page);
     }
 

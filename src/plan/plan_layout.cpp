@@ -61,6 +61,17 @@ ContainerPageAreas LayOutContainerPage(const PlanPageGeometry& page, const Conta
     return areas;
 }
 
+ContinuedListAreas LayOutContinuedListPage(const PlanPageGeometry& page,
+                                           const Container& container) {
+    const ContainerPageAreas first = LayOutContainerPage(page, container);
+    ContinuedListAreas areas;
+    areas.topView = first.topView;
+    const double top = first.topView.bottom() + kGap;
+    areas.table =
+        QRectF(page.ContentLeft(), top, page.ContentWidth(), page.ContentBottom() - kGap / 2 - top);
+    return areas;
+}
+
 QRectF ContinuedListArea(const PlanPageGeometry& page) {
     const double top = page.Title().bottom() + 2;
     return {page.ContentLeft(), top, page.ContentWidth(), page.ContentBottom() - kGap / 2 - top};
@@ -123,8 +134,9 @@ std::vector<PlanPage> PaginateLoadingPlan(const PlanPageGeometry& page, const Co
     }
 
     const QRectF firstArea = LayOutContainerPage(page, container).table;
-    const int laterCapacity = LayOutList(ContinuedListArea(page), contents.withMass,
-                                         std::numeric_limits<int>::max(), contents.withLoadLimit)
+    const int laterCapacity = LayOutList(LayOutContinuedListPage(page, container).table,
+                                         contents.withMass, std::numeric_limits<int>::max(),
+                                         contents.withLoadLimit)
                                   .Capacity();
     for (std::size_t c = 0; c < contents.listLengths.size(); ++c) {
         const int number = static_cast<int>(c) + 1;

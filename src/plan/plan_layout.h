@@ -41,7 +41,15 @@ struct ContainerPageAreas {
 // loading list on the right.
 ContainerPageAreas LayOutContainerPage(const PlanPageGeometry& page, const Container& container);
 
-// A page that continues a loading list: the list over the whole page.
+// A page that continues a loading list: the container's top view again, as on its first page,
+// so that the loaders find the stacks the page lists, and the list across the page below it.
+struct ContinuedListAreas {
+    QRectF topView;
+    QRectF table;
+};
+ContinuedListAreas LayOutContinuedListPage(const PlanPageGeometry& page,
+                                           const Container& container);
+// The area below the title over the whole page (a page that continues the report).
 QRectF ContinuedListArea(const PlanPageGeometry& page);
 
 // The loading list in an area: under its note, blocks of columns side by side, each with its

@@ -25,6 +25,7 @@
 #include "app/main_window.h"
 #include "app/qt_translations.h"
 #include "app/scheme_view.h"
+#include "app/screen_pictures.h"
 #include "app/user_dialogs.h"
 #include "fake_dialogs.h"
 #include "test_window.h"
@@ -43,6 +44,10 @@ void Wheel(QWidget* widget, QPoint at, int notches) {
 QRectF ShownContent(const SchemeView& view, const QRect& content) {
     const QRectF area(content);
     return QRectF(view.Zoom().ToPane(area.topLeft()), view.Zoom().ToPane(area.bottomRight()));
+}
+
+QSize DrawnSize(ImageSize size) {
+    return {size.width, size.height};
 }
 
 bool CentredIn(const QRectF& shown, const QWidget& pane) {
@@ -204,21 +209,21 @@ private slots:
         SchemeView* view2D = View("Graph2DPanel");
         SchemeView* view3D = View("Graph3DPanel");
         const QSize before = Shown("Graph2DPanel").size();
-        QCOMPARE(before, view2D->size());
+        QCOMPARE(before, DrawnSize(Scheme2DDrawingSize(view2D->size())));
 
         DragSplitter(window_->findChild<QFrame*>("GraphSplitter"), -150);
         // The drag itself only moves the panes; the drawing waits until it rests.
         QCOMPARE(Shown("Graph2DPanel").size(), before);
-        QTRY_COMPARE(Shown("Graph2DPanel").size(), view2D->size());
-        QCOMPARE(Shown("Graph3DPanel").size(), view3D->size());
-        QVERIFY(view2D->width() > before.width());
+        QTRY_COMPARE(Shown("Graph2DPanel").size(), DrawnSize(Scheme2DDrawingSize(view2D->size())));
+        QCOMPARE(Shown("Graph3DPanel").size(), DrawnSize(View3DDrawingSize(view3D->size())));
+        QVERIFY(Shown("Graph2DPanel").width() > before.width());
         QCOMPARE(window_->ReportLines(), report);
         QVERIFY(QDir(window_->Paths().outDirectory).isEmpty());
 
         // A window resize too.
         window_->resize(1500, 1000);
-        QTRY_COMPARE(Shown("Graph2DPanel").size(), view2D->size());
-        QCOMPARE(Shown("Graph3DPanel").size(), view3D->size());
+        QTRY_COMPARE(Shown("Graph2DPanel").size(), DrawnSize(Scheme2DDrawingSize(view2D->size())));
+        QCOMPARE(Shown("Graph3DPanel").size(), DrawnSize(View3DDrawingSize(view3D->size())));
     }
 
     void aRedrawDrawsWhatTheLastCalculationDrewAtTheNewSize() {
@@ -229,7 +234,7 @@ private slots:
         DragSplitter(window_->findChild<QFrame*>("GraphSplitter"), -120);
         alternate->setChecked(false);  // for the next calculation, not for the redraw
         SchemeView* view2D = View("Graph2DPanel");
-        QTRY_COMPARE(Shown("Graph2DPanel").size(), view2D->size());
+        QTRY_COMPARE(Shown("Graph2DPanel").size(), DrawnSize(Scheme2DDrawingSize(view2D->size())));
         const QImage redrawn2D = Shown("Graph2DPanel");
         const QImage redrawn3D = Shown("Graph3DPanel");
 
@@ -255,16 +260,21 @@ private slots:
         SchemeView* view = View("Graph2DPanel");
         const QImage stored = Shown("Graph2DPanel");
         const QImage atRest = view->grab().toImage();
-        QVERIFY(view->Zoom().AtRest());
-        QVERIFY(view->HintText().contains("Колесо"));
+        // At rest the picture lies from the upper left corner, reduced only where it is drawn
+        // larger than a narrow pane.
+        const double rest = view->Zoom().Scale();
+        QVERIFY(rest <= 1.0 && rest >= kMin2DShownScale);
+        QCOMPARE(view->Zoom().Offset(), QPointF());
+        QVERIFY(view->HintText().contains("олесо"));
 
         const QPoint pointer(200, 150);
+        const QPointF under = view->Zoom().ToPicture(pointer);
         Wheel(view, pointer, 2);
-        QCOMPARE(view->Zoom().Scale(), 1.25 * 1.25);
-        QCOMPARE(view->Zoom().ToPicture(pointer), QPointF(pointer));  // the point stays put
+        QCOMPARE(view->Zoom().Scale(), rest * 1.25 * 1.25);
+        QCOMPARE(view->Zoom().ToPicture(pointer), under);  // the point stays put
         Wheel(view, pointer, -1);
-        QCOMPARE(view->Zoom().Scale(), 1.25);
-        QVERIFY(view->HintText().contains("125 %"));
+        QCOMPARE(view->Zoom().Scale(), rest * 1.25);
+        QVERIFY(view->HintText().contains(QString("%1 %").arg(std::lround(rest * 125))));
         QVERIFY(view->grab().toImage() != atRest);
 
         const QPointF offset = view->Zoom().Offset();
@@ -288,7 +298,8 @@ private slots:
 
         QTest::mouseDClick(view, Qt::LeftButton, {}, QPoint(50, 50));
         QVERIFY(!view->Fitted());
-        QVERIFY(view->Zoom().AtRest());
+        QCOMPARE(view->Zoom().Scale(), rest);
+        QCOMPARE(view->Zoom().Offset(), QPointF());
         QVERIFY(view->grab().toImage() == atRest);
         // Looking never changes the picture that is stored.
         QVERIFY(Shown("Graph2DPanel") == stored);
@@ -303,7 +314,8 @@ private slots:
         window_->loadExample("ISIN");
         view2D->repaint();
         view3D->repaint();
-        QVERIFY(view2D->Zoom().AtRest());
+        QCOMPARE(view2D->Zoom().Offset(), QPointF());  // at rest
+        QVERIFY(view2D->Zoom().Scale() <= 1.0);
         QVERIFY(view3D->Fitted());
         const QRect content = SchemeView::DrawnContent(Shown("Graph3DPanel"));
         QVERIFY(CentredIn(ShownContent(*view3D, content), *view3D));
@@ -312,8 +324,8 @@ private slots:
     // Icons
 
     void toolButtonsHaveDistinctIconsOf64Pixels() {
-        const char* names[] = {"ToolButton1", "ToolButton7",    "ToolButton2", "ToolButton3",
-                               "ToolButton5", "ToolButtonDemo", "ToolButton6"};
+        const char* names[] = {"ToolButton1", "ToolButton7",    "ToolButton2",    "ToolButton3",
+                               "ToolButton5", "ToolButtonDemo", "ToolButtonPlan", "ToolButton6"};
         QCOMPARE(window_->findChild<QToolBar*>("ToolBar1")->iconSize(), QSize(64, 64));
         std::vector<QImage> images;
         for (const char* name : names) {

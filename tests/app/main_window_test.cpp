@@ -18,6 +18,7 @@
 
 #include "app/image_view.h"
 #include "app/main_window.h"
+#include "app/screen_pictures.h"
 #include "app/splash_window.h"
 #include "app/startup.h"
 #include "app/user_dialogs.h"
@@ -154,7 +155,8 @@ private slots:
         window_->calculate();
         // The conversion message naming the field and its text, and the line below it.
         QCOMPARE(dialogs_->errors, QStringList({"поле «Тип»: «BOX» — не SQR и не RND\nСтрока 3"}));
-        QCOMPARE(window_->ReportLines().size(), 2);
+        // The report keeps the lines made before the faulty line and ends with the error.
+        QCOMPARE(window_->ReportLines().size(), 3);
         const QTextCursor cursor = Editor("Memo1")->textCursor();
         QCOMPARE(cursor.selectedText(), QString("800,1200,2100,BOX,1,0,2"));
 
@@ -166,14 +168,15 @@ private slots:
                  QString("поле «Высота» должно быть больше нуля, а указано 0.\nСтрока 3"));
     }
 
-    void containerLineErrorKeepsThePreviousReport() {
+    void containerLineErrorReplacesThePreviousReport() {
         window_->loadExample("ISIN");
-        const QStringList before = window_->ReportLines();
         Editor("Memo1")->setPlainText("2450,0,2200,50,0,ISIN\n");
         window_->calculate();
         QCOMPARE(dialogs_->errors.size(), 1);
         QVERIFY(dialogs_->errors.front().contains("Длина"));
-        QCOMPARE(window_->ReportLines(), before);
+        // The example's report would pass for this order's: only the error is left.
+        QCOMPARE(window_->ReportLines().size(), 1);
+        QVERIFY(window_->ReportLines().front().startsWith("Ошибка: строка 1: "));
     }
 
     void watchModeToggles() {
@@ -374,12 +377,20 @@ private slots:
 
     void schemePanesShowPicturesAtTheirSize() {
         window_->loadExample("ISIN");
-        for (const char* name : {"Graph2DPanel", "Graph3DPanel"}) {
-            auto* pane = window_->findChild<QFrame*>(name);
-            const QImage& image = pane->findChild<ImageView*>()->Picture();
-            QCOMPARE(image.width(), pane->width());
-            QCOMPARE(image.height(), pane->height() - 32);
-        }
+        // The 2D scheme at its pane's size unless that is too small to read; the 3D view at least
+        // as large as its two cells need, in the pane's proportions, to be shown reduced.
+        auto* pane2D = window_->findChild<QFrame*>("Graph2DPanel");
+        const QImage& image2D = pane2D->findChild<ImageView*>()->Picture();
+        const ImageSize drawn2D =
+            Scheme2DDrawingSize(QSize(pane2D->width(), pane2D->height() - 32));
+        QCOMPARE(image2D.size(), QSize(drawn2D.width, drawn2D.height));
+        QVERIFY(drawn2D.width >= std::max(pane2D->width(), 400));
+        QVERIFY(drawn2D.height >= std::max(pane2D->height() - 32, 360));
+        auto* pane3D = window_->findChild<QFrame*>("Graph3DPanel");
+        const QImage& image3D = pane3D->findChild<ImageView*>()->Picture();
+        const ImageSize drawn = View3DDrawingSize(QSize(pane3D->width(), pane3D->height() - 32));
+        QCOMPARE(image3D.size(), QSize(drawn.width, drawn.height));
+        QVERIFY(image3D.width() >= 680 && image3D.height() >= 580);
     }
 
     void splitterDragStopsAtItsLimitAndThe3DPaneKeepsItsWidth() {

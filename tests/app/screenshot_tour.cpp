@@ -11,8 +11,10 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QWheelEvent>
 #include <cstdio>
 #include <functional>
@@ -20,6 +22,7 @@
 #include "app/main_window.h"
 #include "app/qt_translations.h"
 #include "app/scheme_view.h"
+#include "app/splash_window.h"
 #include "app/user_dialogs.h"
 
 using namespace stowbel;
@@ -146,5 +149,54 @@ int main(int argc, char** argv) {
     options->close();
     tour.ShootModal("15-print-dialog", [&] { window.printPlan(); });
     tour.ShootModal("16-save-plan-dialog", [&] { window.savePlan(); });
+
+    // A result that no longer describes the order, and one stopped by an order error.
+    window.loadExample("HMAN");
+    editor->moveCursor(QTextCursor::End);
+    editor->insertPlainText("\n800,1200,1000,SQR,1,0,4\n");
+    tour.Shoot("17-order-changed");
+    editor->insertPlainText("800,1200,1000,BOX,1,0,4\n");
+    tour.ShootModal("18-order-error", [&] { window.calculate(); });
+    tour.Shoot("19-order-error-banner");
+
+    // The plan view, one container at a time, a row and its stack selected.
+    editor->setPlainText(
+        "2450,16100,2200,50,0,HMAN,16000\n800,1200,2100,SQR,1,0,20,650\n"
+        "1000,1200,2150,SQR,0,0,36,480\n800,1000,1000,SQR,1,0,50,120\n");
+    window.calculate();
+    window.findChild<QAction*>("PlanItem")->trigger();
+    tour.Shoot("20-plan-view");
+    if (auto* list = window.findChild<QTableWidget*>("PlanList")) {
+        list->selectRow(4);
+    }
+    if (auto* next = window.findChild<QToolButton*>("PlanNext")) {
+        next->click();
+    }
+    tour.Shoot("21-plan-view-second");
+    window.findChild<QAction*>("PlanItem")->trigger();
+
+    // Many containers in the 2D pane, and a narrow window.
+    editor->setPlainText("2450,16100,2200,50,0,HMAN\n800,1200,2100,SQR,1,0,700\n");
+    window.calculate();
+    tour.Shoot("22-many-containers");
+    window.showNormal();
+    window.setGeometry(QRect(40, 40, 900, 640));
+    QTest::qWait(600);
+    tour.Shoot("23-narrow-window");
+
+    QMenu* watch = popUp("Edit1");
+    window.findChild<QAction*>("CutItem")->trigger();
+    watch->close();
+    watch = popUp("Edit1");
+    tour.Shoot("24-watch-menu-ticked");
+    watch->close();
+    window.findChild<QAction*>("CutItem")->trigger();
+
+    {
+        SplashWindow splash(program);
+        splash.show();
+        tour.Shoot("25-splash");
+    }
+    tour.ShootModal("26-about", [&] { window.showAbout(); });
     return 0;
 }

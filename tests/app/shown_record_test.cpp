@@ -7,6 +7,7 @@
 
 #include "app/image_view.h"
 #include "app/picture_redraw.h"
+#include "app/screen_pictures.h"
 #include "app/shown_plan.h"
 #include "job/calculation_job.h"
 #include "order/examples.h"
@@ -97,8 +98,9 @@ private slots:
         redraw.Remember(drawingOnly, maker_);
         redraw.Redraw();
 
+        // The sizes a pane's picture is drawn at (a 3D pane this small gets room for its cells).
         const PictureSizes paneSizes{
-            {view2D.width(), view2D.height()}, {view3D.width(), view3D.height()}, {}};
+            Scheme2DDrawingSize(view2D.size()), View3DDrawingSize(view3D.size()), {}};
         const JobResult atPaneSizes = Job("HMAN", paneSizes).Run();
         QVERIFY(!view2D.Picture().isNull());
         QVERIFY(view2D.Picture() == ImageOf(atPaneSizes.pictures.scheme2D));

@@ -254,6 +254,94 @@ TEST_F(LoadingPlanPdfTest, LoadLimitsInTheListWhenTheOrderGivesThem) {
     EXPECT_EQ(plain.find("Сверху"), std::string::npos);
 }
 
+// The guide's payload order: three containers, the first loaded to 15880 of 16000 kg.
+const char* kPayloadOrder =
+    "2450,16100,2200,50,0,HMAN,16000\n800,1200,2100,SQR,1,0,20,650\n"
+    "1000,1200,2150,SQR,0,0,36,480\n800,1000,1000,SQR,1,0,50,120\n";
+
+TEST_F(LoadingPlanPdfTest, ContainerPagesCarryTheMassLineAndTheCentreOfGravity) {
+    const LoadingPlanInput input = Planned(Lines(kPayloadOrder), "t0005.txt");
+    const std::string pdf = Write(input);
+    const std::string page2 = Text(pdf, 2);
+    EXPECT_NE(page2.find("Конт. 1: 15880 кг (99 % от 16000 кг), центр тяжести 6 м от начала, "
+                         "0.01 м от середины поперёк ко второму борту"),
+              std::string::npos)
+        << page2;
+    EXPECT_NE(page2.find("ЦТ"), std::string::npos);
+    // Each container's line on its own first page.
+    int found = 0;
+    for (int page = 3; page <= Pages(pdf); ++page) {
+        const std::string text = Text(pdf, page);
+        if (text.find("Контейнер 2 из 3") != std::string::npos &&
+            text.find("продолжение") == std::string::npos) {
+            EXPECT_NE(text.find("Конт. 2: 12480 кг"), std::string::npos) << text;
+            ++found;
+        }
+    }
+    EXPECT_EQ(found, 1);
+
+    // The mark: red on the diagonal of its cross, beside the centre the run found.
+    const int dpi = 72;
+    ASSERT_TRUE(CommandOutput("pdftoppm -r " + std::to_string(dpi) + " -f 2 -l 2 -png '" + pdf +
+                              "' '" + (dir / "page") + "'"));
+    const QImage page(QString::fromStdString(dir / "page-2.png"));
+    ASSERT_FALSE(page.isNull());
+    const double unitsPerMm = dpi / 25.4;
+    const QRectF area = LayOutContainerPage(PlanPageGeometry{}, input.container).topView;
+    ContainerViewStyle style;
+    style.unitsPerMm = unitsPerMm;
+    const TopViewFit fit = FitTopView(QRectF(area.topLeft() * unitsPerMm, area.size() * unitsPerMm),
+                                      input.container, style);
+    const ContainerWeight& weight = input.result.weights.front();
+    const QPointF centre = fit.At(*weight.cogX, *weight.cogY);
+    const QPointF onArm = centre + QPointF(2, 2) * unitsPerMm;
+    const QColor arm = page.pixelColor(onArm.toPoint());
+    EXPECT_GT(arm.red(), 150) << arm.name().toStdString();
+    EXPECT_LT(arm.green() + arm.blue(), 120) << arm.name().toStdString();
+}
+
+TEST_F(LoadingPlanPdfTest, NoMassLineNorMarkWithoutMasses) {
+    const std::string page2 = Text(Write(Planned(ExampleOrder("HMAN"), "t0001.txt")), 2);
+    EXPECT_EQ(page2.find("Конт. 1:"), std::string::npos) << page2;
+    EXPECT_EQ(page2.find("ЦТ"), std::string::npos) << page2;
+}
+
+TEST_F(LoadingPlanPdfTest, WhatWasNotLoadedIsListedByCargoLine) {
+    // 12000 kg take 18 units of 650 kg (19 would be 12350): two of line 1 and all of lines 2
+    // and 3 stay behind.
+    const std::string pdf = Write(Planned(Lines("2450,13600,2200,50,0,ISIN,12000\n"
+                                                "800,1200,2100,SQR,1,0,20,650\n"
+                                                "1000,1200,2150,SQR,0,0,36,480\n"
+                                                "800,1000,1000,SQR,1,0,50,120\n"),
+                                          "t0006.txt"));
+    const std::string page1 = Text(pdf, 1);
+    EXPECT_NE(page1.find("Не погружено Груз Заказано Погружено Не погружено"), std::string::npos)
+        << page1;
+    for (const char* row : {"Заказ 1: 1200×800×2100 20 18 2", "Заказ 2: 1200×1000×2150 36 0 36",
+                            "Заказ 3: 1000×800×1000 50 0 50"}) {
+        EXPECT_NE(page1.find(row), std::string::npos) << row << "\n" << page1;
+    }
+    // Everything loaded: no table.
+    const std::string all = Text(Write(Planned(ExampleOrder("HMAN"), "t0001.txt"), "all.pdf"), 1);
+    EXPECT_EQ(all.find("Заказано"), std::string::npos) << all;
+}
+
+TEST_F(LoadingPlanPdfTest, ContinuationPagesShowTheContainerFromAbove) {
+    const LoadingPlanInput input = Planned(Lines(kLongOrder), "t0002.txt");
+    const std::string pdf = Write(input);
+    int continued = 0;
+    for (int page = 2; page <= Pages(pdf); ++page) {
+        const std::string text = Text(pdf, page);
+        if (text.find("список погрузки, продолжение") == std::string::npos) {
+            continue;
+        }
+        ++continued;
+        EXPECT_NE(text.find("ПЕРЕДНЯЯ СТЕНКА"), std::string::npos) << page;
+        EXPECT_NE(text.find("ДВЕРЬ"), std::string::npos) << page;
+    }
+    EXPECT_GT(continued, 0);
+}
+
 TEST(LoadingPlanDocumentTest, SameInputSameBytesAndTheDateIsThePlans) {
     const LoadingPlanInput input = Planned(ExampleOrder("HMAN"), "t0001.txt");
     const std::string first = RenderLoadingPlanPdf(input);
