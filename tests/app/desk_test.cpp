@@ -163,7 +163,7 @@ private slots:
         };
         const Case cases[] = {
             {"2450,16100,2200,50,0,ISIN\n800,1200,2100,SQR,1,0,2\n800,1200,2100,BOX,1,0,2\n", 3, 2,
-             "Ошибка: строка 3: '' is not a valid integer value", true},
+             "Ошибка: строка 3: поле «Тип»: «BOX» — не SQR и не RND", true},
             {"// header\n2450,0,2200,50,0,ISIN\n", 2, 0, "", false},
         };
         for (const Case& c : cases) {

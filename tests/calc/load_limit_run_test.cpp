@@ -177,7 +177,7 @@ const MassErrorCase kErrors[] = {
      "она требует массы всех мест заказа.",
      3},
     {"MalformedLimit", "800,1200,700,SQR,1,0,30,300,1.2.3\n", 2,
-     "'1.2.3' is not a valid floating point value", 0},
+     "поле «Нагрузка сверху»: «1.2.3» — не число", 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Orders, LoadLimitRunErrors,

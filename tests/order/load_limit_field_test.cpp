@@ -38,12 +38,14 @@ INSTANTIATE_TEST_SUITE_P(
     Lines, LoadLimitFieldCases,
     testing::Values(LimitCase{"800,1200,2100,SQR,1,0,20,350,700", 350, 700},
                     LimitCase{"800,1200,2100,SQR,1,0,20,350,0", 350, 0},
-                    LimitCase{"800,1200,2100,SQR,1,0,20;12.5;37.5", 12.5, 37.5},
+                    LimitCase{"800;1200;2100;SQR;1;0;20;12.5;37.5", 12.5, 37.5},
+                    // Text after the quantity that does not begin with the line's separator is
+                    // ignored, and with it any mass or limit in it.
+                    LimitCase{"800,1200,2100,SQR,1,0,20;12.5;37.5", std::nullopt, std::nullopt},
                     LimitCase{"800,1000,900,RND,0,1,8,90,180", 90, 180},
                     // Absent or empty: no limit, as before the field existed.
                     LimitCase{"800,1200,2100,SQR,1,0,20,350", 350, std::nullopt},
                     LimitCase{"800,1200,2100,SQR,1,0,20,350,", 350, std::nullopt},
-                    LimitCase{"800,1200,2100,SQR,1,0,20,350 шт", 350, std::nullopt},
                     LimitCase{"800,1200,2100,SQR,1,0,20,350,,700", 350, std::nullopt},
                     // Without a mass there is no room for it: the text reads as before.
                     LimitCase{"800,1200,2100,SQR,1,0,20,,700", std::nullopt, std::nullopt},
@@ -75,7 +77,11 @@ TEST_P(LoadLimitFieldErrors, AreOrderErrorsOfTheirLine) {
 INSTANTIATE_TEST_SUITE_P(
     Lines, LoadLimitFieldErrors,
     testing::Values(LimitErrorCase{"800,1200,2100,SQR,1,0,20,350,7.0.5",
-                                   "'7.0.5' is not a valid floating point value"},
+                                   "поле «Нагрузка сверху»: «7.0.5» — не число"},
+                    LimitErrorCase{"800,1200,2100,SQR,1,0,20,350,палеты",
+                                   "поле «Нагрузка сверху»: «палеты» — не число"},
+                    LimitErrorCase{"800,1200,2100,SQR,1,0,20,350 шт",
+                                   "поле «Масса»: «350 шт» — не число"},
                     LimitErrorCase{"800,1200,2100,SQR,1,0,20,350,100000001",
                                    "значение поля «Нагрузка сверху» слишком велико"}));
 

@@ -171,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(OwnFieldTest, AnEmptyFieldIsNotGivenAndTextAfterItIsLeftForLaterFields) {
     EXPECT_EQ(ReadLine("800,1200,2100,SQR,1,0,20,").mass, std::nullopt);
     EXPECT_EQ(ReadLine("800,1200,2100,SQR,1,0,20,,350").mass, std::nullopt);
-    EXPECT_EQ(ReadLine("800,1200,2100,SQR,1,0,20,350,палеты").mass, 350);
+    EXPECT_EQ(ReadLine("800,1200,2100,SQR,1,0,20,350,,палеты").mass, 350);
 }
 
 TEST(SizeLimitTest, OneMillimetreAndAKilometreAreTheBounds) {
