@@ -157,7 +157,8 @@ void ParseCargoLine(std::string_view text, int lineIndex, const NumberFormat& fo
     }
     const std::size_t s = shape.stop;
     entry.MayTurnAcross = FlagAt(chars, s + 1);
-    entry.MayStandOnEnd = FlagAt(chars, s + 3);
+    entry.MayLieOnAnySide = s + 3 <= chars.size() && chars[s + 2] == U'2';
+    entry.MayStandOnEnd = entry.MayLieOnAnySide || FlagAt(chars, s + 3);
 
     const ScannedRun quantityRun = ScanRun(chars, s + 5, kQuantitySet);
     const std::int64_t quantity = ParseIntegerRun(ToAscii(quantityRun.run), lineIndex);
