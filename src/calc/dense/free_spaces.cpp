@@ -69,6 +69,7 @@ void AddCarriedFloor(std::vector<Cuboid>& spaces, const Cuboid& room, bool merge
     spaces.push_back(room);
     if (!mergeTops)
         return;
+    std::vector<Cuboid> added;
     std::vector<Cuboid> frontier{room};
     for (int round = 0; round < 3 && !frontier.empty(); ++round) {
         std::vector<Cuboid> next;
@@ -81,11 +82,17 @@ void AddCarriedFloor(std::vector<Cuboid>& spaces, const Cuboid& room, bool merge
                 if (j.SizeZ() > 0 && !InsideAny(spaces, j)) {
                     spaces.push_back(j);
                     next.push_back(j);
+                    added.push_back(j);
                 }
         }
         frontier = std::move(next);
     }
-    RemoveContainedSpaces(spaces);
+    // Only the joined floors can hold earlier spaces.
+    if (!added.empty())
+        std::erase_if(spaces, [&](const Cuboid& s) {
+            return std::any_of(added.begin(), added.end(),
+                               [&](const Cuboid& a) { return a != s && a.Contains(s); });
+        });
 }
 
 void RemoveContainedSpaces(std::vector<Cuboid>& spaces) {
