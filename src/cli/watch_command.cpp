@@ -100,7 +100,7 @@ int RunWatchCommand(const WatchRequest& request, std::ostream& err, const Drawin
     job.SetNumberFormat(NumberFormat::FromEnvironment())
         .SetPictureMaker(&tools.pictures)
         .SetPlanMethod(request.method)
-        .SetDenseSettings(DenseSettings{.timeLimitSeconds = request.timeLimitSeconds});
+        .SetDenseSettings(DenseSettings::WithTimeLimit(request.timeLimitSeconds));
     if (request.plan) {
         job.WritePlan(&tools.plans);
     }
