@@ -3,8 +3,8 @@
 #include <string_view>
 
 #include "calc/planner.h"
+#include "files/order_file.h"
 #include "order/errors.h"
-#include "output/order_file.h"
 
 namespace stowbel {
 
