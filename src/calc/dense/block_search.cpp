@@ -13,7 +13,7 @@
 namespace stowbel::dense::detail {
 namespace {
 
-constexpr int kMaxBeamWidth = 32;
+constexpr int kMaxBeamWidth = 1024;
 
 // Spaces nearest a corner of the container are filled first (by their distances to the
 // nearest walls, smallest first), larger spaces before smaller ones.
@@ -50,9 +50,13 @@ public:
         State first = root;
         Complete(first);
         Offer(first);
-        for (int width = 1; !Stopped(); width = std::min(width * 2, kMaxBeamWidth))
-            if (!Beam(root, width))
+        // A run that never had to leave a candidate out has tried everything; the widest run
+        // gives the same plan every time.
+        for (int width = 1; width <= kMaxBeamWidth && !Stopped(); width *= 2) {
+            bool narrowed = false;
+            if (!Beam(root, width, narrowed) || !narrowed)
                 break;
+        }
         outcome_.patterns = patterns_;
         return std::move(outcome_);
     }
@@ -63,6 +67,9 @@ private:
             return true;
         if (outcome_.steps >= budget_.steps)
             return true;
+        // The clock and the caller are asked now and then: asking costs more than a step.
+        if (++polls_ % 16 != 0)
+            return false;
         if (limits_.cancelled && limits_.cancelled()) {
             outcome_.cancelled = true;
             return true;
@@ -96,9 +103,30 @@ private:
         return {d[0], d[1], d[2], -(s.SizeX() * s.SizeY() * s.SizeZ()), s.x1, s.y1, s.z1};
     }
 
+    // The smallest sizes any box left could take in a space.
+    Cuboid SmallestBox(const State& state) const {
+        const std::int64_t none =
+            problem_.usable.SizeX() + problem_.usable.SizeY() + problem_.usable.SizeZ() + 1;
+        Cuboid least{0, 0, 0, none, none, none};
+        for (std::size_t k = 0; k < problem_.kinds.size(); ++k) {
+            if (PayloadAllows(problem_, state, static_cast<int>(k)) <= 0)
+                continue;
+            for (const Orientation& o : problem_.kinds[k].orientations) {
+                least.x2 = std::min(least.x2, o.a);
+                least.y2 = std::min(least.y2, o.b);
+                least.z2 = std::min(least.z2, o.c);
+            }
+        }
+        return least;
+    }
+
     // The space to fill next and its candidate blocks; spaces no box fits are dropped. False
     // when no space is left.
     bool NextSpace(State& state, Cuboid& space, std::vector<Block>& candidates) {
+        const Cuboid least = SmallestBox(state);
+        std::erase_if(state.spaces, [&](const Cuboid& s) {
+            return s.SizeX() < least.x2 || s.SizeY() < least.y2 || s.SizeZ() < least.z2;
+        });
         while (!state.spaces.empty()) {
             std::size_t best = 0;
             SpaceRank bestRank = RankOf(state.spaces[0]);
@@ -155,8 +183,20 @@ private:
         }
     }
 
-    // One run of the beam from the empty container; false when stopped.
-    bool Beam(const State& root, int width) {
+    // Keeps the partial plans with the best completions; among equals, the earlier made.
+    static void KeepBest(std::vector<std::pair<State, Score>>& children, std::size_t keep,
+                         bool& narrowed) {
+        std::stable_sort(children.begin(), children.end(),
+                         [](const auto& a, const auto& b) { return a.second.Beats(b.second); });
+        if (children.size() > keep) {
+            narrowed = true;
+            children.resize(keep);
+        }
+    }
+
+    // One run of the beam from the empty container; false when stopped. Tells whether it left
+    // out any candidate or partial plan.
+    bool Beam(const State& root, int width, bool& narrowed) {
         std::vector<State> level{root};
         const auto keep = static_cast<std::size_t>(width);
         while (!level.empty()) {
@@ -168,8 +208,10 @@ private:
                     continue;
                 std::size_t taken = 0;
                 for (const Block& block : candidates) {
-                    if (taken == keep)
+                    if (taken == keep) {
+                        narrowed = true;
                         break;
+                    }
                     const Placement p = At(space, block);
                     if (space.z1 != 0 && !LoadsAllow(problem_, node, p))
                         continue;
@@ -183,12 +225,16 @@ private:
                     Offer(completed);
                     children.emplace_back(std::move(child),
                                           Score{completed.volume, completed.remaining});
+                    if (children.size() >= 2 * keep)
+                        KeepBest(children, keep, narrowed);
                 }
             }
             std::stable_sort(children.begin(), children.end(),
                              [](const auto& a, const auto& b) { return a.second.Beats(b.second); });
-            if (children.size() > keep)
+            if (children.size() > keep) {
+                narrowed = true;
                 children.resize(keep);
+            }
             level.clear();
             for (auto& c : children)
                 level.push_back(std::move(c.first));
@@ -203,6 +249,7 @@ private:
     BlockMaker maker_;
     std::chrono::steady_clock::time_point start_;
     SearchOutcome outcome_;
+    std::int64_t polls_ = 0;
 };
 
 }  // namespace
