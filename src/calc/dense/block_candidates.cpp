@@ -125,8 +125,10 @@ void BlockMaker::PatternBlock(int kind, int orientation, const Cuboid& space, in
 const FloorPattern& PatternStore::Pattern(std::int64_t sizeX, std::int64_t sizeY, std::int64_t a,
                                           std::int64_t b) {
     auto& slot = patterns_[{sizeX, sizeY, a, b}];
-    if (!slot)
+    if (!slot) {
         slot = std::make_unique<FloorPattern>(SolveFloorPattern(sizeX, sizeY, a, b));
+        work_ += slot->work;
+    }
     return *slot;
 }
 

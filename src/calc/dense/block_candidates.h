@@ -21,8 +21,11 @@ class PatternStore {
 public:
     const FloorPattern& Pattern(std::int64_t sizeX, std::int64_t sizeY, std::int64_t a,
                                 std::int64_t b);
+    // Inner evaluations spent on solving patterns so far.
+    std::int64_t Work() const { return work_; }
 
 private:
+    std::int64_t work_ = 0;
     std::map<std::tuple<std::int64_t, std::int64_t, std::int64_t, std::int64_t>,
              std::unique_ptr<FloorPattern>>
         patterns_;

@@ -14,6 +14,8 @@ namespace stowbel::dense::detail {
 namespace {
 
 constexpr int kMaxBeamWidth = 1024;
+// Inner evaluations of the floor pattern solver that cost about as much as one step.
+constexpr std::int64_t kPatternWorkPerStep = 20000;
 
 // Spaces nearest a corner of the container are filled first (by their distances to the
 // nearest walls, smallest first), larger spaces before smaller ones.
@@ -36,11 +38,13 @@ struct Score {
 
 class Search {
 public:
-    Search(const Problem& problem, const SearchLimits& limits, const SearchBudget& budget)
+    Search(const Problem& problem, const SearchLimits& limits, const SearchBudget& budget,
+           std::shared_ptr<PatternStore> patterns)
         : problem_(problem),
           limits_(limits),
           budget_(budget),
-          patterns_(std::make_shared<PatternStore>()),
+          patterns_(patterns ? std::move(patterns) : std::make_shared<PatternStore>()),
+          patternWork_(patterns_->Work()),
           maker_(problem, *patterns_),
           start_(std::chrono::steady_clock::now()) {}
 
@@ -103,6 +107,13 @@ private:
         return {d[0], d[1], d[2], -(s.SizeX() * s.SizeY() * s.SizeZ()), s.x1, s.y1, s.z1};
     }
 
+    // Solving floor patterns counts as steps, so that the budget bounds it too.
+    void ChargePatternWork() {
+        const std::int64_t work = patterns_->Work();
+        outcome_.steps += (work - patternWork_) / kPatternWorkPerStep;
+        patternWork_ = work - (work - patternWork_) % kPatternWorkPerStep;
+    }
+
     // The smallest sizes any box left could take in a space.
     Cuboid SmallestBox(const State& state) const {
         const std::int64_t none =
@@ -140,6 +151,7 @@ private:
             space = state.spaces[best];
             candidates.clear();
             maker_.Candidates(state, space, candidates);
+            ChargePatternWork();
             if (!candidates.empty())
                 return true;
             state.spaces.erase(state.spaces.begin() + static_cast<std::ptrdiff_t>(best));
@@ -246,6 +258,7 @@ private:
     const SearchLimits& limits_;
     SearchBudget budget_;
     std::shared_ptr<PatternStore> patterns_;
+    std::int64_t patternWork_;
     BlockMaker maker_;
     std::chrono::steady_clock::time_point start_;
     SearchOutcome outcome_;
@@ -261,8 +274,8 @@ bool BetterPlan(const State& a, const State& b) {
 }
 
 SearchOutcome SearchPlan(const Problem& problem, const SearchLimits& limits,
-                         const SearchBudget& budget) {
-    return Search(problem, limits, budget).Run();
+                         const SearchBudget& budget, std::shared_ptr<PatternStore> patterns) {
+    return Search(problem, limits, budget, std::move(patterns)).Run();
 }
 
 }  // namespace stowbel::dense::detail

@@ -59,7 +59,7 @@ PackResult PackOne(const Hold& hold, const std::vector<BoxKind>& kinds,
         return result;
     const Problem problem = detail::MakeProblem(hold, kinds, Quantities(kinds));
     const SearchOutcome outcome =
-        detail::SearchPlan(problem, limits, {limits.stepBudget, limits.timeCapSeconds, 0, 1});
+        detail::SearchPlan(problem, limits, {limits.stepBudget, limits.timeCapSeconds, 0, 1}, {});
     result.boxes = BoxesOf(problem, outcome.best, 1);
     result.steps = outcome.steps;
     result.timeCapReached = outcome.timeCapReached;
@@ -74,6 +74,7 @@ PackResult PackAll(const Hold& hold, const std::vector<BoxKind>& kinds, const Se
         return result;
     const auto start = std::chrono::steady_clock::now();
     std::vector<int> remaining = Quantities(kinds);
+    auto patterns = std::make_shared<detail::PatternStore>();
     // The budget is shared among as many containers as the volume needs at the least.
     double volume = 0;
     for (std::size_t k = 0; k < kinds.size(); ++k)
@@ -98,7 +99,8 @@ PackResult PackAll(const Hold& hold, const std::vector<BoxKind>& kinds, const Se
         const Problem problem = detail::MakeProblem(hold, kinds, remaining);
         const SearchOutcome outcome = detail::SearchPlan(
             problem, limits,
-            {perContainer, limits.timeCapSeconds - spent.count(), progressFrom, progressTo});
+            {perContainer, limits.timeCapSeconds - spent.count(), progressFrom, progressTo},
+            patterns);
         result.steps += outcome.steps;
         result.timeCapReached = result.timeCapReached || outcome.timeCapReached;
         result.cancelled = result.cancelled || outcome.cancelled;
