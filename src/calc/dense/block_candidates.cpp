@@ -34,6 +34,8 @@ int Fit(std::int64_t room, std::int64_t size) {
 }  // namespace
 
 bool BetterBlock(const Block& a, const Block& b) {
+    if (a.worth != b.worth)
+        return a.worth > b.worth;
     if (a.volume != b.volume)
         return a.volume > b.volume;
     if (a.kind != b.kind)
@@ -55,6 +57,29 @@ void BlockMaker::Candidates(const State& state, const Cuboid& space, std::vector
             GridBlocks(kind, static_cast<int>(o), space, available, out);
             PatternBlock(kind, static_cast<int>(o), space, available, out);
         }
+    }
+    // Room beside, behind or over the block in its space too narrow for any box left is lost.
+    std::int64_t leastA = space.SizeX() + 1, leastB = space.SizeY() + 1, leastC = space.SizeZ() + 1;
+    for (std::size_t k = 0; k < problem_.kinds.size(); ++k) {
+        if (state.remaining[k] <= 0)
+            continue;
+        for (const Orientation& o : problem_.kinds[k].orientations) {
+            leastA = std::min(leastA, o.a);
+            leastB = std::min(leastB, o.b);
+            leastC = std::min(leastC, o.c);
+        }
+    }
+    for (auto it = out.begin() + static_cast<std::ptrdiff_t>(first); it != out.end(); ++it) {
+        const std::int64_t restX = space.SizeX() - it->sizeX, restY = space.SizeY() - it->sizeY,
+                           restZ = space.SizeZ() - it->sizeZ;
+        std::int64_t lost = 0;
+        if (restX < leastA)
+            lost += restX * it->sizeY * it->sizeZ;
+        if (restY < leastB)
+            lost += restY * it->sizeX * it->sizeZ;
+        if (restZ < leastC)
+            lost += restZ * it->sizeX * it->sizeY;
+        it->worth = it->volume - lost;
     }
     std::sort(out.begin() + static_cast<std::ptrdiff_t>(first), out.end(), BetterBlock);
 }

@@ -101,9 +101,9 @@ private:
 
     SpaceRank RankOf(const Cuboid& s) const {
         const Cuboid& u = problem_.usable;
-        std::array<std::int64_t, 3> d{std::min(s.x1 - u.x1, u.x2 - s.x2),
-                                      std::min(s.y1 - u.y1, u.y2 - s.y2), s.z1 - u.z1};
-        std::sort(d.begin(), d.end());
+        std::array<std::int64_t, 3> d{s.z1 - u.z1, std::min(s.x1 - u.x1, u.x2 - s.x2),
+                                      std::min(s.y1 - u.y1, u.y2 - s.y2)};
+        std::sort(d.begin() + 1, d.end());
         return {d[0], d[1], d[2], -(s.SizeX() * s.SizeY() * s.SizeZ()), s.x1, s.y1, s.z1};
     }
 
