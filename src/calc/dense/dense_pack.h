@@ -45,7 +45,7 @@ struct Hold {
 struct SearchLimits {
     // One step is one block of boxes placed into a partial plan, in the search or in one of its
     // quick completions. The search stops when the steps are spent.
-    std::int64_t stepBudget = 50000;
+    std::int64_t stepBudget = 250000;
     double timeCapSeconds = 10;            // safety stop only; reaching it is reported
     std::function<bool()> cancelled;       // polled; may be empty
     std::function<void(double)> progress;  // 0..1; may be empty
