@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "calc/dense/block_search.h"
+#include "calc/dense/common_unit.h"
 #include "calc/dense/loading_order.h"
 #include "calc/dense/packing_model.h"
 
@@ -51,27 +52,34 @@ bool ValidHold(const Hold& hold) {
 
 }  // namespace
 
-PackResult PackOne(const Hold& hold, const std::vector<BoxKind>& kinds,
+PackResult PackOne(const Hold& givenHold, const std::vector<BoxKind>& givenKinds,
                    const SearchLimits& limits) {
     PackResult result;
     result.containers = 1;
-    if (!ValidHold(hold))
+    if (!ValidHold(givenHold))
         return result;
+    const detail::CommonUnit unit = detail::InCommonUnit(givenHold, givenKinds);
+    const Hold& hold = unit.hold;
+    const std::vector<BoxKind>& kinds = unit.kinds;
     const Problem problem = detail::MakeProblem(hold, kinds, Quantities(kinds));
     const SearchOutcome outcome =
         detail::SearchPlan(problem, limits, {limits.stepBudget, limits.timeCapSeconds, 0, 1}, {});
     result.boxes = BoxesOf(problem, outcome.best, 1);
+    detail::ScaleBack(unit, result.boxes);
     result.steps = outcome.steps;
     result.timeCapReached = outcome.timeCapReached;
     result.cancelled = outcome.cancelled;
     return result;
 }
 
-PackResult PackAll(const Hold& hold, const std::vector<BoxKind>& kinds, const SearchLimits& limits,
-                   int maxContainers) {
+PackResult PackAll(const Hold& givenHold, const std::vector<BoxKind>& givenKinds,
+                   const SearchLimits& limits, int maxContainers) {
     PackResult result;
-    if (!ValidHold(hold))
+    if (!ValidHold(givenHold))
         return result;
+    const detail::CommonUnit unit = detail::InCommonUnit(givenHold, givenKinds);
+    const Hold& hold = unit.hold;
+    const std::vector<BoxKind>& kinds = unit.kinds;
     const auto start = std::chrono::steady_clock::now();
     std::vector<int> remaining = Quantities(kinds);
     auto patterns = std::make_shared<detail::PatternStore>();
@@ -114,6 +122,7 @@ PackResult PackAll(const Hold& hold, const std::vector<BoxKind>& kinds, const Se
         if (result.cancelled)
             break;
     }
+    detail::ScaleBack(unit, result.boxes);
     if (limits.progress)
         limits.progress(1.0);
     return result;
