@@ -45,7 +45,8 @@ bool BetterBlock(const Block& a, const Block& b) {
     return std::tie(a.orientation, a.nz, a.ny, a.nx) < std::tie(b.orientation, b.nz, b.ny, b.nx);
 }
 
-void BlockMaker::Candidates(const State& state, const Cuboid& space, std::vector<Block>& out) {
+std::size_t BlockMaker::Candidates(const State& state, const Cuboid& space, std::size_t keep,
+                                   std::vector<Block>& out) {
     const std::size_t first = out.size();
     for (std::size_t k = 0; k < problem_.kinds.size(); ++k) {
         const int kind = static_cast<int>(k);
@@ -81,7 +82,15 @@ void BlockMaker::Candidates(const State& state, const Cuboid& space, std::vector
             lost += restZ * it->sizeX * it->sizeY;
         it->worth = it->volume - lost;
     }
-    std::sort(out.begin() + static_cast<std::ptrdiff_t>(first), out.end(), BetterBlock);
+    const auto begin = out.begin() + static_cast<std::ptrdiff_t>(first);
+    const std::size_t all = out.size() - first;
+    if (keep == 0 || keep >= all) {
+        std::sort(begin, out.end(), BetterBlock);
+        return all;
+    }
+    std::partial_sort(begin, begin + static_cast<std::ptrdiff_t>(keep), out.end(), BetterBlock);
+    out.resize(first + keep);
+    return all;
 }
 
 // Where the boxes left do not fill the whole grid the space allows, the block grows along the

@@ -72,7 +72,7 @@ private:
         if (outcome_.steps >= budget_.steps)
             return true;
         // The clock and the caller are asked now and then: asking costs more than a step.
-        if (++polls_ % 16 != 0)
+        if (++polls_ % 16 != 1)
             return false;
         if (limits_.cancelled && limits_.cancelled()) {
             outcome_.cancelled = true;
@@ -133,7 +133,8 @@ private:
 
     // The space to fill next and its candidate blocks; spaces no box fits are dropped. False
     // when no space is left.
-    bool NextSpace(State& state, Cuboid& space, std::vector<Block>& candidates) {
+    bool NextSpace(State& state, Cuboid& space, std::size_t keep, std::vector<Block>& candidates,
+                   bool& narrowed) {
         const Cuboid least = SmallestBox(state);
         std::erase_if(state.spaces, [&](const Cuboid& s) {
             return s.SizeX() < least.x2 || s.SizeY() < least.y2 || s.SizeZ() < least.z2;
@@ -150,7 +151,10 @@ private:
             }
             space = state.spaces[best];
             candidates.clear();
-            maker_.Candidates(state, space, candidates);
+            // Loads may turn down any block, so with load limits every candidate is kept.
+            const std::size_t all =
+                maker_.Candidates(state, space, problem_.trackLoads ? 0 : keep, candidates);
+            narrowed = narrowed || all > keep;
             ChargePatternWork();
             if (!candidates.empty())
                 return true;
@@ -180,7 +184,8 @@ private:
     void Complete(State& state) {
         Cuboid space;
         std::vector<Block> candidates;
-        while (NextSpace(state, space, candidates)) {
+        bool narrowed = false;
+        while (NextSpace(state, space, 1, candidates, narrowed)) {
             bool placed = false;
             for (const Block& block : candidates) {
                 const Placement p = At(space, block);
@@ -216,7 +221,7 @@ private:
             for (State& node : level) {
                 Cuboid space;
                 std::vector<Block> candidates;
-                if (!NextSpace(node, space, candidates))
+                if (!NextSpace(node, space, keep, candidates, narrowed))
                     continue;
                 std::size_t taken = 0;
                 for (const Block& block : candidates) {
