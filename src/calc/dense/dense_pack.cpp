@@ -45,6 +45,22 @@ std::vector<int> Quantities(const std::vector<BoxKind>& kinds) {
     return q;
 }
 
+double VolumeOf(const std::vector<BoxKind>& kinds, const std::vector<int>& quantities) {
+    double volume = 0;
+    for (std::size_t k = 0; k < kinds.size(); ++k)
+        if (!kinds[k].orientations.empty()) {
+            const Extent& e = kinds[k].orientations.front();
+            volume += static_cast<double>(e.along) * static_cast<double>(e.across) *
+                      static_cast<double>(e.height) * quantities[k];
+        }
+    return volume;
+}
+
+double VolumeOf(const Hold& hold) {
+    return static_cast<double>(hold.length) * static_cast<double>(hold.width) *
+           static_cast<double>(hold.height);
+}
+
 bool ValidHold(const Hold& hold) {
     return hold.length > 0 && hold.height > 0 && hold.gap >= 0 && hold.sideClearance >= 0 &&
            hold.width - 2 * hold.sideClearance > 0;
@@ -69,6 +85,8 @@ PackResult PackOne(const Hold& givenHold, const std::vector<BoxKind>& givenKinds
     result.steps = outcome.steps;
     result.timeCapReached = outcome.timeCapReached;
     result.cancelled = outcome.cancelled;
+    if (limits.progress)
+        limits.progress(1.0);
     return result;
 }
 
@@ -83,30 +101,35 @@ PackResult PackAll(const Hold& givenHold, const std::vector<BoxKind>& givenKinds
     const auto start = std::chrono::steady_clock::now();
     std::vector<int> remaining = Quantities(kinds);
     auto patterns = std::make_shared<detail::PatternStore>();
-    // The budget is shared among as many containers as the volume needs at the least.
-    double volume = 0;
-    for (std::size_t k = 0; k < kinds.size(); ++k)
-        if (!kinds[k].orientations.empty()) {
-            const Extent& e = kinds[k].orientations.front();
-            volume += static_cast<double>(e.along) * static_cast<double>(e.across) *
-                      static_cast<double>(e.height) * remaining[k];
-        }
-    const double hull = static_cast<double>(hold.length) * static_cast<double>(hold.width) *
-                        static_cast<double>(hold.height);
-    const auto needed = static_cast<std::int64_t>(std::max(1.0, std::ceil(volume / hull)));
-    const std::int64_t perContainer =
-        std::max(std::min(kMinStepsPerContainer, limits.stepBudget), limits.stepBudget / needed);
+    const double total = std::max(1.0, VolumeOf(kinds, remaining));
+    // Containers fill unevenly: the progress shown never goes back.
+    SearchLimits inner = limits;
+    double shown = 0;
+    if (limits.progress)
+        inner.progress = [&](double p) {
+            if (p > shown) {
+                shown = p;
+                limits.progress(p);
+            }
+        };
     for (int container = 1; container <= maxContainers; ++container) {
         if (std::all_of(remaining.begin(), remaining.end(), [](int r) { return r == 0; }))
             break;
+        // What is left of the budget is shared among as many containers as the volume left
+        // needs at the least.
+        const double left = VolumeOf(kinds, remaining);
+        const double needed = std::max(1.0, std::ceil(left / VolumeOf(hold)));
+        const std::int64_t share = static_cast<std::int64_t>(
+            static_cast<double>(std::max<std::int64_t>(0, limits.stepBudget - result.steps)) /
+            needed);
+        const std::int64_t perContainer =
+            std::max(std::min(kMinStepsPerContainer, limits.stepBudget), share);
         const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
-        const double progressFrom =
-            std::min(1.0, static_cast<double>(container - 1) / static_cast<double>(needed));
-        const double progressTo =
-            std::min(1.0, static_cast<double>(container) / static_cast<double>(needed));
+        const double progressFrom = 1 - left / total;
+        const double progressTo = progressFrom + (1 - progressFrom) / needed;
         const Problem problem = detail::MakeProblem(hold, kinds, remaining);
         const SearchOutcome outcome = detail::SearchPlan(
-            problem, limits,
+            problem, inner,
             {perContainer, limits.timeCapSeconds - spent.count(), progressFrom, progressTo},
             patterns);
         result.steps += outcome.steps;

@@ -164,6 +164,21 @@ TEST(DensePackAllTest, NeedsAsManyContainersAsTheVolumeAndFillsEachBeforeTheNext
                   8);
 }
 
+TEST(DensePackAllTest, ProgressOnlyGrowsAndEndsAtOne) {
+    const Hold hold = Box(2000, 1000, 1000);
+    const std::vector<BoxKind> kinds{Kind({{600, 500, 400}, {500, 600, 400}}, 40),
+                                     Kind({{300, 300, 300}}, 50)};
+    std::vector<double> shown;
+    SearchLimits limits;
+    limits.stepBudget = 3000;
+    limits.progress = [&](double p) { shown.push_back(p); };
+    PackAll(hold, kinds, limits, 10);
+    ASSERT_FALSE(shown.empty());
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
+    EXPECT_GE(shown.front(), 0.0);
+    EXPECT_EQ(shown.back(), 1.0);
+}
+
 TEST(DensePackAllTest, StopsAtTheMostContainersAllowed) {
     const Hold hold = Box(1000, 1000, 1000);
     const std::vector<BoxKind> kinds{Kind({{500, 500, 500}}, 19)};
