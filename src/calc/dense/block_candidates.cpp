@@ -106,11 +106,13 @@ void BlockMaker::GridBlocks(int kind, int orientation, const Cuboid& space, int 
     const std::int64_t all = static_cast<std::int64_t>(most[0]) * most[1] * most[2];
     if (all <= available) {
         out.push_back(Grid(kind, orientation, o, k, most[0], most[1], most[2]));
-        // One row fewer along or across leaves room for other boxes beside the block.
+        // One row fewer along or across, or one tier fewer, leaves room for other boxes.
         if (most[0] > 1)
             out.push_back(Grid(kind, orientation, o, k, most[0] - 1, most[1], most[2]));
         if (most[1] > 1)
             out.push_back(Grid(kind, orientation, o, k, most[0], most[1] - 1, most[2]));
+        if (most[2] > 1)
+            out.push_back(Grid(kind, orientation, o, k, most[0], most[1], most[2] - 1));
         return;
     }
     static constexpr std::array<std::array<int, 3>, 6> kOrders{
