@@ -207,11 +207,11 @@ private:
                          [](const auto& a, const auto& b) { return a.second.Beats(b.second); });
         // Partial plans that complete to the same result are most likely one plan reached in a
         // different order: the first made stands for all, leaving room for different ones.
-        const auto same = std::unique(children.begin(), children.end(),
-                                      [](const auto& a, const auto& b) {
-                                          return a.second.volume == b.second.volume &&
-                                                 a.second.remaining == b.second.remaining;
-                                      });
+        const auto same =
+            std::unique(children.begin(), children.end(), [](const auto& a, const auto& b) {
+                return a.second.volume == b.second.volume &&
+                       a.second.remaining == b.second.remaining;
+            });
         if (same != children.end()) {
             narrowed = true;
             children.erase(same, children.end());
