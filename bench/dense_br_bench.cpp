@@ -8,8 +8,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <random>
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
 
 #include "br_instances.h"
 #include "calc/dense/check_plan.h"
@@ -25,6 +28,7 @@ struct Options {
     int firstClass = 1, lastClass = 7;
     std::int64_t steps = stowbel::dense::SearchLimits{}.stepBudget;
     bool pallets = true;
+    bool large = false;
 };
 
 Options ParseOptions(int argc, char** argv) {
@@ -32,7 +36,7 @@ Options ParseOptions(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr,
                      "usage: %s BR_FOLDER [--instances 20] [--classes 1-7] [--steps N] "
-                     "[--no-pallets]\n",
+                     "[--no-pallets] [--large]\n",
                      argv[0]);
         std::exit(2);
     }
@@ -52,6 +56,8 @@ Options ParseOptions(int argc, char** argv) {
         } else if (arg == "--steps") {
             o.steps = std::stoll(value);
             ++i;
+        } else if (arg == "--large") {
+            o.large = true;
         } else if (arg == "--no-pallets") {
             o.pallets = false;
         } else {
@@ -74,12 +80,13 @@ double FilledPercent(const stowbel::dense::Hold& hold, const PackResult& r) {
 
 int RunClasses(const Options& o) {
     int broken = 0;
-    std::printf("class  n   mean %%   min %%   max %%   mean s  steps\n");
+    std::printf("class  n   mean %%   min %%   max %%   mean s  steps  peak memory\n");
     for (int c = o.firstClass; c <= o.lastClass; ++c) {
         const std::string path = o.folder + "/BR" + std::to_string(c) + ".txt";
         const auto instances = stowbel::bench::ReadBrFile(path);
         const int n = std::min<int>(o.instances, static_cast<int>(instances.size()));
         double sum = 0, least = 100, most = 0, seconds = 0;
+        long peak = 0;
         std::int64_t steps = 0;
         for (int i = 0; i < n; ++i) {
             const auto& inst = instances[static_cast<std::size_t>(i)];
@@ -102,11 +109,14 @@ int RunClasses(const Options& o) {
             most = std::max(most, filled);
             seconds += spent.count();
             steps += r.steps;
+            rusage usage{};
+            getrusage(RUSAGE_SELF, &usage);
+            peak = std::max(peak, usage.ru_maxrss / 1024);
             if (r.timeCapReached)
                 std::printf("BR%d instance %d reached the time cap\n", c, inst.number);
         }
-        std::printf("BR%d  %3d  %6.2f  %6.2f  %6.2f  %6.2f  %lld\n", c, n, sum / n, least, most,
-                    seconds / n, static_cast<long long>(steps / std::max(1, n)));
+        std::printf("BR%d  %3d  %6.2f  %6.2f  %6.2f  %6.2f  %lld  %ld MB\n", c, n, sum / n, least,
+                    most, seconds / n, static_cast<long long>(steps / std::max(1, n)), peak);
         std::fflush(stdout);
     }
     return broken;
@@ -150,12 +160,46 @@ int RunPallets(const Options& o) {
     return broken;
 }
 
+// A large order for many containers: 10,000 units in 20 kinds of cartons in 40' boxes.
+int RunLarge() {
+    std::mt19937_64 random(10000);
+    auto between = [&](std::int64_t lo, std::int64_t hi) {
+        return std::uniform_int_distribution<std::int64_t>(lo, hi)(random);
+    };
+    stowbel::dense::Hold hold;
+    hold.length = 12032;
+    hold.width = 2352;
+    hold.height = 2393;
+    std::vector<stowbel::dense::BoxKind> kinds;
+    for (int k = 0; k < 20; ++k) {
+        stowbel::dense::BoxKind kind;
+        kind.id = k + 1;
+        kind.quantity = 500;
+        const std::int64_t a = between(200, 800), b = between(200, 800), c = between(150, 700);
+        kind.orientations = {{a, b, c}, {b, a, c}};
+        kind.unitMass = static_cast<double>(between(5, 40));
+        kinds.push_back(kind);
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const PackResult r = stowbel::dense::PackAll(hold, kinds, stowbel::dense::SearchLimits{}, 1000);
+    const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const bool ok = stowbel::dense::CheckPlan(hold, kinds, r).empty();
+    std::printf("10,000 units in 20 kinds: %zu placed in %d containers, %.2f s%s%s, peak %ld MB\n",
+                r.boxes.size(), r.containers, spent.count(), r.timeCapReached ? " (time cap)" : "",
+                ok ? "" : " BROKEN RULES", usage.ru_maxrss / 1024);
+    return ok && r.boxes.size() == 10000u && !r.timeCapReached ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     try {
         const Options o = ParseOptions(argc, argv);
         int broken = 0;
+        if (o.large)
+            return RunLarge();
         if (o.pallets)
             broken += RunPallets(o);
         broken += RunClasses(o);

@@ -34,6 +34,8 @@ int Fit(std::int64_t room, std::int64_t size) {
 }  // namespace
 
 bool BetterBlock(const Block& a, const Block& b) {
+    if (a.worth != b.worth)
+        return a.worth > b.worth;
     if (a.volume != b.volume)
         return a.volume > b.volume;
     if (a.kind != b.kind)
@@ -43,7 +45,8 @@ bool BetterBlock(const Block& a, const Block& b) {
     return std::tie(a.orientation, a.nz, a.ny, a.nx) < std::tie(b.orientation, b.nz, b.ny, b.nx);
 }
 
-void BlockMaker::Candidates(const State& state, const Cuboid& space, std::vector<Block>& out) {
+std::size_t BlockMaker::Candidates(const State& state, const Cuboid& space, std::size_t keep,
+                                   std::vector<Block>& out) {
     const std::size_t first = out.size();
     for (std::size_t k = 0; k < problem_.kinds.size(); ++k) {
         const int kind = static_cast<int>(k);
@@ -56,7 +59,38 @@ void BlockMaker::Candidates(const State& state, const Cuboid& space, std::vector
             PatternBlock(kind, static_cast<int>(o), space, available, out);
         }
     }
-    std::sort(out.begin() + static_cast<std::ptrdiff_t>(first), out.end(), BetterBlock);
+    // Room beside, behind or over the block in its space too narrow for any box left is lost.
+    std::int64_t leastA = space.SizeX() + 1, leastB = space.SizeY() + 1, leastC = space.SizeZ() + 1;
+    for (std::size_t k = 0; k < problem_.kinds.size(); ++k) {
+        if (state.remaining[k] <= 0)
+            continue;
+        for (const Orientation& o : problem_.kinds[k].orientations) {
+            leastA = std::min(leastA, o.a);
+            leastB = std::min(leastB, o.b);
+            leastC = std::min(leastC, o.c);
+        }
+    }
+    for (auto it = out.begin() + static_cast<std::ptrdiff_t>(first); it != out.end(); ++it) {
+        const std::int64_t restX = space.SizeX() - it->sizeX, restY = space.SizeY() - it->sizeY,
+                           restZ = space.SizeZ() - it->sizeZ;
+        std::int64_t lost = 0;
+        if (restX < leastA)
+            lost += restX * it->sizeY * it->sizeZ;
+        if (restY < leastB)
+            lost += restY * it->sizeX * it->sizeZ;
+        if (restZ < leastC)
+            lost += restZ * it->sizeX * it->sizeY;
+        it->worth = it->volume - lost;
+    }
+    const auto begin = out.begin() + static_cast<std::ptrdiff_t>(first);
+    const std::size_t all = out.size() - first;
+    if (keep == 0 || keep >= all) {
+        std::sort(begin, out.end(), BetterBlock);
+        return all;
+    }
+    std::partial_sort(begin, begin + static_cast<std::ptrdiff_t>(keep), out.end(), BetterBlock);
+    out.resize(first + keep);
+    return all;
 }
 
 // Where the boxes left do not fill the whole grid the space allows, the block grows along the
@@ -72,6 +106,13 @@ void BlockMaker::GridBlocks(int kind, int orientation, const Cuboid& space, int 
     const std::int64_t all = static_cast<std::int64_t>(most[0]) * most[1] * most[2];
     if (all <= available) {
         out.push_back(Grid(kind, orientation, o, k, most[0], most[1], most[2]));
+        // One row fewer along or across, or one tier fewer, leaves room for other boxes.
+        if (most[0] > 1)
+            out.push_back(Grid(kind, orientation, o, k, most[0] - 1, most[1], most[2]));
+        if (most[1] > 1)
+            out.push_back(Grid(kind, orientation, o, k, most[0], most[1] - 1, most[2]));
+        if (most[2] > 1)
+            out.push_back(Grid(kind, orientation, o, k, most[0], most[1], most[2] - 1));
         return;
     }
     static constexpr std::array<std::array<int, 3>, 6> kOrders{
@@ -125,8 +166,10 @@ void BlockMaker::PatternBlock(int kind, int orientation, const Cuboid& space, in
 const FloorPattern& PatternStore::Pattern(std::int64_t sizeX, std::int64_t sizeY, std::int64_t a,
                                           std::int64_t b) {
     auto& slot = patterns_[{sizeX, sizeY, a, b}];
-    if (!slot)
+    if (!slot) {
         slot = std::make_unique<FloorPattern>(SolveFloorPattern(sizeX, sizeY, a, b));
+        work_ += slot->work;
+    }
     return *slot;
 }
 

@@ -4,6 +4,7 @@
 // shaped to the space and to the boxes left, and single-kind floor patterns in tiers where a
 // pattern holds more per tier than a plain grid.
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -21,8 +22,11 @@ class PatternStore {
 public:
     const FloorPattern& Pattern(std::int64_t sizeX, std::int64_t sizeY, std::int64_t a,
                                 std::int64_t b);
+    // Inner evaluations spent on solving patterns so far.
+    std::int64_t Work() const { return work_; }
 
 private:
+    std::int64_t work_ = 0;
     std::map<std::tuple<std::int64_t, std::int64_t, std::int64_t, std::int64_t>,
              std::unique_ptr<FloorPattern>>
         patterns_;
@@ -33,8 +37,10 @@ public:
     BlockMaker(const Problem& problem, PatternStore& patterns)
         : problem_(problem), patterns_(patterns) {}
 
-    // Appends the candidates for the space, best first.
-    void Candidates(const State& state, const Cuboid& space, std::vector<Block>& out);
+    // Appends the best `keep` candidates for the space (all when keep is 0), best first; returns
+    // how many there were.
+    std::size_t Candidates(const State& state, const Cuboid& space, std::size_t keep,
+                           std::vector<Block>& out);
 
 private:
     void GridBlocks(int kind, int orientation, const Cuboid& space, int available,

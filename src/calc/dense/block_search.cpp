@@ -13,7 +13,9 @@
 namespace stowbel::dense::detail {
 namespace {
 
-constexpr int kMaxBeamWidth = 32;
+constexpr int kMaxBeamWidth = 1024;
+// Inner evaluations of the floor pattern solver that cost about as much as one step.
+constexpr std::int64_t kPatternWorkPerStep = 20000;
 
 // Spaces nearest a corner of the container are filled first (by their distances to the
 // nearest walls, smallest first), larger spaces before smaller ones.
@@ -36,11 +38,13 @@ struct Score {
 
 class Search {
 public:
-    Search(const Problem& problem, const SearchLimits& limits, const SearchBudget& budget)
+    Search(const Problem& problem, const SearchLimits& limits, const SearchBudget& budget,
+           std::shared_ptr<PatternStore> patterns)
         : problem_(problem),
           limits_(limits),
           budget_(budget),
-          patterns_(std::make_shared<PatternStore>()),
+          patterns_(patterns ? std::move(patterns) : std::make_shared<PatternStore>()),
+          patternWork_(patterns_->Work()),
           maker_(problem, *patterns_),
           start_(std::chrono::steady_clock::now()) {}
 
@@ -50,9 +54,13 @@ public:
         State first = root;
         Complete(first);
         Offer(first);
-        for (int width = 1; !Stopped(); width = std::min(width * 2, kMaxBeamWidth))
-            if (!Beam(root, width))
+        // A run that never had to leave a candidate out has tried everything; the widest run
+        // gives the same plan every time.
+        for (int width = 1; width <= kMaxBeamWidth && !Stopped(); width *= 2) {
+            bool narrowed = false;
+            if (!Beam(root, width, narrowed) || !narrowed)
                 break;
+        }
         outcome_.patterns = patterns_;
         return std::move(outcome_);
     }
@@ -63,6 +71,9 @@ private:
             return true;
         if (outcome_.steps >= budget_.steps)
             return true;
+        // The clock and the caller are asked now and then: asking costs more than a step.
+        if (++polls_ % 16 != 1)
+            return false;
         if (limits_.cancelled && limits_.cancelled()) {
             outcome_.cancelled = true;
             return true;
@@ -90,15 +101,44 @@ private:
 
     SpaceRank RankOf(const Cuboid& s) const {
         const Cuboid& u = problem_.usable;
-        std::array<std::int64_t, 3> d{std::min(s.x1 - u.x1, u.x2 - s.x2),
-                                      std::min(s.y1 - u.y1, u.y2 - s.y2), s.z1 - u.z1};
-        std::sort(d.begin(), d.end());
+        std::array<std::int64_t, 3> d{s.z1 - u.z1, std::min(s.x1 - u.x1, u.x2 - s.x2),
+                                      std::min(s.y1 - u.y1, u.y2 - s.y2)};
+        std::sort(d.begin() + 1, d.end());
         return {d[0], d[1], d[2], -(s.SizeX() * s.SizeY() * s.SizeZ()), s.x1, s.y1, s.z1};
+    }
+
+    // Solving floor patterns counts as steps, so that the budget bounds it too.
+    void ChargePatternWork() {
+        const std::int64_t work = patterns_->Work();
+        outcome_.steps += (work - patternWork_) / kPatternWorkPerStep;
+        patternWork_ = work - (work - patternWork_) % kPatternWorkPerStep;
+    }
+
+    // The smallest sizes any box left could take in a space.
+    Cuboid SmallestBox(const State& state) const {
+        const std::int64_t none =
+            problem_.usable.SizeX() + problem_.usable.SizeY() + problem_.usable.SizeZ() + 1;
+        Cuboid least{0, 0, 0, none, none, none};
+        for (std::size_t k = 0; k < problem_.kinds.size(); ++k) {
+            if (PayloadAllows(problem_, state, static_cast<int>(k)) <= 0)
+                continue;
+            for (const Orientation& o : problem_.kinds[k].orientations) {
+                least.x2 = std::min(least.x2, o.a);
+                least.y2 = std::min(least.y2, o.b);
+                least.z2 = std::min(least.z2, o.c);
+            }
+        }
+        return least;
     }
 
     // The space to fill next and its candidate blocks; spaces no box fits are dropped. False
     // when no space is left.
-    bool NextSpace(State& state, Cuboid& space, std::vector<Block>& candidates) {
+    bool NextSpace(State& state, Cuboid& space, std::size_t keep, std::vector<Block>& candidates,
+                   bool& narrowed) {
+        const Cuboid least = SmallestBox(state);
+        std::erase_if(state.spaces, [&](const Cuboid& s) {
+            return s.SizeX() < least.x2 || s.SizeY() < least.y2 || s.SizeZ() < least.z2;
+        });
         while (!state.spaces.empty()) {
             std::size_t best = 0;
             SpaceRank bestRank = RankOf(state.spaces[0]);
@@ -111,7 +151,11 @@ private:
             }
             space = state.spaces[best];
             candidates.clear();
-            maker_.Candidates(state, space, candidates);
+            // Loads may turn down any block, so with load limits every candidate is kept.
+            const std::size_t all =
+                maker_.Candidates(state, space, problem_.trackLoads ? 0 : keep, candidates);
+            narrowed = narrowed || all > keep;
+            ChargePatternWork();
             if (!candidates.empty())
                 return true;
             state.spaces.erase(state.spaces.begin() + static_cast<std::ptrdiff_t>(best));
@@ -140,7 +184,8 @@ private:
     void Complete(State& state) {
         Cuboid space;
         std::vector<Block> candidates;
-        while (NextSpace(state, space, candidates)) {
+        bool narrowed = false;
+        while (NextSpace(state, space, 1, candidates, narrowed)) {
             bool placed = false;
             for (const Block& block : candidates) {
                 const Placement p = At(space, block);
@@ -155,8 +200,31 @@ private:
         }
     }
 
-    // One run of the beam from the empty container; false when stopped.
-    bool Beam(const State& root, int width) {
+    // Keeps the partial plans with the best completions; among equals, the earlier made.
+    static void KeepBest(std::vector<std::pair<State, Score>>& children, std::size_t keep,
+                         bool& narrowed) {
+        std::stable_sort(children.begin(), children.end(),
+                         [](const auto& a, const auto& b) { return a.second.Beats(b.second); });
+        // Partial plans that complete to the same result are most likely one plan reached in a
+        // different order: the first made stands for all, leaving room for different ones.
+        const auto same =
+            std::unique(children.begin(), children.end(), [](const auto& a, const auto& b) {
+                return a.second.volume == b.second.volume &&
+                       a.second.remaining == b.second.remaining;
+            });
+        if (same != children.end()) {
+            narrowed = true;
+            children.erase(same, children.end());
+        }
+        if (children.size() > keep) {
+            narrowed = true;
+            children.resize(keep);
+        }
+    }
+
+    // One run of the beam from the empty container; false when stopped. Tells whether it left
+    // out any candidate or partial plan.
+    bool Beam(const State& root, int width, bool& narrowed) {
         std::vector<State> level{root};
         const auto keep = static_cast<std::size_t>(width);
         while (!level.empty()) {
@@ -164,12 +232,14 @@ private:
             for (State& node : level) {
                 Cuboid space;
                 std::vector<Block> candidates;
-                if (!NextSpace(node, space, candidates))
+                if (!NextSpace(node, space, keep, candidates, narrowed))
                     continue;
                 std::size_t taken = 0;
                 for (const Block& block : candidates) {
-                    if (taken == keep)
+                    if (taken == keep) {
+                        narrowed = true;
                         break;
+                    }
                     const Placement p = At(space, block);
                     if (space.z1 != 0 && !LoadsAllow(problem_, node, p))
                         continue;
@@ -183,12 +253,16 @@ private:
                     Offer(completed);
                     children.emplace_back(std::move(child),
                                           Score{completed.volume, completed.remaining});
+                    if (children.size() >= 2 * keep)
+                        KeepBest(children, keep, narrowed);
                 }
             }
             std::stable_sort(children.begin(), children.end(),
                              [](const auto& a, const auto& b) { return a.second.Beats(b.second); });
-            if (children.size() > keep)
+            if (children.size() > keep) {
+                narrowed = true;
                 children.resize(keep);
+            }
             level.clear();
             for (auto& c : children)
                 level.push_back(std::move(c.first));
@@ -200,9 +274,11 @@ private:
     const SearchLimits& limits_;
     SearchBudget budget_;
     std::shared_ptr<PatternStore> patterns_;
+    std::int64_t patternWork_;
     BlockMaker maker_;
     std::chrono::steady_clock::time_point start_;
     SearchOutcome outcome_;
+    std::int64_t polls_ = 0;
 };
 
 }  // namespace
@@ -214,8 +290,8 @@ bool BetterPlan(const State& a, const State& b) {
 }
 
 SearchOutcome SearchPlan(const Problem& problem, const SearchLimits& limits,
-                         const SearchBudget& budget) {
-    return Search(problem, limits, budget).Run();
+                         const SearchBudget& budget, std::shared_ptr<PatternStore> patterns) {
+    return Search(problem, limits, budget, std::move(patterns)).Run();
 }
 
 }  // namespace stowbel::dense::detail

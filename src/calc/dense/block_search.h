@@ -27,8 +27,9 @@ struct SearchBudget {
     double progressFrom = 0, progressTo = 1;  // the share of the caller's progress bar
 };
 
+// Patterns may come from an earlier container's search (they depend only on sizes).
 SearchOutcome SearchPlan(const Problem& problem, const SearchLimits& limits,
-                         const SearchBudget& budget);
+                         const SearchBudget& budget, std::shared_ptr<PatternStore> patterns);
 
 // Whether plan a beats plan b: more volume, then more boxes of earlier kinds.
 bool BetterPlan(const State& a, const State& b);

@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "calc/dense/block_search.h"
+#include "calc/dense/common_unit.h"
 #include "calc/dense/loading_order.h"
 #include "calc/dense/packing_model.h"
 
@@ -44,6 +45,22 @@ std::vector<int> Quantities(const std::vector<BoxKind>& kinds) {
     return q;
 }
 
+double VolumeOf(const std::vector<BoxKind>& kinds, const std::vector<int>& quantities) {
+    double volume = 0;
+    for (std::size_t k = 0; k < kinds.size(); ++k)
+        if (!kinds[k].orientations.empty()) {
+            const Extent& e = kinds[k].orientations.front();
+            volume += static_cast<double>(e.along) * static_cast<double>(e.across) *
+                      static_cast<double>(e.height) * quantities[k];
+        }
+    return volume;
+}
+
+double VolumeOf(const Hold& hold) {
+    return static_cast<double>(hold.length) * static_cast<double>(hold.width) *
+           static_cast<double>(hold.height);
+}
+
 bool ValidHold(const Hold& hold) {
     return hold.length > 0 && hold.height > 0 && hold.gap >= 0 && hold.sideClearance >= 0 &&
            hold.width - 2 * hold.sideClearance > 0;
@@ -51,54 +68,70 @@ bool ValidHold(const Hold& hold) {
 
 }  // namespace
 
-PackResult PackOne(const Hold& hold, const std::vector<BoxKind>& kinds,
+PackResult PackOne(const Hold& givenHold, const std::vector<BoxKind>& givenKinds,
                    const SearchLimits& limits) {
     PackResult result;
     result.containers = 1;
-    if (!ValidHold(hold))
+    if (!ValidHold(givenHold))
         return result;
+    const detail::CommonUnit unit = detail::InCommonUnit(givenHold, givenKinds);
+    const Hold& hold = unit.hold;
+    const std::vector<BoxKind>& kinds = unit.kinds;
     const Problem problem = detail::MakeProblem(hold, kinds, Quantities(kinds));
     const SearchOutcome outcome =
-        detail::SearchPlan(problem, limits, {limits.stepBudget, limits.timeCapSeconds, 0, 1});
+        detail::SearchPlan(problem, limits, {limits.stepBudget, limits.timeCapSeconds, 0, 1}, {});
     result.boxes = BoxesOf(problem, outcome.best, 1);
+    detail::ScaleBack(unit, result.boxes);
     result.steps = outcome.steps;
     result.timeCapReached = outcome.timeCapReached;
     result.cancelled = outcome.cancelled;
+    if (limits.progress)
+        limits.progress(1.0);
     return result;
 }
 
-PackResult PackAll(const Hold& hold, const std::vector<BoxKind>& kinds, const SearchLimits& limits,
-                   int maxContainers) {
+PackResult PackAll(const Hold& givenHold, const std::vector<BoxKind>& givenKinds,
+                   const SearchLimits& limits, int maxContainers) {
     PackResult result;
-    if (!ValidHold(hold))
+    if (!ValidHold(givenHold))
         return result;
+    const detail::CommonUnit unit = detail::InCommonUnit(givenHold, givenKinds);
+    const Hold& hold = unit.hold;
+    const std::vector<BoxKind>& kinds = unit.kinds;
     const auto start = std::chrono::steady_clock::now();
     std::vector<int> remaining = Quantities(kinds);
-    // The budget is shared among as many containers as the volume needs at the least.
-    double volume = 0;
-    for (std::size_t k = 0; k < kinds.size(); ++k)
-        if (!kinds[k].orientations.empty()) {
-            const Extent& e = kinds[k].orientations.front();
-            volume += static_cast<double>(e.along) * static_cast<double>(e.across) *
-                      static_cast<double>(e.height) * remaining[k];
-        }
-    const double hull = static_cast<double>(hold.length) * static_cast<double>(hold.width) *
-                        static_cast<double>(hold.height);
-    const auto needed = static_cast<std::int64_t>(std::max(1.0, std::ceil(volume / hull)));
-    const std::int64_t perContainer =
-        std::max(std::min(kMinStepsPerContainer, limits.stepBudget), limits.stepBudget / needed);
+    auto patterns = std::make_shared<detail::PatternStore>();
+    const double total = std::max(1.0, VolumeOf(kinds, remaining));
+    // Containers fill unevenly: the progress shown never goes back.
+    SearchLimits inner = limits;
+    double shown = 0;
+    if (limits.progress)
+        inner.progress = [&](double p) {
+            if (p > shown) {
+                shown = p;
+                limits.progress(p);
+            }
+        };
     for (int container = 1; container <= maxContainers; ++container) {
         if (std::all_of(remaining.begin(), remaining.end(), [](int r) { return r == 0; }))
             break;
+        // What is left of the budget is shared among as many containers as the volume left
+        // needs at the least.
+        const double left = VolumeOf(kinds, remaining);
+        const double needed = std::max(1.0, std::ceil(left / VolumeOf(hold)));
+        const std::int64_t share = static_cast<std::int64_t>(
+            static_cast<double>(std::max<std::int64_t>(0, limits.stepBudget - result.steps)) /
+            needed);
+        const std::int64_t perContainer =
+            std::max(std::min(kMinStepsPerContainer, limits.stepBudget), share);
         const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
-        const double progressFrom =
-            std::min(1.0, static_cast<double>(container - 1) / static_cast<double>(needed));
-        const double progressTo =
-            std::min(1.0, static_cast<double>(container) / static_cast<double>(needed));
+        const double progressFrom = 1 - left / total;
+        const double progressTo = progressFrom + (1 - progressFrom) / needed;
         const Problem problem = detail::MakeProblem(hold, kinds, remaining);
         const SearchOutcome outcome = detail::SearchPlan(
-            problem, limits,
-            {perContainer, limits.timeCapSeconds - spent.count(), progressFrom, progressTo});
+            problem, inner,
+            {perContainer, limits.timeCapSeconds - spent.count(), progressFrom, progressTo},
+            patterns);
         result.steps += outcome.steps;
         result.timeCapReached = result.timeCapReached || outcome.timeCapReached;
         result.cancelled = result.cancelled || outcome.cancelled;
@@ -112,6 +145,7 @@ PackResult PackAll(const Hold& hold, const std::vector<BoxKind>& kinds, const Se
         if (result.cancelled)
             break;
     }
+    detail::ScaleBack(unit, result.boxes);
     if (limits.progress)
         limits.progress(1.0);
     return result;

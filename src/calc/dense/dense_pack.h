@@ -44,8 +44,10 @@ struct Hold {
 
 struct SearchLimits {
     // One step is one block of boxes placed into a partial plan, in the search or in one of its
-    // quick completions. The search stops when the steps are spent.
-    std::int64_t stepBudget = 120000;
+    // quick completions; solving single-kind floor patterns counts one step per 20,000 inner
+    // evaluations. The search stops when the steps are spent. PackAll shares the budget among
+    // its containers. The default takes a benchmark instance (up to 20 kinds) 1-3 s.
+    std::int64_t stepBudget = 250000;
     double timeCapSeconds = 10;            // safety stop only; reaching it is reported
     std::function<bool()> cancelled;       // polled; may be empty
     std::function<void(double)> progress;  // 0..1; may be empty

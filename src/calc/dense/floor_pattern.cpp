@@ -44,6 +44,7 @@ public:
             for (std::size_t iy = 0; iy < ny; ++iy)
                 At(ix, iy) = Best(ix, iy, fiveBlocks);
         FloorPattern pattern;
+        pattern.work = static_cast<std::int64_t>(nx * ny * (nx + ny)) + (fiveBlocks ? work : 0);
         pattern.count = At(nx - 1, ny - 1).count;
         Emit(nx - 1, ny - 1, 0, 0, pattern);
         for (const FloorCell& c : pattern.cells) {

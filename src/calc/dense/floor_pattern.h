@@ -20,6 +20,7 @@ struct FloorPattern {
     int count = 0;
     std::int64_t sizeX = 0, sizeY = 0;  // the cells' outline
     std::vector<FloorCell> cells;
+    std::int64_t work = 0;  // inner evaluations the solving took
 };
 
 struct FloorPatternLimits {

@@ -20,6 +20,7 @@ struct Block {
     std::int64_t sizeX = 0, sizeY = 0, sizeZ = 0;
     int count = 0;
     std::int64_t volume = 0;  // of the real boxes
+    std::int64_t worth = 0;   // its volume less the room it leaves in its space that no box fits
 };
 
 struct Placement {

@@ -164,12 +164,51 @@ TEST(DensePackAllTest, NeedsAsManyContainersAsTheVolumeAndFillsEachBeforeTheNext
                   8);
 }
 
+TEST(DensePackAllTest, ProgressOnlyGrowsAndEndsAtOne) {
+    const Hold hold = Box(2000, 1000, 1000);
+    const std::vector<BoxKind> kinds{Kind({{600, 500, 400}, {500, 600, 400}}, 40),
+                                     Kind({{300, 300, 300}}, 50)};
+    std::vector<double> shown;
+    SearchLimits limits;
+    limits.stepBudget = 3000;
+    limits.progress = [&](double p) { shown.push_back(p); };
+    PackAll(hold, kinds, limits, 10);
+    ASSERT_FALSE(shown.empty());
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
+    EXPECT_GE(shown.front(), 0.0);
+    EXPECT_EQ(shown.back(), 1.0);
+}
+
 TEST(DensePackAllTest, StopsAtTheMostContainersAllowed) {
     const Hold hold = Box(1000, 1000, 1000);
     const std::vector<BoxKind> kinds{Kind({{500, 500, 500}}, 19)};
     const PackResult r = PackAll(hold, kinds, SearchLimits{}, 2);
     EXPECT_EQ(r.containers, 2);
     EXPECT_EQ(r.boxes.size(), 16u);
+}
+
+TEST(DensePackTest, MicrometresGiveTheMillimetrePlanScaled) {
+    // A 40' box in micrometres holds more cubic units than 64-bit integers count.
+    const Hold mm = With(Box(12032, 2352, 2393), 20, 15);
+    Hold um = With(Box(12032000, 2352000, 2393000), 20000, 15000);
+    const std::vector<BoxKind> kindsMm{Kind(AllSixWays(1200, 1000, 900), 30),
+                                       Kind(AllSixWays(600, 400, 300), 200)};
+    std::vector<BoxKind> kindsUm = kindsMm;
+    for (BoxKind& k : kindsUm)
+        for (Extent& e : k.orientations)
+            e = {e.along * 1000, e.across * 1000, e.height * 1000};
+    SearchLimits limits;
+    limits.stepBudget = 500;
+    const PackResult inMm = PackOne(mm, kindsMm, limits);
+    const PackResult inUm = PackOne(um, kindsUm, limits);
+    EXPECT_EQ(CheckPlan(um, kindsUm, inUm), std::vector<std::string>{});
+    ASSERT_EQ(inMm.boxes.size(), inUm.boxes.size());
+    for (std::size_t i = 0; i < inMm.boxes.size(); ++i) {
+        EXPECT_EQ(inMm.boxes[i].x * 1000, inUm.boxes[i].x);
+        EXPECT_EQ(inMm.boxes[i].y * 1000, inUm.boxes[i].y);
+        EXPECT_EQ(inMm.boxes[i].z * 1000, inUm.boxes[i].z);
+        EXPECT_EQ(inMm.boxes[i].size.height * 1000, inUm.boxes[i].size.height);
+    }
 }
 
 TEST(DensePackTest, EqualVolumeGoesToTheEarlierKind) {

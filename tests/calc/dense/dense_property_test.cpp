@@ -101,10 +101,10 @@ bool SamePlan(const PackResult& a, const PackResult& b) {
 
 TEST(DensePropertyTest, GeneratedInstancesGiveLoadableRepeatablePlans) {
     constexpr std::uint64_t kSeed = 20261211;
-    constexpr int kInstances = 60;
+    constexpr int kInstances = 150;
     InstanceGenerator generator(kSeed);
     SearchLimits limits;
-    limits.stepBudget = 200;
+    limits.stepBudget = 300;
     int boxes = 0, stacked = 0;
     for (int i = 0; i < kInstances; ++i) {
         const Instance inst = generator.Next();
