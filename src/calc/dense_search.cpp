@@ -92,6 +92,7 @@ dense::Obstacle ObstacleOf(const DenseRound& round, const Container& spec) {
 // without a block to place (nothing fits beside what the container holds): it is stopped then,
 // after a fixed number of polls, so the plan stays the same on every machine.
 inline constexpr int kStalledPolls = 4096;
+inline constexpr std::int64_t kLeastStepsPerContainer = 5000;
 
 struct SearchWatch {
     int polls = 0;
@@ -188,6 +189,23 @@ private:
         return mass;
     }
 
+    // The steps shared evenly among the containers the units left would fill at least, with
+    // enough for a container of its own.
+    std::int64_t StepsForContainer() const {
+        long double volume = 0;
+        for (std::size_t i = 0; i < left_.size(); ++i) {
+            if (MayGoIn(i)) {
+                volume += left_[i] * UnitVolume(plan_.lines[i].type);
+            }
+        }
+        const long double hold =
+            static_cast<long double>(spec_.Length) * spec_.Width * spec_.Height;
+        const long double containers = std::max(1.0L, std::ceil(volume / hold));
+        const std::int64_t budget = options_.dense.stepBudget;
+        return std::max(std::min<std::int64_t>(budget, kLeastStepsPerContainer),
+                        static_cast<std::int64_t>(static_cast<long double>(budget) / containers));
+    }
+
     bool PackBoxes(int container, std::vector<dense::Obstacle> obstacles, long double roundMass) {
         std::vector<dense::BoxKind> kinds;
         for (std::size_t i = 0; i < plan_.lines.size(); ++i) {
@@ -223,7 +241,7 @@ private:
             return false;
         }
         dense::SearchLimits limits;
-        limits.stepBudget = options_.dense.stepBudget;
+        limits.stepBudget = StepsForContainer();
         limits.timeCapSeconds = options_.dense.timeLimitSeconds - elapsed;
         SearchWatch watch;
         limits.cancelled = [this, &watch] {

@@ -34,11 +34,11 @@ struct CargoType {
     bool IsRectangular = false;  // shape "SQR"; otherwise a round unit (a drum)
     bool MayTurnAcross = false;  // may lie on the floor with its length across the container
     bool MayStandOnEnd = false;  // may stand on its end, length and height exchanged
+    std::uint16_t Quantity = 0;
+    std::optional<double> UnitMass;  // gross mass of one unit, kg, when the order gives it
     // V_ROTATE "2": may lie on any of its six sides. Dense loading uses all six orientations;
     // the rows read it as may stand on end.
     bool MayLieOnAnySide = false;
-    std::uint16_t Quantity = 0;
-    std::optional<double> UnitMass;  // gross mass of one unit, kg, when the order gives it
 };
 
 // Entries are indexed by the line index of the cargo line in the order text. The table grows
