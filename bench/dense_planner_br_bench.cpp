@@ -74,8 +74,7 @@ Planned Plan(const std::vector<std::string>& lines, PlanMethod method, double ti
     PlacementObserver nobody;
     const auto start = std::chrono::steady_clock::now();
     PlanCalculation(lines, p.model, options, nobody, p.result);
-    p.seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    p.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return p;
 }
 
@@ -85,9 +84,9 @@ double FilledPercent(const Planned& p) {
     for (const PlacedStack& s : p.result.stacks) {
         const CargoType& t = p.model.cargo.at(static_cast<std::size_t>(s.line));
         volume += static_cast<long double>(s.count) *
-                  (t.IsRectangular ? static_cast<long double>(t.Length) * t.Width * t.Height
-                                   : std::numbers::pi_v<long double> * t.Length * t.Length / 4 *
-                                         t.Height);
+                  (t.IsRectangular
+                       ? static_cast<long double>(t.Length) * t.Width * t.Height
+                       : std::numbers::pi_v<long double> * t.Length * t.Length / 4 * t.Height);
     }
     return static_cast<double>(100 * volume /
                                (static_cast<long double>(c.Length) * c.Width * c.Height));
@@ -144,13 +143,11 @@ int RunClasses(const Options& o) {
             capped += std::any_of(d.result.report.begin(), d.result.report.end(),
                                   [](const std::string& l) { return l.starts_with("Поиск"); });
             if (d.result.method == PlanMethod::Dense) {
-                const auto findings =
-                    dense::CheckPlan(bench::BrHold(inst), bench::BrKinds(inst),
-                                     AsPackResult(d.result));
+                const auto findings = dense::CheckPlan(bench::BrHold(inst), bench::BrKinds(inst),
+                                                       AsPackResult(d.result));
                 if (!findings.empty()) {
                     ++broken;
-                    std::printf("BR%d instance %d: %s\n", c, inst.number,
-                                findings.front().c_str());
+                    std::printf("BR%d instance %d: %s\n", c, inst.number, findings.front().c_str());
                 }
             }
         }
@@ -178,8 +175,7 @@ void RunFloors(double timeLimit) {
     const Floor floors[] = {
         {"EUR 1200x800 in 20' (target 11)", "2352,5898,2393,0,0,ISIN", "800,1200,1500,SQR,1,0,60"},
         {"1200x1000 in 20' (target 10)", "2352,5898,2393,0,0,ISIN", "1000,1200,1500,SQR,1,0,60"},
-        {"EUR 1200x800 in 40' (target 25)", "2352,12032,2393,0,0,ISIN",
-         "800,1200,1500,SQR,1,0,60"},
+        {"EUR 1200x800 in 40' (target 25)", "2352,12032,2393,0,0,ISIN", "800,1200,1500,SQR,1,0,60"},
         {"1200x1000 in 40' (target 22)", "2352,12032,2393,0,0,ISIN", "1000,1200,1500,SQR,1,0,60"},
         {"EUR 1200x800 in 13.6 m (target 34)", "2450,13600,2500,0,0,ISIN",
          "800,1200,1500,SQR,1,0,60"},
@@ -195,8 +191,7 @@ void RunFloors(double timeLimit) {
     std::vector<std::string> large{"2450,13600,2500,0,0,HMAN"};
     for (int i = 0; i < 20; ++i) {
         large.push_back(std::to_string(300 + 37 * i) + "," + std::to_string(400 + 53 * i) + "," +
-                        std::to_string(250 + 41 * i) + ",SQR,1," + std::to_string(i % 3) +
-                        ",500");
+                        std::to_string(250 + 41 * i) + ",SQR,1," + std::to_string(i % 3) + ",500");
     }
     RunOrder("HMAN 10000 units in 20 lines", large, timeLimit);
 }
