@@ -16,8 +16,8 @@ struct CalculatedBytes {
 };
 
 // Runs arbitrary bytes through the order file decoding, the parser and the whole calculation
-// with the given drawing. Order errors are the expected way out; anything else escapes and is a
-// finding.
+// (by the rows, or for some inputs by dense loading) with the given drawing. Order errors are the
+// expected way out; anything else escapes and is a finding.
 CalculatedBytes CalculateBytes(const std::uint8_t* data, std::size_t size,
                                PlacementObserver& observer);
 

@@ -1,5 +1,6 @@
 #include "calc/calculation_record.h"
 
+#include "calc/planner.h"
 #include "order/errors.h"
 #include "order/parser.h"
 
@@ -38,7 +39,7 @@ void RecordCalculation(const std::vector<std::string>& lines, const RunOptions& 
     PlacementObserver nobody;
     PlacementObserver& observer =
         keep == KeepDrawing::Yes ? static_cast<PlacementObserver&>(record.drawing) : nobody;
-    RunCalculation(lines, record.order, options, observer, record.run);
+    PlanCalculation(lines, record.order, options, observer, record.run);
     ReadRestOfOrder(lines, options.format, record.order);
 }
 

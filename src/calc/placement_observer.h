@@ -22,6 +22,7 @@ struct StackEvent {
     int count = 0;                                // units in the stack, layer 1 on the floor
     bool labelled = false;                        // the stack number is written
     long double labelX = 0, labelY = 0;           // label reference point, mm
+    double base = 0;  // mm above the floor where the lowest unit stands; 0 for the rows
 };
 
 // One floor position of standing round units.

@@ -33,7 +33,10 @@ public:
     std::optional<double> unitMass;   // of the type being placed
     std::optional<double> loadLimit;  // of the type being placed
 
-    void RunPrepared(const Container& prepared) override { next_.RunPrepared(prepared); }
+    void RunPrepared(const Container& prepared) override {
+        containerHeight_ = prepared.Height;
+        next_.RunPrepared(prepared);
+    }
     void TypeColourSet(Colour colour) override { next_.TypeColourSet(colour); }
     void ContainerBegun(int number) override { next_.ContainerBegun(number); }
     void StackPlaced(const StackEvent& stack) override {
@@ -63,6 +66,7 @@ public:
         placed.z = static_cast<double>(unit.z);
         placed.d = unit.diameter;
         placed.length = unit.axisLength;
+        placed.base = std::max(0.0, containerHeight_ - placed.z - placed.d / 2);
         result_.stacks.push_back(placed);
         next_.LyingRoundPlaced(unit);
     }
@@ -91,6 +95,7 @@ private:
     PlacementObserver& next_;
     RunResult& result_;
     const RunState& state_;
+    double containerHeight_ = 0;
 };
 
 struct PayloadStop {
@@ -98,30 +103,6 @@ struct PayloadStop {
     int placed = 0;
     int offered = 0;
 };
-
-// With a payload every unit's mass counts: a forgotten mass must not pass as 0 kg. A load limit
-// weighs what stands on a unit, so it too needs the mass of every unit of the order.
-void RequireUnitMass(const Container& container, const CargoType& type, int lineIndex,
-                     std::optional<int> loadLimitLine) {
-    if (type.UnitMass) {
-        return;
-    }
-    if (container.Payload) {
-        throw OrderError(OrderError::Kind::Validation,
-                         "не указана масса одного места (кг) после количества, а в строке "
-                         "контейнера задана грузоподъёмность.",
-                         lineIndex + 1);
-    }
-    if (loadLimitLine) {
-        const std::string where = *loadLimitLine == lineIndex
-                                      ? std::string("в ней")
-                                      : "в строке " + std::to_string(*loadLimitLine + 1);
-        throw OrderError(OrderError::Kind::Validation,
-                         "не указана масса одного места (кг) после количества, а " + where +
-                             " задана нагрузка сверху: она требует массы всех мест заказа.",
-                         lineIndex + 1);
-    }
-}
 
 // The first cargo line that gives a load limit, looked up before the run places anything so
 // that a line above it without a mass is refused in its turn. A line that does not read is left
@@ -385,7 +366,8 @@ void Run::LeaveContainer() {
     const std::span<const PlacedStack> current(
         result_.stacks.begin() + static_cast<std::ptrdiff_t>(containerFirstStack_),
         result_.stacks.end());
-    recorder_.ContainerWeighed(WeighContainer(current, result_.containers, TheContainer().Payload));
+    recorder_.ContainerWeighed(
+        WeighContainer(current, result_.containers, TheContainer().Payload, TheContainer().Height));
 }
 
 void Run::BeginNextContainer() {
@@ -406,7 +388,8 @@ void Run::AddSummary() {
     } else {
         AddLine(NotAllFitLine(state_.PlacedTotal));
     }
-    result_.weights = WeighContainers(result_.stacks, result_.containers, TheContainer().Payload);
+    result_.weights = WeighContainers(result_.stacks, result_.containers, TheContainer().Payload,
+                                      TheContainer().Height);
     if (TheContainer().Payload) {
         for (const ContainerWeight& load : result_.weights) {
             AddLine(ContainerWeightLine(load, TheContainer().Width, options_.format));

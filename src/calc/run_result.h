@@ -30,6 +30,7 @@ struct PlacedStack {
     std::optional<double> mass;  // kg, when the order gives its unit mass
     // kg one unit may carry on top ("нагрузка сверху"), when the order gives it; 0: not stackable
     std::optional<double> loadLimit;
+    double base = 0;  // mm above the floor where its lowest unit stands
 };
 
 // What one container carries: its mass and where the mass sits. Masses are kg, positions mm
@@ -40,7 +41,12 @@ struct ContainerWeight {
     std::optional<double> payload;  // the order's limit, when it gives one
     std::optional<double> cogX;     // centre of gravity on the floor plan, when mass > 0
     std::optional<double> cogY;
+    std::optional<double> cogZ;  // height above the floor, mm
 };
+
+// How a plan was made: by the rows (the default) or by dense loading, which may stand units of
+// different types on one another.
+enum class PlanMethod { Rows, Dense };
 
 // What a run produced besides its drawing. On an order error the run stops and leaves here what
 // it made before the faulty line.
@@ -51,6 +57,7 @@ struct RunResult {
     std::vector<PlacedStack> stacks;
     std::vector<ContainerWeight> weights;  // one per container used
     bool calculated = false;               // false when the order had no container line
+    PlanMethod method = PlanMethod::Rows;
 };
 
 }  // namespace stowbel

@@ -68,4 +68,28 @@ void CheckWorkLimits(const Container& container, const CargoType& type, int line
     }
 }
 
+// With a payload every unit's mass counts: a forgotten mass must not pass as 0 kg. A load limit
+// weighs what stands on a unit, so it too needs the mass of every unit of the order.
+void RequireUnitMass(const Container& container, const CargoType& type, int lineIndex,
+                     std::optional<int> loadLimitLine) {
+    if (type.UnitMass) {
+        return;
+    }
+    if (container.Payload) {
+        throw OrderError(OrderError::Kind::Validation,
+                         "не указана масса одного места (кг) после количества, а в строке "
+                         "контейнера задана грузоподъёмность.",
+                         lineIndex + 1);
+    }
+    if (loadLimitLine) {
+        const std::string where = *loadLimitLine == lineIndex
+                                      ? std::string("в ней")
+                                      : "в строке " + std::to_string(*loadLimitLine + 1);
+        throw OrderError(OrderError::Kind::Validation,
+                         "не указана масса одного места (кг) после количества, а " + where +
+                             " задана нагрузка сверху: она требует массы всех мест заказа.",
+                         lineIndex + 1);
+    }
+}
+
 }  // namespace stowbel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "order/model.h"
 
@@ -30,5 +31,11 @@ void CheckContainerLimit(int container, int lineIndex);
 
 void CheckWorkLimits(const Container& container, const CargoType& type, int lineIndex,
                      WorkTotals& totals);
+
+// With a payload every unit's mass counts: a forgotten mass must not pass as 0 kg. Throws an
+// OrderError for a type without one.
+// loadLimitLine: the first cargo line that gives a load limit, when one does.
+void RequireUnitMass(const Container& container, const CargoType& type, int lineIndex,
+                     std::optional<int> loadLimitLine = std::nullopt);
 
 }  // namespace stowbel

@@ -38,6 +38,8 @@ int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& 
     job.SetOrderLines(lines)
         .SetNumberFormat(request.format)
         .SetAlternate(request.alternate)
+        .SetPlanMethod(request.method)
+        .SetDenseSettings(DenseSettings::WithTimeLimit(request.timeLimitSeconds))
         .SetPictureSizes(request.sizes);
     // Only what is stored or printed is drawn: a calculation alone draws nothing.
     if (request.outputDirectory || request.planFile) {

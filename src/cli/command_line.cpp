@@ -59,6 +59,9 @@ struct Arguments {
     Text out, pdf, decimalSeparator, schemeSize, viewSize, summarySize;
     bool json = false;
     bool noAlternate = false;
+    // calc and watch
+    bool dense = false;
+    Text timeLimit;
     // example
     std::string example;
     // watch
@@ -85,6 +88,9 @@ public:
         Value(*calc_, "--pdf", a_.pdf, "FILE", "Also writes the printable loading plan to FILE.");
         Flag(*calc_, "--json", a_.json, "Prints the result as one JSON object.");
         Flag(*calc_, "--no-alternate", a_.noAlternate, "Rows keep their side.");
+        Flag(*calc_, "--dense", a_.dense, "Plans by dense loading instead of rows.");
+        Value(*calc_, "--time-limit", a_.timeLimit, "SECONDS",
+              "Caps a dense search (default 10 s).");
         Value(*calc_, "--decimal-separator", a_.decimalSeparator, "C",
               "Instead of the one of LC_NUMERIC.");
         Value(*calc_, "--scheme-size", a_.schemeSize, "WxH", "The 2D scheme (default 1000x761).");
@@ -104,6 +110,9 @@ public:
         Value(*watch_, "--interval", a_.interval, "MS", "Looks every MS milliseconds (5000).");
         Flag(*watch_, "--once", a_.once, "Processes what is ready and exits.");
         Flag(*watch_, "--pdf", a_.plan, "Also stores each order's loading plan (r0001.txt.pdf).");
+        Flag(*watch_, "--dense", a_.dense, "Plans by dense loading instead of rows.");
+        Value(*watch_, "--time-limit", a_.timeLimit, "SECONDS",
+              "Caps a dense search (default 10 s).");
 
         // A flag takes no value ("--json=1" is a mistake).
         for (CLI::App* command : {calc_, watch_}) {
@@ -153,6 +162,20 @@ bool ReadSize(const std::string& text, ImageSize& size) {
     return ReadSide(whole.substr(0, x), size.width) && ReadSide(whole.substr(x + 1), size.height);
 }
 
+// --time-limit SECONDS: a positive number of seconds, at most a day.
+bool ReadSeconds(const Text& text, double& seconds) {
+    if (!text.given) {
+        return true;
+    }
+    const std::string& value = text.value;
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), seconds);
+    return ec == std::errc() && end == value.data() + value.size() && seconds > 0 &&
+           seconds <= 86400;
+}
+
+constexpr const char* kTimeLimitMistake =
+    "--time-limit takes a positive number of seconds, at most 86400";
+
 CommandLine Declarations::Read(const std::vector<std::string>& args) {
     if (args.size() < 2) {
         return {UsageMistake{{}, true}};
@@ -193,6 +216,10 @@ CommandLine Declarations::Calc() const {
     }
     request.json = a_.json;
     request.alternate = !a_.noAlternate;
+    request.method = a_.dense ? PlanMethod::Dense : PlanMethod::Rows;
+    if (!ReadSeconds(a_.timeLimit, request.timeLimitSeconds)) {
+        return Mistake(kTimeLimitMistake);
+    }
     request.format = NumberFormat::FromEnvironment();
     if (a_.decimalSeparator.given) {
         if (a_.decimalSeparator.value.size() != 1) {
@@ -231,6 +258,10 @@ CommandLine Declarations::Watch() const {
     }
     request.once = a_.once;
     request.plan = a_.plan;
+    request.method = a_.dense ? PlanMethod::Dense : PlanMethod::Rows;
+    if (!ReadSeconds(a_.timeLimit, request.timeLimitSeconds)) {
+        return Mistake(kTimeLimitMistake);
+    }
     if (a_.interval.given) {
         const std::string& text = a_.interval.value;
         const auto [end, ec] =

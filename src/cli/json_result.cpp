@@ -56,6 +56,10 @@ Json StackToJson(const PlacedStack& stack) {
             break;
     }
     object["count"] = stack.count;
+    // A lying drum is as high as its diameter.
+    object["unitHeight"] =
+        Number(stack.shape == StackShape::RoundLying ? stack.d : stack.unitHeight);
+    object["base"] = Number(stack.base);
     if (stack.mass) {
         object["mass"] = Number(*stack.mass);
     }
@@ -67,11 +71,9 @@ Json StackToJson(const PlacedStack& stack) {
 
 // cogX and cogY are millimetres from the front wall and the first side wall, like the stacks.
 Json LoadToJson(const ContainerWeight& load) {
-    return {{"container", load.container},
-            {"mass", Number(load.mass)},
-            {"payload", Number(load.payload)},
-            {"cogX", Number(load.cogX)},
-            {"cogY", Number(load.cogY)}};
+    return {{"container", load.container},     {"mass", Number(load.mass)},
+            {"payload", Number(load.payload)}, {"cogX", Number(load.cogX)},
+            {"cogY", Number(load.cogY)},       {"cogZ", Number(load.cogZ)}};
 }
 
 }  // namespace
@@ -93,6 +95,7 @@ std::string ResultToJson(const RunResult& result, const std::optional<JobError>&
         {"placed", result.placed},
         {"stacks", stacks},
         {"containerDetails", loads},
+        {"method", result.method == PlanMethod::Dense ? "dense" : "rows"},
     };
     // Compact, UTF-8 as it is; bytes that are not UTF-8 (only a file name can carry them)
     // become U+FFFD instead of making the document unreadable.

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "calc/calculation_record.h"
+#include "calc/planner.h"
 #include "files/atomic_file.h"
 #include "files/file_error.h"
 #include "files/report_file.h"
@@ -123,7 +124,7 @@ public:
             return std::move(result_);
         }
         Calculate();
-        if (!record_->run.calculated || !drawing_) {
+        if (result_.cancelled || !record_->run.calculated || !drawing_) {
             return std::move(result_);  // without a container line there is no picture
         }
         PrepareOutputDirectory();
@@ -161,11 +162,16 @@ private:
         RunOptions options;
         options.format = job_.format_;
         options.alternate = job_.alternate_;
+        options.method = job_.method_;
+        options.dense = job_.dense_;
         try {
             RecordCalculation(job_.lines_, options, drawing_ ? KeepDrawing::Yes : KeepDrawing::No,
                               *record_);
         } catch (const OrderError& e) {
             result_.error = JobError{JobError::Kind::Order, e.Message(), e.Line()};
+        } catch (const RunCancelled&) {
+            record_->run = RunResult{};
+            result_.cancelled = true;
         }
         store_ = storing_ && !result_.error;
         plan_ = planning_ && !result_.error;
@@ -285,6 +291,16 @@ CalculationJob& CalculationJob::SetNumberFormat(const NumberFormat& format) {
 
 CalculationJob& CalculationJob::SetAlternate(bool alternate) {
     alternate_ = alternate;
+    return *this;
+}
+
+CalculationJob& CalculationJob::SetPlanMethod(PlanMethod method) {
+    method_ = method;
+    return *this;
+}
+
+CalculationJob& CalculationJob::SetDenseSettings(DenseSettings settings) {
+    dense_ = std::move(settings);
     return *this;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "calc/calculation_record.h"
+#include "calc/dense_settings.h"
 #include "order/number_format.h"
 #include "pictures/picture_maker.h"
 #include "plan/plan_writer.h"
@@ -32,6 +33,9 @@ struct JobResult {
     RunPictures pictures;
     std::optional<JobError> error;
     std::vector<std::string> filesWritten;  // in the order they were written
+    // The settings' cancelled hook stopped the calculation: nothing was drawn or stored and the
+    // run's data is incomplete; a front end keeps what it showed before.
+    bool cancelled = false;
 };
 
 // One calculation of an order as every front end needs it: read the order lines, calculate and
@@ -52,6 +56,10 @@ public:
     CalculationJob& SetNumberFormat(const NumberFormat& format);
     // The option "Чередовать выравнивание"; on unless set otherwise.
     CalculationJob& SetAlternate(bool alternate);
+    // How the plan is made: by the rows (the default) or by dense loading.
+    CalculationJob& SetPlanMethod(PlanMethod method);
+    // The bounds of a dense search, its cancel hook and its progress report.
+    CalculationJob& SetDenseSettings(DenseSettings settings);
     CalculationJob& SetPictureSizes(const PictureSizes& sizes);
     CalculationJob& SetShownPictures(const PictureSet& pictures);
     // Who draws and encodes the pictures; it must outlive the job. Needed whenever a picture is
@@ -72,6 +80,7 @@ public:
 
     const std::vector<std::string>& OrderLines() const { return lines_; }
     const NumberFormat& Format() const { return format_; }
+    PlanMethod Method() const { return method_; }
     const std::string& OrderFile() const { return orderFile_; }
     const std::string& ExampleName() const { return exampleName_; }
 
@@ -84,6 +93,8 @@ private:
     std::vector<std::string> lines_;
     NumberFormat format_;
     bool alternate_ = true;
+    PlanMethod method_ = PlanMethod::Rows;
+    DenseSettings dense_;
     PictureSizes sizes_;
     PictureSet shown_;
     const PictureMaker* maker_ = nullptr;

@@ -39,6 +39,9 @@ struct CargoType {
     // The most mass, kg, that one unit may carry on top of it ("нагрузка сверху"); 0: nothing may
     // stand on it. Absent: no limit. An order that gives it on any line gives every unit mass.
     std::optional<double> LoadLimit;
+    // V_ROTATE "2": may lie on any of its six sides. Dense loading uses all six orientations;
+    // the rows read it as may stand on end.
+    bool MayLieOnAnySide = false;
 };
 
 // Entries are indexed by the line index of the cargo line in the order text. The table grows

@@ -351,9 +351,11 @@ void ParseCargoLine(std::string_view text, int lineIndex, const NumberFormat& fo
     }
     entry.MayTurnAcross = FlagAt(chars, s + 1);
     if (!line.EndsField(s + 4)) {
-        line.RefuseField("V_ROTATE", s + 3, "ожидается 1 или 0");
+        line.RefuseField("V_ROTATE", s + 3, "ожидается 1, 0 или 2");
     }
-    entry.MayStandOnEnd = FlagAt(chars, s + 3);
+    // "2": may lie on any side; the rows read it as may stand on end.
+    entry.MayLieOnAnySide = s + 3 <= chars.size() && chars[s + 2] == U'2';
+    entry.MayStandOnEnd = entry.MayLieOnAnySide || FlagAt(chars, s + 3);
 
     const ScannedRun quantityRun = ScanRun(chars, s + 5, kQuantitySet);
     entry.Quantity = ReadQuantity(line, quantityRun, s + 5);

@@ -20,6 +20,13 @@ struct GeneratedOrder {
     bool alternate = true;
 };
 
+// What the generator may add beyond the rows' orders; without it, the orders of a seed stay
+// as they always were.
+struct GeneratorOptions {
+    bool anySide = false;  // V_ROTATE 2 on some lines
+    bool masses = false;   // a payload and unit masses on some orders
+};
+
 // Realistic orders from a seed: truck bodies and sea containers of everyday sizes, every mode,
 // side clearances of 0 to 100 mm and gaps of 0 to 50 mm, pallets, boxes and drums of everyday
 // sizes with their turn and stand-on-end flags, a few cargo lines of up to a few hundred units.

@@ -18,7 +18,14 @@ namespace stowbel {
 // - the units of all stacks add up to the units placed;
 // - no container carries more than the order's payload;
 // - the units above the lowest of a stack weigh at most its load limit (lying drums: the drums of
-//   its column above it).
+//   its column above it; in dense plans every unit standing on it,
+//   directly or through others, shared by the part of its base that rests there);
+// - stacks share floor only where one stands above the other: units whose heights overlap never
+//   share space;
+// - dense plans also: rectangular stacks keep the side clearance from both side walls and the
+//   order's gap from every unit whose height overlaps theirs, stand inside the height, and a
+//   stack above the floor stands with its whole base on the tops of rectangular stacks below
+//   (nothing stands on drums).
 // Returns one line for every broken rule found (at most a few dozen); empty when the plan is
 // sound.
 std::vector<std::string> FindBrokenPlanRules(const Container& spec, const RunResult& result);

@@ -82,6 +82,44 @@ TEST_F(CliTest, JsonCarriesTheResultAsData) {
     EXPECT_EQ(first["count"].toInt(), 1);
 }
 
+// Rows plans only gain fields: every stack's base and unit height, the method, the height of the
+// centre of gravity.
+TEST_F(CliTest, JsonNamesTheMethodAndTheHeights) {
+    const std::string order =
+        dir.Write("t.txt", "2450,16100,2200,0,0,ISIN,20000\n800,1200,1000,SQR,1,0,4,100\n");
+    const QJsonObject rows = JsonOf(Cli({"calc", order, "--json"}));
+    EXPECT_EQ(rows["method"].toString(), "rows");
+    const QJsonObject stack = rows["stacks"].toArray().first().toObject();
+    EXPECT_DOUBLE_EQ(stack["base"].toDouble(), 0);
+    EXPECT_DOUBLE_EQ(stack["unitHeight"].toDouble(), 1000);
+    EXPECT_EQ(stack["count"].toInt(), 2);
+    // Two units of 1000 in each stack: the centre of gravity stands 1000 above the floor.
+    EXPECT_DOUBLE_EQ(rows["containerDetails"].toArray().first().toObject()["cogZ"].toDouble(),
+                     1000);
+}
+
+// 1000 mm high, each line 500 mm: dense loading stands the second on the first.
+TEST_F(CliTest, DenseLoadingIsASwitch) {
+    const std::string order = dir.Write(
+        "t.txt", "1000,1000,1000,0,0,ISIN\n1000,1000,500,SQR,0,0,1\n1000,1000,500,SQR,0,0,1\n");
+    const QJsonObject rows = JsonOf(Cli({"calc", order, "--json"}));
+    EXPECT_EQ(rows["placed"].toInt(), 1);
+    const CliRun run = Cli({"calc", order, "--json", "--dense", "--time-limit", "5"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const QJsonObject dense = JsonOf(run);
+    EXPECT_EQ(dense["method"].toString(), "dense");
+    EXPECT_EQ(dense["placed"].toInt(), 2);
+    std::vector<double> bases;
+    for (const QJsonValue stack : dense["stacks"].toArray()) {
+        bases.push_back(stack.toObject()["base"].toDouble());
+    }
+    std::sort(bases.begin(), bases.end());
+    EXPECT_EQ(bases, (std::vector<double>{0, 500}));
+    EXPECT_EQ(Cli({"calc", order, "--dense", "--time-limit", "0"}).status, kExitUsage);
+    EXPECT_EQ(Cli({"calc", order, "--time-limit", "soon"}).status, kExitUsage);
+    EXPECT_EQ(Cli({"watch", "--dense", "--time-limit", "-1"}).status, kExitUsage);
+}
+
 TEST_F(CliTest, RoundStacksInJson) {
     const std::string order =
         dir.Write("t.txt", "2450,16100,2200,50,50,ISIN\n1000,1000,2000,RND,0,0,2\n");
@@ -245,13 +283,13 @@ TEST(JsonResultTest, EscapesWhatJsonNeedsAndKeepsUtf8) {
     result.stacks = {stack};
     EXPECT_EQ(ResultToJson(result, JobError{JobError::Kind::Order, "поле «Высота»", 7}),
               "{\"containerDetails\":[],\"containers\":0,\"error\":\"поле «Высота»\","
-              "\"errorLine\":7,\"placed\":3,"
+              "\"errorLine\":7,\"method\":\"rows\",\"placed\":3,"
               "\"report\":[\"Заказ \\\"1\\\" \\\\ x\",\"a\\tb\\u0001\"],"
-              "\"stacks\":[{\"container\":1,\"count\":2,\"d\":1000,\"line\":0,\"shape\":\"RND\","
-              "\"x\":1564.95,\"y\":550}]}");
+              "\"stacks\":[{\"base\":0,\"container\":1,\"count\":2,\"d\":1000,\"line\":0,"
+              "\"shape\":\"RND\",\"unitHeight\":0,\"x\":1564.95,\"y\":550}]}");
     EXPECT_EQ(ResultToJson(RunResult{}, std::nullopt),
               "{\"containerDetails\":[],\"containers\":0,\"error\":null,\"errorLine\":null,"
-              "\"placed\":0,\"report\":[],"
+              "\"method\":\"rows\",\"placed\":0,\"report\":[],"
               "\"stacks\":[]}");
 }
 

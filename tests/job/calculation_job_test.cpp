@@ -63,6 +63,33 @@ TEST_F(CalculationJobTest, StoresTheReportAndThreePicturesOutsideHman) {
     EXPECT_EQ(DecodedJpeg(base + ".jpg").size(), QSize(1112, 760));
 }
 
+// The job plans by the method it is set to; its progress hook hears the search, and a cancel
+// leaves nothing stored and an empty result.
+TEST_F(CalculationJobTest, DenseLoadingReportsProgressAndCanBeCancelled) {
+    const std::vector<std::string> order{"2352,5898,2393,0,0,ISIN", "400,600,500,SQR,1,2,100",
+                                         "300,500,450,SQR,1,1,100"};
+    double lastProgress = -1;
+    DenseSettings settings;
+    settings.progress = [&](double share) { lastProgress = share; };
+    CalculationJob job = Job(order);
+    job.SetPlanMethod(PlanMethod::Dense).SetDenseSettings(settings);
+    const JobResult dense = job.Run();
+    ASSERT_FALSE(dense.error);
+    EXPECT_EQ(dense.run.method, PlanMethod::Dense);
+    EXPECT_FALSE(dense.cancelled);
+    EXPECT_GT(lastProgress, 0);
+    EXPECT_LE(lastProgress, 1);
+
+    settings.cancelled = [] { return true; };
+    job.SetDenseSettings(settings).StoreResultsIn(Out(), "t0001.txt");
+    const JobResult cancelled = job.Run();
+    EXPECT_TRUE(cancelled.cancelled);
+    EXPECT_FALSE(cancelled.error);
+    EXPECT_TRUE(cancelled.run.report.empty());
+    EXPECT_TRUE(cancelled.filesWritten.empty());
+    EXPECT_FALSE(fs::exists(Out()));
+}
+
 TEST_F(CalculationJobTest, HmanStoresNoSummaryAndDrawsNone) {
     fs::create_directories(Out());
     dir.Write("OUT/r0001.txt.jpg", "older");  // of an earlier outcome: it goes

@@ -1,0 +1,234 @@
+// Small plans whose best answer is known by hand.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "calc/dense/check_plan.h"
+#include "calc/dense/dense_pack.h"
+
+namespace stowbel::dense {
+namespace {
+
+std::vector<Extent> AllSixWays(std::int64_t a, std::int64_t b, std::int64_t c) {
+    std::vector<Extent> all;
+    for (const Extent& e : {Extent{a, b, c}, Extent{b, a, c}, Extent{a, c, b}, Extent{c, a, b},
+                            Extent{b, c, a}, Extent{c, b, a}})
+        if (std::find(all.begin(), all.end(), e) == all.end())
+            all.push_back(e);
+    return all;
+}
+
+BoxKind Kind(std::vector<Extent> orientations, int quantity) {
+    BoxKind k;
+    k.orientations = std::move(orientations);
+    k.quantity = quantity;
+    return k;
+}
+
+BoxKind Heavy(BoxKind k, double mass, std::optional<double> loadLimit = {}) {
+    k.unitMass = mass;
+    k.loadLimit = loadLimit;
+    return k;
+}
+
+Hold Box(std::int64_t length, std::int64_t width, std::int64_t height) {
+    Hold h;
+    h.length = length;
+    h.width = width;
+    h.height = height;
+    return h;
+}
+
+Hold With(Hold h, std::int64_t gap, std::int64_t clearance = 0) {
+    h.gap = gap;
+    h.sideClearance = clearance;
+    return h;
+}
+
+Hold WithPayload(Hold h, double payload) {
+    h.payload = payload;
+    return h;
+}
+
+Hold WithObstacle(Hold h, Obstacle o) {
+    h.obstacles.push_back(o);
+    return h;
+}
+
+struct Case {
+    std::string name;
+    Hold hold;
+    std::vector<BoxKind> kinds;
+    int boxes;                 // the most that fit, by hand
+    std::int64_t highestBase;  // the highest base any box has; -1 when several are right
+};
+
+std::vector<Case> Cases() {
+    const BoxKind cube500 = Kind({{500, 500, 500}}, 100);
+    return {
+        {"TypesFitOnlyStackedOnEachOther",
+         Box(1000, 1000, 1000),
+         {Kind({{1000, 1000, 400}}, 1), Kind({{600, 600, 600}}, 1)},
+         2,
+         400},
+        {"PinwheelOfIndustrialPalletsIn20Foot",
+         Box(5898, 2352, 1500),
+         {Kind({{1200, 1000, 1500}, {1000, 1200, 1500}}, 20)},
+         10,
+         0},
+        {"EuroPalletsIn20Foot",
+         Box(5898, 2352, 1500),
+         {Kind({{1200, 800, 1500}, {800, 1200, 1500}}, 20)},
+         11,
+         0},
+        {"BoxFitsOnlyLyingOnItsSide",
+         Box(1000, 1000, 300),
+         {Kind(AllSixWays(500, 800, 200), 5)},
+         2,
+         0},
+        {"PayloadStopsTheLoad",
+         WithPayload(Box(2000, 2000, 2000), 450),
+         {Heavy(cube500, 100)},
+         4,
+         -1},
+        {"LoadLimitZeroGivesOneTier", Box(1000, 1000, 1500), {Heavy(cube500, 10, 0.0)}, 4, 0},
+        {"LoadLimitOfOneUnitGivesTwoTiers",
+         Box(1000, 1000, 1500),
+         {Heavy(cube500, 10, 10.0)},
+         8,
+         500},
+        {"ObstacleTakesTheFrontHalf",
+         WithObstacle(Box(2000, 1000, 1000), {0, 0, 1000, 1000, 1000}),
+         {cube500},
+         8,
+         500},
+        {"GapLeavesRoomForFourColumns",
+         With(Box(1000, 1000, 1000), 40),
+         {Kind({{480, 480, 500}}, 100)},
+         8,
+         500},
+        {"GapTooWideForTwoSideBySide",
+         With(Box(1000, 1000, 500), 50),
+         {Kind({{480, 480, 500}}, 100)},
+         1,
+         0},
+        {"SideClearanceLeavesRoomForTwoAcross",
+         With(Box(500, 1000, 500), 0, 10),
+         {Kind({{500, 490, 500}}, 100)},
+         2,
+         0},
+        {"SideClearanceLeavesRoomForOneAcross",
+         With(Box(500, 1000, 500), 0, 11),
+         {Kind({{500, 490, 500}}, 100)},
+         1,
+         0},
+    };
+}
+
+class DenseCaseTest : public testing::TestWithParam<Case> {};
+
+TEST_P(DenseCaseTest, PlacesTheMostThatFitAndKeepsTheRules) {
+    const Case& c = GetParam();
+    SearchLimits limits;
+    limits.stepBudget = 2000;
+    const PackResult r = PackOne(c.hold, c.kinds, limits);
+    EXPECT_EQ(CheckPlan(c.hold, c.kinds, r), std::vector<std::string>{});
+    EXPECT_EQ(static_cast<int>(r.boxes.size()), c.boxes);
+    std::int64_t highest = 0;
+    for (const PlacedBox& b : r.boxes)
+        highest = std::max(highest, b.z);
+    if (c.highestBase >= 0) {
+        EXPECT_EQ(highest, c.highestBase);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Hand, DenseCaseTest, testing::ValuesIn(Cases()),
+                         [](const testing::TestParamInfo<Case>& param) {
+                             return param.param.name;
+                         });
+
+TEST(DensePackAllTest, NeedsAsManyContainersAsTheVolumeAndFillsEachBeforeTheNext) {
+    const Hold hold = Box(1000, 1000, 1000);
+    const std::vector<BoxKind> kinds{Kind({{500, 500, 500}}, 19)};
+    SearchLimits limits;
+    limits.stepBudget = 2000;
+    const PackResult r = PackAll(hold, kinds, limits, 10);
+    EXPECT_EQ(CheckPlan(hold, kinds, r), std::vector<std::string>{});
+    ASSERT_EQ(r.containers, 3);
+    ASSERT_EQ(r.boxes.size(), 19u);
+    for (int container = 1; container <= 2; ++container)
+        EXPECT_EQ(std::count_if(r.boxes.begin(), r.boxes.end(),
+                                [&](const PlacedBox& b) { return b.container == container; }),
+                  8);
+}
+
+TEST(DensePackAllTest, ProgressOnlyGrowsAndEndsAtOne) {
+    const Hold hold = Box(2000, 1000, 1000);
+    const std::vector<BoxKind> kinds{Kind({{600, 500, 400}, {500, 600, 400}}, 40),
+                                     Kind({{300, 300, 300}}, 50)};
+    std::vector<double> shown;
+    SearchLimits limits;
+    limits.stepBudget = 3000;
+    limits.progress = [&](double p) { shown.push_back(p); };
+    PackAll(hold, kinds, limits, 10);
+    ASSERT_FALSE(shown.empty());
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
+    EXPECT_GE(shown.front(), 0.0);
+    EXPECT_EQ(shown.back(), 1.0);
+}
+
+TEST(DensePackAllTest, StopsAtTheMostContainersAllowed) {
+    const Hold hold = Box(1000, 1000, 1000);
+    const std::vector<BoxKind> kinds{Kind({{500, 500, 500}}, 19)};
+    const PackResult r = PackAll(hold, kinds, SearchLimits{}, 2);
+    EXPECT_EQ(r.containers, 2);
+    EXPECT_EQ(r.boxes.size(), 16u);
+}
+
+TEST(DensePackTest, MicrometresGiveTheMillimetrePlanScaled) {
+    // A 40' box in micrometres holds more cubic units than 64-bit integers count.
+    const Hold mm = With(Box(12032, 2352, 2393), 20, 15);
+    Hold um = With(Box(12032000, 2352000, 2393000), 20000, 15000);
+    const std::vector<BoxKind> kindsMm{Kind(AllSixWays(1200, 1000, 900), 30),
+                                       Kind(AllSixWays(600, 400, 300), 200)};
+    std::vector<BoxKind> kindsUm = kindsMm;
+    for (BoxKind& k : kindsUm)
+        for (Extent& e : k.orientations)
+            e = {e.along * 1000, e.across * 1000, e.height * 1000};
+    SearchLimits limits;
+    limits.stepBudget = 500;
+    const PackResult inMm = PackOne(mm, kindsMm, limits);
+    const PackResult inUm = PackOne(um, kindsUm, limits);
+    EXPECT_EQ(CheckPlan(um, kindsUm, inUm), std::vector<std::string>{});
+    ASSERT_EQ(inMm.boxes.size(), inUm.boxes.size());
+    for (std::size_t i = 0; i < inMm.boxes.size(); ++i) {
+        EXPECT_EQ(inMm.boxes[i].x * 1000, inUm.boxes[i].x);
+        EXPECT_EQ(inMm.boxes[i].y * 1000, inUm.boxes[i].y);
+        EXPECT_EQ(inMm.boxes[i].z * 1000, inUm.boxes[i].z);
+        EXPECT_EQ(inMm.boxes[i].size.height * 1000, inUm.boxes[i].size.height);
+    }
+}
+
+TEST(DensePackTest, EqualVolumeGoesToTheEarlierKind) {
+    const Hold hold = Box(500, 500, 500);
+    const std::vector<BoxKind> kinds{Kind({{500, 500, 500}}, 1), Kind({{500, 500, 500}}, 1)};
+    const PackResult r = PackOne(hold, kinds, SearchLimits{});
+    ASSERT_EQ(r.boxes.size(), 1u);
+    EXPECT_EQ(r.boxes[0].kind, 0);
+}
+
+TEST(DensePackTest, CancelledRunSaysSoAndKeepsTheRules) {
+    const Hold hold = Box(5870, 2330, 2200);
+    const std::vector<BoxKind> kinds{Kind(AllSixWays(430, 250, 310), 300),
+                                     Kind(AllSixWays(700, 410, 330), 100)};
+    SearchLimits limits;
+    limits.cancelled = [] { return true; };
+    const PackResult r = PackOne(hold, kinds, limits);
+    EXPECT_TRUE(r.cancelled);
+    EXPECT_EQ(CheckPlan(hold, kinds, r), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace stowbel::dense
