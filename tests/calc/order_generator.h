@@ -6,14 +6,6 @@
 
 namespace stowbel {
 
-// What the generated orders may carry besides their geometry. The geometry of a seed's orders
-// is the same whatever is chosen here.
-struct GeneratorOptions {
-    // Some orders give every unit a mass and some of their lines a load limit: 0, a whole number
-    // of units, a kilogram less, or any mass.
-    bool loadLimits = false;
-};
-
 // One generated order: its text and the state of the option "Чередовать выравнивание".
 struct GeneratedOrder {
     std::string text;
@@ -25,6 +17,9 @@ struct GeneratedOrder {
 struct GeneratorOptions {
     bool anySide = false;  // V_ROTATE 2 on some lines
     bool masses = false;   // a payload and unit masses on some orders
+    // Some orders give every unit a mass and some of their lines a load limit: 0, a whole number
+    // of units, a kilogram less, or any mass. The geometry of a seed's orders stays the same.
+    bool loadLimits = false;
 };
 
 // Realistic orders from a seed: truck bodies and sea containers of everyday sizes, every mode,

@@ -75,7 +75,7 @@ TEST_F(CalculationJobTest, DenseLoadingReportsProgressAndCanBeCancelled) {
     job.SetPlanMethod(PlanMethod::Dense).SetDenseSettings(settings);
     const JobResult dense = job.Run();
     ASSERT_FALSE(dense.error);
-    EXPECT_EQ(dense.run.method, PlanMethod::Dense);
+    EXPECT_EQ(dense.record->run.method, PlanMethod::Dense);
     EXPECT_FALSE(dense.cancelled);
     EXPECT_GT(lastProgress, 0);
     EXPECT_LE(lastProgress, 1);
@@ -85,7 +85,7 @@ TEST_F(CalculationJobTest, DenseLoadingReportsProgressAndCanBeCancelled) {
     const JobResult cancelled = job.Run();
     EXPECT_TRUE(cancelled.cancelled);
     EXPECT_FALSE(cancelled.error);
-    EXPECT_TRUE(cancelled.run.report.empty());
+    EXPECT_TRUE(cancelled.record->run.report.empty());
     EXPECT_TRUE(cancelled.filesWritten.empty());
     EXPECT_FALSE(fs::exists(Out()));
 }
