@@ -13,6 +13,7 @@ namespace stowbel {
 class PlacementRecording : public PlacementObserver {
 public:
     void RunPrepared(const Container& spec) override { events_.emplace_back(Prepared{spec}); }
+    void MethodChosen(PlanMethod method) override { events_.emplace_back(MethodSet{method}); }
     void TypeColourSet(Colour colour) override { events_.emplace_back(ColourSet{colour}); }
     void ContainerBegun(int number) override { events_.emplace_back(NextContainer{number}); }
     void StackPlaced(const StackEvent& stack) override { events_.emplace_back(stack); }
@@ -32,6 +33,9 @@ private:
     struct Prepared {
         Container spec;
     };
+    struct MethodSet {
+        PlanMethod method;
+    };
     struct ColourSet {
         Colour colour;
     };
@@ -41,8 +45,8 @@ private:
     struct Report {
         std::vector<std::string> lines;
     };
-    using Event = std::variant<Prepared, ColourSet, NextContainer, StackEvent, RoundEvent,
-                               LyingRoundEvent, ContainerWeight, Report>;
+    using Event = std::variant<Prepared, MethodSet, ColourSet, NextContainer, StackEvent,
+                               RoundEvent, LyingRoundEvent, ContainerWeight, Report>;
 
     std::vector<Event> events_;
 };
