@@ -1,6 +1,7 @@
 // stowbel-cli-draw: the command-line tool with the toolkit that drawing needs. stowbel-cli hands
 // its commands that draw over to it; it runs every command itself.
 #include <QGuiApplication>
+#include <QHashSeed>
 #include <QString>
 #include <cstdlib>
 #include <iostream>
@@ -28,6 +29,9 @@ void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
 int main(int argc, char** argv) {
     // The tool draws off-screen and never needs a display.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // Qt orders a PDF's font objects by hash; a seed that differs from process to process would
+    // give the same order a plan with other bytes.
+    QHashSeed::setDeterministicGlobalSeed();
     qInstallMessageHandler(QuietMessages);
     // Started only when something is drawn.
     std::unique_ptr<QGuiApplication> app;

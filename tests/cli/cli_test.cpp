@@ -247,6 +247,21 @@ TEST_F(CliTest, TheRealBinaryRuns) {
     EXPECT_TRUE(fs::is_regular_file(dir / "OUT/r0001.txt.jpg"));
 }
 
+// Two processes write the same plan for the same order, whatever seeds their hashes.
+TEST_F(CliTest, TheRealBinaryWritesTheSamePlanTwice) {
+    const std::string order = dir.Write("t0001.txt", ExampleText("HMAN"));
+    for (const char* name : {"a.pdf", "b.pdf", "c.pdf", "d.pdf"}) {
+        const std::string command = "SOURCE_DATE_EPOCH=0 " + std::string(STOWBEL_CLI_BINARY) +
+                                    " calc '" + order + "' --pdf '" + (dir / name) +
+                                    "' > /dev/null 2>&1";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+    }
+    const std::string first = ReadBytes(dir / "a.pdf");
+    for (const char* name : {"b.pdf", "c.pdf", "d.pdf"}) {
+        EXPECT_EQ(ReadBytes(dir / name), first) << name;
+    }
+}
+
 // watch --once takes what is ready (settled for 2 s), stores it and exits; a file still being
 // written stays for a later look. The real program hands the command over to the drawing one.
 TEST_F(CliTest, WatchOnceProcessesWhatIsReadyAndExits) {
