@@ -42,7 +42,8 @@ struct Column {
     bool number;
 };
 
-std::vector<Column> ListColumns(bool withMass) {
+// withHeight: a plan that stands stacks on other cargo gives the height each stands at.
+std::vector<Column> ListColumns(bool withMass, bool withHeight) {
     std::vector<Column> columns;
     columns.push_back({QStringLiteral("№"), 7, true});
     columns.push_back({QStringLiteral("Груз"), 37.5, false});
@@ -50,6 +51,9 @@ std::vector<Column> ListColumns(bool withMass) {
     columns.push_back({QStringLiteral("Мест"), 8.5, true});
     columns.push_back({QStringLiteral("x, мм"), 12, true});
     columns.push_back({QStringLiteral("y, мм"), 12, true});
+    if (withHeight) {
+        columns.push_back({QStringLiteral("h, мм"), 12, true});
+    }
     if (withMass) {
         columns.push_back({QStringLiteral("Масса, кг"), 15, true});
     }
@@ -79,6 +83,7 @@ public:
         for (const PlanCargoLine& line : input.cargo) {
             withMass_ = withMass_ || line.unitMass.has_value();
         }
+        withHeight_ = input.result.method != PlanMethod::Rows;
         for (int c = 1; c <= input.result.containers; ++c) {
             lists_.push_back(
                 MakeLoadingList(input.result, c, input.container, input.cargo, input.format));
@@ -86,7 +91,8 @@ public:
         PlanContents contents{ReportHeights(LayOutOverview(page_).report.width(), true),
                               ReportHeights(ContinuedReportArea(page_).width(), false),
                               {},
-                              withMass_};
+                              withMass_,
+                              withHeight_};
         for (const auto& list : lists_) {
             contents.listLengths.push_back(static_cast<int>(list.size()));
         }
@@ -278,6 +284,7 @@ private:
                   });
         ContainerLoad load;
         load.container = input_.container;
+        load.method = input_.result.method;
         for (const LoadingListRow* row : placed) {
             load.stacks.push_back(row->stack);
             load.numbers.push_back(row->number);
@@ -349,15 +356,22 @@ private:
     void List(const QRectF& area, const PlanPage& page) {
         const std::vector<LoadingListRow>& rows =
             lists_[static_cast<std::size_t>(page.container - 1)];
-        const ListGrid grid =
-            LayOutList(area, withMass_, static_cast<int>(rows.size()) - page.firstItem);
+        const ListGrid grid = LayOutList(
+            area, withMass_, static_cast<int>(rows.size()) - page.firstItem, withHeight_);
         const QRectF note(area.left(), area.top(), area.width(), PlanPageGeometry::kTableNote - 1);
-        text_.Wrapped(
-            note,
-            QStringLiteral("Грузить по порядку номеров, от передней стенки к двери. x — от "
-                           "передней стенки, y — от первой боковой стенки (верхний край вида "
-                           "сверху) до ближнего края штабеля, в мм."),
-            8, kQuiet);
+        const QString rule = withHeight_
+                                 ? QStringLiteral(
+                                       "Грузить по порядку номеров: каждый штабель после "
+                                       "того, на чём он стоит, и всего, что между ним и "
+                                       "передней стенкой. x — от передней стенки, y — от "
+                                       "первой боковой стенки (верхний край вида сверху) до "
+                                       "ближнего края штабеля, h — от пола до его низа, в мм.")
+                                 : QStringLiteral(
+                                       "Грузить по порядку номеров, от передней стенки к двери. "
+                                       "x — от передней стенки, y — от первой боковой стенки "
+                                       "(верхний край вида сверху) до ближнего края штабеля, "
+                                       "в мм.");
+        text_.Wrapped(note, rule, 8, kQuiet);
         for (int b = 0; b < grid.blocks; ++b) {
             const int first = page.firstItem + b * grid.rowsPerBlock;
             const int count = std::min(grid.rowsPerBlock, page.firstItem + page.itemCount - first);
@@ -370,7 +384,7 @@ private:
 
     void ListBlock(const QRectF& block, const std::vector<LoadingListRow>& rows, int first,
                    int count) {
-        const std::vector<Column> columns = ListColumns(withMass_);
+        const std::vector<Column> columns = ListColumns(withMass_, withHeight_);
         double shares = 0;
         for (const Column& column : columns) {
             shares += column.share;
@@ -438,8 +452,12 @@ private:
         text_.Line(next(3), QString::number(row.stack.count), points, true, Qt::AlignRight);
         text_.Line(next(4), QString::number(row.x), points, false, Qt::AlignRight);
         text_.Line(next(5), QString::number(row.y), points, false, Qt::AlignRight);
+        std::size_t column = 6;
+        if (withHeight_) {
+            text_.Line(next(column++), QString::number(row.base), points, false, Qt::AlignRight);
+        }
         if (withMass_) {
-            text_.Line(next(6),
+            text_.Line(next(column),
                        row.mass ? Q(FormatMass(*row.mass, input_.format)) : QStringLiteral("—"),
                        points, false, Qt::AlignRight);
         }
@@ -456,6 +474,7 @@ private:
     PlanPageGeometry page_;
     QString family_;
     bool withMass_ = false;
+    bool withHeight_ = false;  // the list gives the height each stack stands at
     std::vector<std::vector<LoadingListRow>> lists_;
     std::vector<PlanPage> pages_;
     PageText text_;

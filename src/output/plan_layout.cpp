@@ -19,6 +19,7 @@ constexpr double kView3DShare = 0.30;
 // The narrowest block of list columns that still reads well, without and with the mass.
 constexpr double kMinBlockWidth = 88;
 constexpr double kMinBlockWidthWithMass = 105;
+constexpr double kHeightColumnWidth = 14;
 constexpr int kMaxBlocks = 3;
 constexpr double kOverviewTotals = 17;
 constexpr double kOverviewContainer = 12;
@@ -70,12 +71,13 @@ QRectF ListGrid::Block(int i) const {
     return {area.left() + i * (blockWidth + kBlockGap), top, blockWidth, area.bottom() - top};
 }
 
-ListGrid LayOutList(const QRectF& area, bool withMass, int rows) {
+ListGrid LayOutList(const QRectF& area, bool withMass, int rows, bool withHeight) {
     ListGrid grid;
     grid.area = area;
     const double room = area.height() - PlanPageGeometry::kTableNote - PlanPageGeometry::kHeaderRow;
     grid.rowsPerBlock = std::max(1, static_cast<int>(std::floor(room / PlanPageGeometry::kRow)));
-    const double minimum = withMass ? kMinBlockWidthWithMass : kMinBlockWidth;
+    const double minimum = (withMass ? kMinBlockWidthWithMass : kMinBlockWidth) +
+                           (withHeight ? kHeightColumnWidth : 0);
     const int fitting = static_cast<int>(
         std::floor((area.width() + ListGrid::kBlockGap) / (minimum + ListGrid::kBlockGap)));
     grid.blocks = rows <= grid.rowsPerBlock ? 1 : std::clamp(fitting, 1, kMaxBlocks);
@@ -120,13 +122,14 @@ std::vector<PlanPage> PaginateLoadingPlan(const PlanPageGeometry& page, const Co
     }
 
     const QRectF firstArea = LayOutContainerPage(page, container).table;
-    const int laterCapacity =
-        LayOutList(ContinuedListArea(page), contents.withMass, std::numeric_limits<int>::max())
-            .Capacity();
+    const int laterCapacity = LayOutList(ContinuedListArea(page), contents.withMass,
+                                         std::numeric_limits<int>::max(), contents.withHeight)
+                                  .Capacity();
     for (std::size_t c = 0; c < contents.listLengths.size(); ++c) {
         const int number = static_cast<int>(c) + 1;
         const int rows = contents.listLengths[c];
-        const int first = std::min(rows, LayOutList(firstArea, contents.withMass, rows).Capacity());
+        const int first = std::min(
+            rows, LayOutList(firstArea, contents.withMass, rows, contents.withHeight).Capacity());
         pages.push_back({PlanPageKind::Container, number, 0, first});
         for (int from = first; from < rows; from += laterCapacity) {
             pages.push_back(

@@ -58,7 +58,8 @@ struct ListGrid {
     // Block i (from 0) below the note: header row and rows.
     QRectF Block(int i) const;
 };
-ListGrid LayOutList(const QRectF& area, bool withMass, int rows);
+// withHeight: the list has a column for the height a stack stands at.
+ListGrid LayOutList(const QRectF& area, bool withMass, int rows, bool withHeight = false);
 
 struct OverviewAreas {
     QRectF container;  // the container line in words
@@ -88,7 +89,8 @@ struct PlanContents {
     std::vector<double> reportHeights;
     std::vector<double> continuedReportHeights;
     std::vector<int> listLengths;
-    bool withMass = false;  // the lists have a mass column
+    bool withMass = false;    // the lists have a mass column
+    bool withHeight = false;  // and one for the height a stack stands at
 };
 std::vector<PlanPage> PaginateLoadingPlan(const PlanPageGeometry& page, const Container& container,
                                           const PlanContents& contents);

@@ -39,6 +39,26 @@ int Behind(const SceneBox& a, const SceneBox& b) {
 
 }  // namespace
 
+SceneBox SpaceOf(const PlacedStack& s, const Container& spec) {
+    const double r = s.d / 2;
+    switch (s.shape) {
+        case StackShape::Rectangular:
+            return {static_cast<double>(s.x1),
+                    static_cast<double>(s.y1),
+                    s.base,
+                    static_cast<double>(s.x2),
+                    static_cast<double>(s.y2),
+                    s.base + s.count * s.unitHeight};
+        case StackShape::Round:
+            return {s.x - r, s.y - r, s.base, s.x + r, s.y + r, s.base + s.count * s.unitHeight};
+        case StackShape::RoundLying: {
+            const double axis = spec.Height - s.z;
+            return {s.x - r, s.y, axis - r, s.x + r, s.y + s.count * s.length, axis + r};
+        }
+    }
+    return {};
+}
+
 std::vector<std::size_t> BackToFrontOrder(const std::vector<SceneBox>& boxes) {
     const std::size_t n = boxes.size();
     std::vector<ScreenSpan> spans;
