@@ -12,7 +12,9 @@ struct Moments {
     long double mass = 0;
     long double x = 0;  // mass-weighted sums of the centres
     long double y = 0;
+    long double z = 0;
     bool complete = true;  // every stack's mass is known
+    bool heightKnown = true;
 };
 
 std::string Kilograms(long double kg, const NumberFormat& format) {
@@ -34,8 +36,20 @@ FloorPoint StackCentre(const PlacedStack& stack) {
     return {};
 }
 
+std::optional<long double> StackCentreHeight(const PlacedStack& stack,
+                                             std::optional<double> containerHeight) {
+    if (stack.shape == StackShape::RoundLying) {
+        if (!containerHeight) {
+            return std::nullopt;
+        }
+        return static_cast<long double>(*containerHeight) - stack.z;
+    }
+    return stack.base + static_cast<long double>(stack.count) * stack.unitHeight / 2;
+}
+
 std::vector<ContainerWeight> WeighContainers(const std::vector<PlacedStack>& stacks, int containers,
-                                             std::optional<double> payload) {
+                                             std::optional<double> payload,
+                                             std::optional<double> containerHeight) {
     std::vector<Moments> moments(static_cast<std::size_t>(std::max(containers, 0)));
     for (const PlacedStack& stack : stacks) {
         if (stack.container < 1 || stack.container > containers) {
@@ -51,6 +65,11 @@ std::vector<ContainerWeight> WeighContainers(const std::vector<PlacedStack>& sta
         m.mass += mass;
         m.x += mass * centre.x;
         m.y += mass * centre.y;
+        if (const std::optional<long double> height = StackCentreHeight(stack, containerHeight)) {
+            m.z += mass * *height;
+        } else {
+            m.heightKnown = false;
+        }
     }
     std::vector<ContainerWeight> loads;
     loads.reserve(moments.size());
@@ -64,6 +83,9 @@ std::vector<ContainerWeight> WeighContainers(const std::vector<PlacedStack>& sta
             if (m.mass > 0) {
                 load.cogX = static_cast<double>(m.x / m.mass);
                 load.cogY = static_cast<double>(m.y / m.mass);
+                if (m.heightKnown) {
+                    load.cogZ = static_cast<double>(m.z / m.mass);
+                }
             }
         }
         loads.push_back(load);

@@ -18,9 +18,16 @@ struct FloorPoint {
 };
 FloorPoint StackCentre(const PlacedStack& stack);
 
+// The height above the floor of a stack's centre; for lying drums it needs the container's
+// height, as their axis is measured from the ceiling.
+std::optional<long double> StackCentreHeight(const PlacedStack& stack,
+                                             std::optional<double> containerHeight);
+
 // Mass and centre of gravity of each container 1..containers, from the stacks placed in them.
+// The height of the centre is known when the container's height is given or no drum lies.
 std::vector<ContainerWeight> WeighContainers(const std::vector<PlacedStack>& stacks, int containers,
-                                             std::optional<double> payload);
+                                             std::optional<double> payload,
+                                             std::optional<double> containerHeight = std::nullopt);
 
 // "Конт. 1: 18400 кг (69 % от 26500 кг), центр тяжести 7.9 м от начала, 0.05 м от середины
 // поперёк к первому борту". A loader and a driver read it: whole kilograms, a whole percentage,

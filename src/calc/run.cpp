@@ -27,7 +27,10 @@ public:
     int container = 1;
     std::optional<double> unitMass;  // of the type being placed
 
-    void RunPrepared(const Container& spec) override { next_.RunPrepared(spec); }
+    void RunPrepared(const Container& spec) override {
+        containerHeight_ = spec.Height;
+        next_.RunPrepared(spec);
+    }
     void TypeColourSet(Colour colour) override { next_.TypeColourSet(colour); }
     void ContainerBegun(int number) override { next_.ContainerBegun(number); }
     void StackPlaced(const StackEvent& stack) override {
@@ -57,6 +60,7 @@ public:
         placed.z = static_cast<double>(unit.z);
         placed.d = unit.diameter;
         placed.length = unit.axisLength;
+        placed.base = std::max(0.0, containerHeight_ - placed.z - placed.d / 2);
         result_.stacks.push_back(placed);
         next_.LyingRoundPlaced(unit);
     }
@@ -84,6 +88,7 @@ private:
     PlacementObserver& next_;
     RunResult& result_;
     const RunState& state_;
+    double containerHeight_ = 0;
 };
 
 struct PayloadStop {
@@ -91,16 +96,6 @@ struct PayloadStop {
     int placed = 0;
     int offered = 0;
 };
-
-// With a payload every unit's mass counts: a forgotten mass must not pass as 0 kg.
-void RequireUnitMass(const Container& spec, const CargoType& type, int lineIndex) {
-    if (spec.Payload && !type.UnitMass) {
-        throw OrderError(OrderError::Kind::Validation,
-                         "не указана масса одного места (кг) после количества, а в строке "
-                         "контейнера задана грузоподъёмность.",
-                         lineIndex + 1);
-    }
-}
 
 class Run {
 public:
@@ -310,7 +305,7 @@ void Run::LeaveContainer() {
         return;
     }
     const std::vector<ContainerWeight> loads =
-        WeighContainers(result_.stacks, result_.containers, Spec().Payload);
+        WeighContainers(result_.stacks, result_.containers, Spec().Payload, Spec().Height);
     recorder_.ContainerWeighed(loads.back());
 }
 
@@ -322,7 +317,8 @@ void Run::AddSummary() {
     } else {
         AddLine(NotAllFitLine(state_.PlacedTotal));
     }
-    result_.weights = WeighContainers(result_.stacks, result_.containers, Spec().Payload);
+    result_.weights =
+        WeighContainers(result_.stacks, result_.containers, Spec().Payload, Spec().Height);
     if (Spec().Payload) {
         for (const ContainerWeight& load : result_.weights) {
             AddLine(ContainerWeightLine(load, Spec().Width, options_.format));

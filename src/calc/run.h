@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/dense_settings.h"
 #include "calc/placement_observer.h"
 #include "calc/run_result.h"
 #include "order/model.h"
@@ -19,6 +20,9 @@ struct OrderModel {
 struct RunOptions {
     NumberFormat format;
     bool alternate = true;  // "Чередовать выравнивание"
+    // Which planner PlanCalculation uses; RunCalculation always plans by the rows.
+    PlanMethod method = PlanMethod::Rows;
+    DenseSettings dense;  // for dense loading only
 };
 
 // One calculation from order text to report. Loads the cargo types one after the other along

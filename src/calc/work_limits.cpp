@@ -61,4 +61,14 @@ void CheckWorkLimits(const Container& spec, const CargoType& type, int lineIndex
     }
 }
 
+// With a payload every unit's mass counts: a forgotten mass must not pass as 0 kg.
+void RequireUnitMass(const Container& spec, const CargoType& type, int lineIndex) {
+    if (spec.Payload && !type.UnitMass) {
+        throw OrderError(OrderError::Kind::Validation,
+                         "не указана масса одного места (кг) после количества, а в строке "
+                         "контейнера задана грузоподъёмность.",
+                         lineIndex + 1);
+    }
+}
+
 }  // namespace stowbel

@@ -25,4 +25,8 @@ struct WorkTotals {
 void CheckWorkLimits(const Container& spec, const CargoType& type, int lineIndex,
                      WorkTotals& totals);
 
+// With a payload every unit's mass counts: a forgotten mass must not pass as 0 kg. Throws an
+// OrderError for a type without one.
+void RequireUnitMass(const Container& spec, const CargoType& type, int lineIndex);
+
 }  // namespace stowbel

@@ -39,6 +39,8 @@ int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& 
     job.SetOrderLines(lines)
         .SetNumberFormat(request.format)
         .SetAlternate(request.alternate)
+        .SetPlanMethod(request.method)
+        .SetDenseSettings(DenseSettings{.timeLimitSeconds = request.timeLimitSeconds})
         .SetPictureSizes(request.sizes);
     // Only what is stored or printed is drawn: a calculation alone draws nothing.
     std::optional<Drawing> tools;

@@ -16,6 +16,8 @@ struct CalcRequest {
     std::optional<std::string> planFile;  // the loading plan as a PDF
     bool json = false;
     bool alternate = true;
+    PlanMethod method = PlanMethod::Rows;
+    double timeLimitSeconds = 10;  // caps a dense search
     NumberFormat format;
     PictureSizes sizes;
 };

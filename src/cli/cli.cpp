@@ -24,19 +24,23 @@ constexpr const char* kUsage =
     "\n"
     "Commands:\n"
     "  calc ORDER_FILE [--out DIR] [--pdf FILE] [--json] [--no-alternate]\n"
+    "       [--dense] [--time-limit SECONDS]\n"
     "       [--decimal-separator C] [--scheme-size WxH] [--view-size WxH] [--summary-size WxH]\n"
     "      Calculates an order file and prints the report. --out also stores the report\n"
     "      and the pictures in DIR under their result names; --pdf writes the printable\n"
-    "      loading plan to FILE (dated SOURCE_DATE_EPOCH when that is set).\n"
+    "      loading plan to FILE (dated SOURCE_DATE_EPOCH when that is set). --dense plans\n"
+    "      by dense loading instead of rows; --time-limit caps its search (default 10 s).\n"
     "  example HMAN|ISIN\n"
     "      Prints a built-in example order.\n"
-    "  watch [--in DIR] [--out DIR] [--interval MS] [--once] [--pdf]\n"
+    "  watch [--in DIR] [--out DIR] [--interval MS] [--once] [--pdf] [--dense]\n"
+    "        [--time-limit SECONDS]\n"
     "      Calculates order files t*.txt that appear in DIR (default IN beside the program)\n"
     "      and stores their results in OUT; done orders move to IN/done, faulty ones to\n"
     "      IN/failed with an error file in OUT. --pdf also stores each order's loading plan\n"
     "      beside its results (r0001.txt.pdf). --once processes what is ready and exits\n"
     "      (status 1 when some order could not be processed at all, e.g. OUT not writable).\n"
     "      Stops after the current order on SIGINT or SIGTERM. Logs to stderr.\n"
+    "      --dense and --time-limit as for calc.\n"
     "\n"
     "Options:\n"
     "  -h, --help     Shows this help.\n"
@@ -69,12 +73,31 @@ bool ParseSize(const std::string& text, ImageSize& size) {
     return ParseSide(whole.substr(0, x), size.width) && ParseSide(whole.substr(x + 1), size.height);
 }
 
+// --dense and --time-limit SECONDS: how the plan is made and how long a dense search may take.
+bool ReadPlanMethod(const ParsedOptions& options, PlanMethod& method, double& seconds,
+                    std::ostream& err) {
+    method = options.IsSet("dense") ? PlanMethod::Dense : PlanMethod::Rows;
+    if (!options.IsSet("time-limit")) {
+        return true;
+    }
+    const std::string& text = options.Value("time-limit");
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+    if (ec != std::errc() || end != text.data() + text.size() || !(seconds > 0) ||
+        seconds > 86400) {
+        UsageError(err, "--time-limit takes a positive number of seconds, at most 86400");
+        return false;
+    }
+    return true;
+}
+
 int Calc(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
          const DrawingSource& drawing) {
     const ParsedOptions options = ParseOptions(arguments, {{"out", true},
                                                            {"pdf", true},
                                                            {"json", false},
                                                            {"no-alternate", false},
+                                                           {"dense", false},
+                                                           {"time-limit", true},
                                                            {"decimal-separator", true},
                                                            {"scheme-size", true},
                                                            {"view-size", true},
@@ -95,6 +118,9 @@ int Calc(const std::vector<std::string>& arguments, std::ostream& out, std::ostr
     }
     request.json = options.IsSet("json");
     request.alternate = !options.IsSet("no-alternate");
+    if (!ReadPlanMethod(options, request.method, request.timeLimitSeconds, err)) {
+        return kExitUsage;
+    }
     request.format = NumberFormat::FromEnvironment();
     if (options.IsSet("decimal-separator")) {
         const std::string& separator = options.Value("decimal-separator");
@@ -127,9 +153,13 @@ int Example(const std::vector<std::string>& arguments, std::ostream& out, std::o
 
 int Watch(const std::vector<std::string>& arguments, std::ostream& err,
           const DrawingSource& drawing) {
-    const ParsedOptions options = ParseOptions(
-        arguments,
-        {{"in", true}, {"out", true}, {"interval", true}, {"once", false}, {"pdf", false}});
+    const ParsedOptions options = ParseOptions(arguments, {{"in", true},
+                                                           {"out", true},
+                                                           {"interval", true},
+                                                           {"once", false},
+                                                           {"pdf", false},
+                                                           {"dense", false},
+                                                           {"time-limit", true}});
     if (!options.error.empty()) {
         return UsageError(err, options.error);
     }
@@ -142,6 +172,9 @@ int Watch(const std::vector<std::string>& arguments, std::ostream& err,
     request.outDirectory = options.IsSet("out") ? options.Value("out") : programDirectory + "/OUT";
     request.once = options.IsSet("once");
     request.plan = options.IsSet("pdf");
+    if (!ReadPlanMethod(options, request.method, request.timeLimitSeconds, err)) {
+        return kExitUsage;
+    }
     if (options.IsSet("interval")) {
         const std::string& text = options.Value("interval");
         const auto [end, ec] =

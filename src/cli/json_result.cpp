@@ -128,6 +128,10 @@ std::string StackToJson(const PlacedStack& stack) {
             break;
     }
     object.Add("count", Integer(stack.count));
+    // A lying drum is as high as its diameter.
+    object.Add("unitHeight",
+               Number(stack.shape == StackShape::RoundLying ? stack.d : stack.unitHeight));
+    object.Add("base", Number(stack.base));
     if (stack.mass) {
         object.Add("mass", Number(*stack.mass));
     }
@@ -142,6 +146,7 @@ std::string LoadToJson(const ContainerWeight& load) {
         .Add("payload", Number(load.payload))
         .Add("cogX", Number(load.cogX))
         .Add("cogY", Number(load.cogY))
+        .Add("cogZ", Number(load.cogZ))
         .Text();
 }
 
@@ -168,6 +173,7 @@ std::string ResultToJson(const RunResult& result, const std::optional<JobError>&
         .Add("placed", Integer(result.placed))
         .Add("stacks", Array(stacks))
         .Add("containerDetails", Array(loads))
+        .Add("method", Quoted(result.method == PlanMethod::Dense ? "dense" : "rows"))
         .Text();
 }
 

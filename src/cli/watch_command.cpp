@@ -97,7 +97,10 @@ int RunWatchCommand(const WatchRequest& request, std::ostream& err, const Drawin
     InstallStopHandlers();
 
     CalculationJob job;
-    job.SetNumberFormat(NumberFormat::FromEnvironment()).SetPictureMaker(&tools.pictures);
+    job.SetNumberFormat(NumberFormat::FromEnvironment())
+        .SetPictureMaker(&tools.pictures)
+        .SetPlanMethod(request.method)
+        .SetDenseSettings(DenseSettings{.timeLimitSeconds = request.timeLimitSeconds});
     if (request.plan) {
         job.WritePlan(&tools.plans);
     }

@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "calc/run_result.h"
 #include "cli/cli.h"
 
 namespace stowbel {
@@ -13,6 +14,8 @@ struct WatchRequest {
     int intervalMs = 5000;
     bool once = false;
     bool plan = false;  // also stores each order's printable loading plan
+    PlanMethod method = PlanMethod::Rows;
+    double timeLimitSeconds = 10;  // caps a dense search
 };
 
 // Watches the input directory until SIGINT or SIGTERM (after the current order), or processes

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "calc/placement_recording.h"
-#include "calc/run.h"
+#include "calc/planner.h"
 #include "order/errors.h"
 #include "order/parser.h"
 #include "output/atomic_file.h"
@@ -98,6 +98,16 @@ CalculationJob& CalculationJob::SetAlternate(bool alternate) {
     return *this;
 }
 
+CalculationJob& CalculationJob::SetPlanMethod(PlanMethod method) {
+    method_ = method;
+    return *this;
+}
+
+CalculationJob& CalculationJob::SetDenseSettings(DenseSettings settings) {
+    dense_ = std::move(settings);
+    return *this;
+}
+
 CalculationJob& CalculationJob::SetPictureSizes(const PictureSizes& sizes) {
     sizes_ = sizes;
     return *this;
@@ -150,10 +160,16 @@ JobResult CalculationJob::Run() const {
     RunOptions options;
     options.format = format_;
     options.alternate = alternate_;
+    options.method = method_;
+    options.dense = dense_;
     try {
-        RunCalculation(lines_, model, options, drawing ? recording : nobody, result.run);
+        PlanCalculation(lines_, model, options, drawing ? recording : nobody, result.run);
     } catch (const OrderError& e) {
         result.error = JobError{JobError::Kind::Order, e.Message(), e.Line()};
+    } catch (const RunCancelled&) {
+        result.run = RunResult{};
+        result.cancelled = true;
+        return result;
     }
     if (!result.run.calculated || !drawing) {
         return result;  // without a container line there is no picture

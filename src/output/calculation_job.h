@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/dense_settings.h"
 #include "calc/run_result.h"
 #include "order/number_format.h"
 #include "output/picture_maker.h"
@@ -53,6 +54,9 @@ struct JobResult {
     JobPictures pictures;
     std::optional<JobError> error;
     std::vector<std::string> filesWritten;  // in the order they were written
+    // The settings' cancelled hook stopped the calculation: nothing was drawn or stored and the
+    // run's data is incomplete; a front end keeps what it showed before.
+    bool cancelled = false;
 };
 
 // One calculation of an order as every front end needs it: read the order lines, calculate,
@@ -71,6 +75,10 @@ public:
     CalculationJob& SetNumberFormat(const NumberFormat& format);
     // The option "Чередовать выравнивание"; on unless set otherwise.
     CalculationJob& SetAlternate(bool alternate);
+    // How the plan is made: by the rows (the default) or by dense loading.
+    CalculationJob& SetPlanMethod(PlanMethod method);
+    // The bounds of a dense search, its cancel hook and its progress report.
+    CalculationJob& SetDenseSettings(DenseSettings settings);
     CalculationJob& SetPictureSizes(const PictureSizes& sizes);
     CalculationJob& SetShownPictures(const PictureSet& pictures);
     // Who draws and encodes the pictures; it must outlive the job. Needed whenever a picture is
@@ -91,6 +99,7 @@ public:
 
     const std::vector<std::string>& OrderLines() const { return lines_; }
     const NumberFormat& Format() const { return format_; }
+    PlanMethod Method() const { return method_; }
     const std::string& OrderFile() const { return orderFile_; }
     const std::string& ExampleName() const { return exampleName_; }
 
@@ -100,6 +109,8 @@ private:
     std::vector<std::string> lines_;
     NumberFormat format_;
     bool alternate_ = true;
+    PlanMethod method_ = PlanMethod::Rows;
+    DenseSettings dense_;
     PictureSizes sizes_;
     PictureSet shown_;
     const PictureMaker* maker_ = nullptr;

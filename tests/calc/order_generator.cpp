@@ -99,18 +99,32 @@ std::string OrderGenerator::CargoLine() {
     const int quantity = many <= 50   ? Between(1, 50)
                          : many <= 85 ? Between(51, 200)
                                       : Between(201, 400);
+    // Drawn in this order so that the orders of a seed stay as they were.
+    std::string stand = Chance(30) ? "1" : "0";
+    const std::string turn = Chance(50) ? "1" : "0";
+    if (options_.anySide && Chance(25)) {
+        stand = "2";
+    }
     return Size(width) + "," + Size(length) + "," + Size(height) + (square ? ",SQR," : ",RND,") +
-           (Chance(50) ? "1" : "0") + "," + (Chance(30) ? "1" : "0") + "," +
-           std::to_string(quantity);
+           turn + "," + stand + "," + std::to_string(quantity);
 }
 
 GeneratedOrder OrderGenerator::Next() {
     GeneratedOrder order;
     order.alternate = Chance(70);
-    order.text = ContainerLine() + "\n";
+    const bool weighed = options_.masses && Chance(40);
+    order.text = ContainerLine();
+    if (weighed) {
+        order.text += "," + std::to_string(Between(2, 30) * 1000);
+    }
+    order.text += "\n";
     const int lines = Between(1, 5);
     for (int i = 0; i < lines; ++i) {
-        order.text += CargoLine() + "\n";
+        order.text += CargoLine();
+        if (weighed) {
+            order.text += "," + std::to_string(Between(5, 900));
+        }
+        order.text += "\n";
     }
     return order;
 }

@@ -12,13 +12,21 @@ struct GeneratedOrder {
     bool alternate = true;
 };
 
+// What the generator may add beyond the rows' orders; without it, the orders of a seed stay
+// as they always were.
+struct GeneratorOptions {
+    bool anySide = false;  // V_ROTATE 2 on some lines
+    bool masses = false;   // a payload and unit masses on some orders
+};
+
 // Realistic orders from a seed: truck bodies and sea containers of everyday sizes, every mode,
 // side clearances of 0 to 100 mm and gaps of 0 to 50 mm, pallets, boxes and drums of everyday
 // sizes with their turn and stand-on-end flags, a few cargo lines of up to a few hundred units.
 // The same seed always gives the same orders.
 class OrderGenerator {
 public:
-    explicit OrderGenerator(std::uint64_t seed) : random_(seed) {}
+    explicit OrderGenerator(std::uint64_t seed, GeneratorOptions options = {})
+        : random_(seed), options_(options) {}
 
     GeneratedOrder Next();
 
@@ -31,6 +39,7 @@ private:
     std::string Size(int millimetres);
 
     std::mt19937_64 random_;
+    GeneratorOptions options_;
 };
 
 }  // namespace stowbel

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 
+#include "calc/planner.h"
 #include "order/errors.h"
 #include "order_generator.h"
 #include "plan_rules.h"
@@ -102,6 +104,88 @@ TEST(PlanPropertyTest, GeneratedOrdersGiveLoadablePlans) {
     EXPECT_TRUE(coverage.standsOnEnd);
     EXPECT_TRUE(coverage.nextContainer);
     EXPECT_TRUE(coverage.unitsLeft);
+}
+
+// The cargo volume of a plan, from the order's sizes.
+long double Volume(const RunResult& result, const OrderModel& model) {
+    long double volume = 0;
+    for (const PlacedStack& s : result.stacks) {
+        const CargoType& type = model.cargo.at(static_cast<std::size_t>(s.line));
+        const long double unit =
+            type.IsRectangular
+                ? static_cast<long double>(type.Length) * type.Width * type.Height
+                : 3.14159265358979323846L * type.Length * type.Length / 4 * type.Height;
+        volume += unit * s.count;
+    }
+    return volume;
+}
+
+// Dense plans of generated orders (boxes of every flag, V_ROTATE 2, drums, payloads, every
+// mode) keep every rule, never place more units of a line than it has, are drawn exactly as
+// they are, and never hold less than the rows' plan, nor need more containers for as much.
+TEST(PlanPropertyTest, DensePlansAreLoadableAndNeverWorseThanTheRows) {
+    constexpr std::uint64_t kSeed = 20261211;
+    constexpr int kOrders = 150;
+    constexpr int kReportedFailures = 5;
+    OrderGenerator generator(kSeed, {.anySide = true, .masses = true});
+    int failures = 0;
+    int dense = 0;
+    int stacked = 0;
+    for (int i = 0; i < kOrders && failures < kReportedFailures; ++i) {
+        const GeneratedOrder order = generator.Next();
+        RunOptions options;
+        options.alternate = order.alternate;
+        options.method = PlanMethod::Dense;
+        options.dense.stepBudget = 3000;
+        options.dense.timeLimitSeconds = 1000;  // never reached: the steps bound the search
+        DrawnStackRecorder drawn;
+        Calculated c;
+        Calculated rows;
+        try {
+            PlanCalculation(Lines(order.text), c.model, options, drawn, c.result);
+            RunCalculation(Lines(order.text), rows.model, options, rows.log, rows.result);
+        } catch (const OrderError& e) {
+            ADD_FAILURE() << "order " << i << " refused: " << e.what() << "\n" << order.text;
+            ++failures;
+            continue;
+        }
+        std::vector<std::string> broken = FindBrokenPlanRules(c.model.container, c.result);
+        for (std::string& line : FindDrawingMismatches(drawn.drawn, c.result)) {
+            broken.push_back(std::move(line));
+        }
+        std::map<int, int> units;
+        for (const PlacedStack& s : c.result.stacks) {
+            units[s.line] += s.count;
+            stacked += s.base > 0 && s.shape == StackShape::Rectangular ? 1 : 0;
+        }
+        for (const auto& [line, count] : units) {
+            if (count > c.model.cargo.at(static_cast<std::size_t>(line)).Quantity) {
+                broken.push_back("line " + std::to_string(line) + " has more units placed");
+            }
+        }
+        const long double denseVolume = Volume(c.result, c.model);
+        const long double rowsVolume = Volume(rows.result, rows.model);
+        if (denseVolume < rowsVolume * (1 - 1e-9L) ||
+            (denseVolume <= rowsVolume * (1 + 1e-9L) &&
+             c.result.containers > rows.result.containers)) {
+            broken.push_back("worse than the rows: " + std::to_string(c.result.placed) + " in " +
+                             std::to_string(c.result.containers) + " against " +
+                             std::to_string(rows.result.placed) + " in " +
+                             std::to_string(rows.result.containers));
+        }
+        dense += c.result.method == PlanMethod::Dense ? 1 : 0;
+        if (!broken.empty()) {
+            ++failures;
+            std::string what;
+            for (const std::string& line : broken) {
+                what += "  " + line + "\n";
+            }
+            ADD_FAILURE() << "order " << i << ":\n" << order.text << what;
+        }
+    }
+    // Most orders get a dense plan of their own, and units stand on others.
+    EXPECT_GT(dense, kOrders / 2);
+    EXPECT_GT(stacked, 0);
 }
 
 TEST(OrderGeneratorTest, SameSeedSameOrders) {
@@ -231,6 +315,63 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"OtherContainersDoNotMeet",
                  Plan({Square(0, 1200, 0, 800, 1, 1), Square(0, 1200, 0, 800, 1, 2)}), nullptr},
         RuleCase{"UnitsMiscounted", Miscounted(), "the run placed 3"}),
+    [](const testing::TestParamInfo<RuleCase>& p) { return std::string(p.param.name); });
+
+// The rules of three dimensions on dense plans made by hand: container 2400 wide, 12000 long,
+// 2400 high, side clearance 50, gap 20.
+Container GappedBox() {
+    Container spec = Box();
+    spec.SideClearance = 50;
+    spec.UnitGap = 20;
+    return spec;
+}
+
+PlacedStack On(PlacedStack s, double base) {
+    s.base = base;
+    return s;
+}
+
+RunResult Dense(std::vector<PlacedStack> stacks) {
+    RunResult result = Plan(std::move(stacks));
+    result.method = PlanMethod::Dense;
+    return result;
+}
+
+class DenseRulesTest : public testing::TestWithParam<RuleCase> {};
+
+TEST_P(DenseRulesTest, FindsWhatIsBroken) {
+    const std::vector<std::string> found = FindBrokenPlanRules(GappedBox(), GetParam().plan);
+    if (GetParam().broken == nullptr) {
+        EXPECT_EQ(found, std::vector<std::string>{});
+        return;
+    }
+    ASSERT_FALSE(found.empty());
+    EXPECT_NE(found[0].find(GetParam().broken), std::string::npos) << found[0];
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Plans, DenseRulesTest,
+    testing::Values(
+        RuleCase{"StandsOnAnother",
+                 Dense({Square(0, 1200, 50, 850), On(Square(0, 1200, 50, 850), 1000),
+                        Square(1220, 2400, 50, 850, 2)}),
+                 nullptr},
+        RuleCase{"Overhanging",
+                 Dense({Square(0, 1200, 50, 850), On(Square(0, 1200, 450, 1250), 1000)}),
+                 "not carried"},
+        RuleCase{"Floating", Dense({Square(0, 1200, 50, 850), On(Square(0, 1200, 50, 850), 1100)}),
+                 "not carried"},
+        RuleCase{"InsideAnother",
+                 Dense({Square(0, 1200, 50, 850, 2), On(Square(0, 1200, 50, 850), 1000)}),
+                 "overlaps"},
+        RuleCase{"OnADrum", Dense({Drum(600, 600), On(Square(100, 1100, 100, 1100), 1000)}),
+                 "not carried"},
+        RuleCase{"WithinTheGap", Dense({Square(0, 1200, 50, 850), Square(1210, 2400, 50, 850)}),
+                 "gap"},
+        RuleCase{"WithinTheClearance", Dense({Square(0, 1200, 40, 840)}), "clearance"},
+        RuleCase{"ThroughTheCeiling",
+                 Dense({Square(0, 1200, 50, 850, 2), On(Square(0, 1200, 50, 850), 2000)}),
+                 "ceiling"}),
     [](const testing::TestParamInfo<RuleCase>& p) { return std::string(p.param.name); });
 
 TEST(DrawnStackRecorderTest, FindsWhereThePicturesDifferFromTheData) {

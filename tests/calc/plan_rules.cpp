@@ -119,7 +119,30 @@ long double Overlap1D(long double a1, long double a2, long double b1, long doubl
     return std::min(a2, b2) - std::max(a1, b1);
 }
 
-bool Overlap(const PlacedStack& a, const PlacedStack& b) {
+// The heights a stack fills, from the floor up.
+struct Span {
+    long double low, high;
+};
+
+Span HeightSpan(const PlacedStack& s, const Container& spec) {
+    if (s.shape == StackShape::RoundLying) {
+        const long double axis = static_cast<long double>(spec.Height) - s.z;
+        return {axis - s.d / 2.0L, axis + s.d / 2.0L};
+    }
+    return {static_cast<long double>(s.base),
+            s.base + static_cast<long double>(s.count) * s.unitHeight};
+}
+
+bool HeightsOverlap(const PlacedStack& a, const PlacedStack& b, const Container& spec) {
+    const Span sa = HeightSpan(a, spec);
+    const Span sb = HeightSpan(b, spec);
+    return Overlap1D(sa.low, sa.high, sb.low, sb.high) > kExactAllowance;
+}
+
+bool Overlap(const PlacedStack& a, const PlacedStack& b, const Container& spec) {
+    if (!HeightsOverlap(a, b, spec)) {
+        return false;  // one stands above the other
+    }
     const Box ba = FloorBox(a);
     const Box bb = FloorBox(b);
     const long double allow = std::max(Allowance(a), Allowance(b));
@@ -146,7 +169,7 @@ bool Overlap(const PlacedStack& a, const PlacedStack& b) {
     return true;  // two boxes that share floor
 }
 
-void CheckOverlaps(const RunResult& result, Findings& findings) {
+void CheckOverlaps(const Container& spec, const RunResult& result, Findings& findings) {
     std::vector<std::size_t> order(result.stacks.size());
     std::iota(order.begin(), order.end(), 0);
     const auto key = [&](std::size_t i) {
@@ -162,9 +185,54 @@ void CheckOverlaps(const RunResult& result, Findings& findings) {
             if (b.container != a.container || FloorBox(b).x1 >= ba.x2) {
                 break;  // sorted by container and front edge: no later stack reaches back
             }
-            if (Overlap(a, b)) {
+            if (Overlap(a, b, spec)) {
                 findings.Add(Describe(a, order[p]) + " overlaps " + Describe(b, order[q]));
             }
+        }
+    }
+}
+
+// Dense plans stand units on units and are in whole millimetres: the rules of three dimensions.
+void CheckDenseRules(const Container& spec, const RunResult& result, Findings& findings) {
+    const auto& stacks = result.stacks;
+    const long double c = spec.SideClearance;
+    const long double g = spec.UnitGap;
+    for (std::size_t i = 0; i < stacks.size(); ++i) {
+        const PlacedStack& s = stacks[i];
+        const Span span = HeightSpan(s, spec);
+        if (span.high > spec.Height + kExactAllowance) {
+            findings.Add(Describe(s, i) + " reaches above the ceiling");
+        }
+        if (s.shape != StackShape::Rectangular) {
+            continue;
+        }
+        if (s.y1 < c - kExactAllowance || s.y2 > spec.Width - c + kExactAllowance) {
+            findings.Add(Describe(s, i) + " is nearer a side wall than the clearance");
+        }
+        long double carried = 0;
+        const Box bs = FloorBox(s);
+        for (std::size_t j = 0; j < stacks.size(); ++j) {
+            const PlacedStack& o = stacks[j];
+            if (j == i || o.container != s.container) {
+                continue;
+            }
+            const Box bo = FloorBox(o);
+            // Units whose heights overlap keep the gap along or across.
+            if (HeightsOverlap(s, o, spec) &&
+                Overlap1D(bs.x1, bs.x2, bo.x1, bo.x2) > -g + kExactAllowance &&
+                Overlap1D(bs.y1, bs.y2, bo.y1, bo.y2) > -g + kExactAllowance &&
+                (j > i || o.shape != StackShape::Rectangular)) {
+                findings.Add(Describe(s, i) + " is nearer than the gap to " + Describe(o, j));
+            }
+            if (s.base > 0 && o.shape == StackShape::Rectangular &&
+                std::fabs(HeightSpan(o, spec).high - s.base) <= kExactAllowance) {
+                carried += std::max(0.0L, Overlap1D(bs.x1, bs.x2, bo.x1, bo.x2)) *
+                           std::max(0.0L, Overlap1D(bs.y1, bs.y2, bo.y1, bo.y2));
+            }
+        }
+        const long double area = (bs.x2 - bs.x1) * (bs.y2 - bs.y1);
+        if (s.base > 0 && carried < area - kExactAllowance) {
+            findings.Add(Describe(s, i) + " is not carried by its whole base");
         }
     }
 }
@@ -182,7 +250,10 @@ std::vector<std::string> FindBrokenPlanRules(const Container& spec, const RunRes
         findings.Add("the stacks hold " + std::to_string(units) + " units, the run placed " +
                      std::to_string(result.placed));
     }
-    CheckOverlaps(result, findings);
+    CheckOverlaps(spec, result, findings);
+    if (result.method == PlanMethod::Dense) {
+        CheckDenseRules(spec, result, findings);
+    }
     for (const ContainerWeight& load : result.weights) {
         if (spec.Payload && load.mass && *load.mass > *spec.Payload * (1 + 1e-12)) {
             findings.Add("container " + std::to_string(load.container) + " carries " +
@@ -223,6 +294,7 @@ void DrawnStackRecorder::StackPlaced(const StackEvent& stack) {
     s.y2 = stack.y2;
     s.unitHeight = stack.unitHeight;
     s.count = stack.count;
+    s.base = stack.base;
     drawn.push_back(s);
     if (next_ != nullptr) {
         next_->StackPlaced(stack);
@@ -280,7 +352,8 @@ std::vector<std::string> FindDrawingMismatches(const std::vector<PlacedStack>& d
         const bool same = d.container == r.container && d.shape == r.shape && d.x1 == r.x1 &&
                           d.y1 == r.y1 && d.x2 == r.x2 && d.y2 == r.y2 && d.x == r.x &&
                           d.y == r.y && d.z == r.z && d.d == r.d && d.length == r.length &&
-                          d.unitHeight == r.unitHeight && d.count == r.count;
+                          d.unitHeight == r.unitHeight && d.count == r.count &&
+                          (d.shape != StackShape::Rectangular || d.base == r.base);
         if (!same) {
             findings.Add("drawn " + Describe(d, i) + " but the result holds " + Describe(r, i));
         }

@@ -16,7 +16,13 @@ namespace stowbel {
 //   overlap by the 0.5 mm of their rounding); lying cylinders of one type may lie above each
 //   other but never inside each other;
 // - the units of all stacks add up to the units placed;
-// - no container carries more than the order's payload.
+// - no container carries more than the order's payload;
+// - stacks share floor only where one stands above the other: units whose heights overlap never
+//   share space;
+// - dense plans also: rectangular stacks keep the side clearance from both side walls and the
+//   order's gap from every unit whose height overlaps theirs, stand inside the height, and a
+//   stack above the floor stands with its whole base on the tops of rectangular stacks below
+//   (nothing stands on drums).
 // Returns one line for every broken rule found (at most a few dozen); empty when the plan is
 // sound.
 std::vector<std::string> FindBrokenPlanRules(const Container& spec, const RunResult& result);
