@@ -40,7 +40,8 @@ int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& 
         .SetNumberFormat(request.format)
         .SetAlternate(request.alternate)
         .SetPlanMethod(request.method)
-        .SetDenseSettings(DenseSettings{.timeLimitSeconds = request.timeLimitSeconds})
+        .SetDenseSettings(DenseSettings{
+            .timeLimitSeconds = request.timeLimitSeconds, .cancelled = {}, .progress = {}})
         .SetPictureSizes(request.sizes);
     // Only what is stored or printed is drawn: a calculation alone draws nothing.
     std::optional<Drawing> tools;

@@ -100,7 +100,8 @@ int RunWatchCommand(const WatchRequest& request, std::ostream& err, const Drawin
     job.SetNumberFormat(NumberFormat::FromEnvironment())
         .SetPictureMaker(&tools.pictures)
         .SetPlanMethod(request.method)
-        .SetDenseSettings(DenseSettings{.timeLimitSeconds = request.timeLimitSeconds});
+        .SetDenseSettings(DenseSettings{
+            .timeLimitSeconds = request.timeLimitSeconds, .cancelled = {}, .progress = {}});
     if (request.plan) {
         job.WritePlan(&tools.plans);
     }
