@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <string>
 
 #include "scheme/draw_order.h"
 #include "scheme/primitives3d.h"
@@ -138,34 +139,56 @@ bool StandsOn(const SceneBox& upper, const SceneBox& lower) {
            lower.y1 < upper.y2 - kTouch;
 }
 
-void DrawTopShape(Canvas& canvas, const TopShape& shape) {
+// The shape's outline in pixels, inside the outline of what carries it.
+struct PixelRect {
+    int x1, y1, x2, y2;
+    bool Meets(const PixelRect& o) const {
+        return x1 < o.x2 && o.x1 < x2 && y1 < o.y2 && o.y1 < y2;
+    }
+};
+
+PixelRect Outline(const TopShape& shape) {
     const int inset =
         std::min(kLevelInset * shape.level,
                  std::max(0, std::min(shape.x2 - shape.x1, shape.y2 - shape.y1) / 2 - 2));
-    const int x1 = shape.x1 + inset;
-    const int y1 = shape.y1 + inset;
-    const int x2 = shape.x2 - inset;
-    const int y2 = shape.y2 - inset;
-    const bool standing = shape.kind == TopShape::Kind::Standing;
-    if (standing) {
-        DrawRoundOutline(canvas, x1, y1, x2, y2);
-    } else {
-        // A box with both diagonals; a row of lying drums as its outline alone.
-        canvas.Rectangle(x1, y1, x2, y2);
-        if (shape.kind == TopShape::Kind::Box) {
-            canvas.MoveTo(x1, y1);
-            canvas.LineTo(x2, y2);
-            canvas.MoveTo(x1, y2);
-            canvas.LineTo(x2, y1);
-        }
+    return {shape.x1 + inset, shape.y1 + inset, shape.x2 - inset, shape.y2 - inset};
+}
+
+void DrawTopShape(Canvas& canvas, const TopShape& shape) {
+    const PixelRect r = Outline(shape);
+    if (shape.kind == TopShape::Kind::Standing) {
+        DrawRoundOutline(canvas, r.x1, r.y1, r.x2, r.y2);
+        return;
     }
-    if (shape.count >= 2) {
-        // Drums carry their number at the centre, stacks a little up and left of it.
-        const int cx = (x1 + x2) / 2;
-        const int cy = (y1 + y2) / 2;
-        DrawStackLabel(canvas, standing ? cx : cx - kLabelShiftX, standing ? cy : cy - kLabelShiftY,
-                       shape.count);
+    // A box with both diagonals; a row of lying drums as its outline alone.
+    canvas.Rectangle(r.x1, r.y1, r.x2, r.y2);
+    if (shape.kind == TopShape::Kind::Box) {
+        canvas.MoveTo(r.x1, r.y1);
+        canvas.LineTo(r.x2, r.y2);
+        canvas.MoveTo(r.x1, r.y2);
+        canvas.LineTo(r.x2, r.y1);
     }
+}
+
+// Where a shape's number of units is written: drums at the centre, stacks a little up and left
+// of it, as the rows write them.
+PixelPoint LabelAt(const TopShape& shape) {
+    const PixelRect r = Outline(shape);
+    const int cx = (r.x1 + r.x2) / 2;
+    const int cy = (r.y1 + r.y2) / 2;
+    if (shape.kind == TopShape::Kind::Standing) {
+        return {cx, cy};
+    }
+    return {cx - kLabelShiftX, cy - kLabelShiftY};
+}
+
+// The room a label takes: a generous guess at the default font's digits.
+PixelRect LabelRoom(const TopShape& shape) {
+    constexpr int kDigitWidth = 8;
+    constexpr int kTextHeight = 14;
+    const PixelPoint at = LabelAt(shape);
+    const auto digits = static_cast<int>(std::to_string(shape.count).size());
+    return {at.x, at.y, at.x + kDigitWidth * digits, at.y + kTextHeight};
 }
 
 void DrawTopView(SchemePictures& pictures, const SchemeGeometry& geometry,
@@ -197,6 +220,29 @@ void DrawTopView(SchemePictures& pictures, const SchemeGeometry& geometry,
             pictures.Summary().SetPenColour(kBlack);
             pictures.Summary().SetBrushColour(colour);
             DrawTopShape(pictures.Summary(), shape);
+        }
+    }
+    // Numbers of units where the view shows them whole: a number that something standing
+    // higher covers is left out rather than shown in pieces.
+    for (std::size_t k = 0; k < shapes.size(); ++k) {
+        const TopShape& shape = shapes[k];
+        if (shape.count < 2) {
+            continue;
+        }
+        const PixelRect room = LabelRoom(shape);
+        bool covered = false;
+        for (std::size_t j = k + 1; j < shapes.size() && !covered; ++j) {
+            covered = shapes[j].bottom > shape.bottom + kTouch && Outline(shapes[j]).Meets(room);
+        }
+        if (covered) {
+            continue;
+        }
+        const PixelPoint at = LabelAt(shape);
+        scheme.SetBrushColour(kWhite);
+        DrawStackLabel(scheme, at.x, at.y, shape.count);
+        if (summary) {
+            pictures.Summary().SetBrushColour(load[shape.index].colour);
+            DrawStackLabel(pictures.Summary(), at.x, at.y, shape.count);
         }
     }
     scheme.SetPenColour(pen);

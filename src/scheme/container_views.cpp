@@ -29,6 +29,8 @@ constexpr double kUnitPen3D = 0.12;
 constexpr double kMinNumberedSide = 9;  // smaller stacks show their count only
 // Paper mm by which a stack's outline lies inside the outline of what it stands on.
 constexpr double kLevelInset = 0.8;
+// Paper mm around a label's place that must be free for it to be written.
+constexpr double kLabelRoom = 7;
 constexpr double kTouch = 1e-6;
 constexpr double kPointsPerMm = 72 / 25.4;
 constexpr Colour kWhite = 0xFFFFFF;
@@ -255,6 +257,7 @@ void DrawStacksByPlace(QPainter& painter, const TopViewFit& fit, const Container
             }
         }
     }
+    std::vector<QRectF> shapes(load.stacks.size());
     for (const std::size_t i : order) {
         const PlacedStack& stack = load.stacks[i];
         const QRectF mmRect = FloorRect(stack);
@@ -262,6 +265,7 @@ void DrawStacksByPlace(QPainter& painter, const TopViewFit& fit, const Container
         const double inset =
             std::min(level[i] * kLevelInset * mm, std::min(shape.width(), shape.height()) / 4);
         shape.adjust(inset, inset, -inset, -inset);
+        shapes[i] = shape;
         painter.setPen(Pen(Qt::black, kStackPen * mm));
         painter.setBrush(TypeColour(stack));
         if (stack.shape == StackShape::Round) {
@@ -271,8 +275,26 @@ void DrawStacksByPlace(QPainter& painter, const TopViewFit& fit, const Container
         } else {
             painter.drawRect(shape);
         }
-        DrawStackLabel(painter, shape, stack.count, style, mm);
-        if (i < load.numbers.size() && load.numbers[i] > 0) {
+    }
+    // The labels of what the view shows: a label that something higher would cover is left out
+    // rather than shown in pieces.
+    const auto covered = [&](std::size_t k, const QRectF& label) {
+        for (std::size_t j = 0; j < shapes.size(); ++j) {
+            if (spaces[j].z1 > spaces[k].z1 + kTouch && shapes[j].intersects(label)) {
+                return true;
+            }
+        }
+        return false;
+    };
+    for (const std::size_t i : order) {
+        const QRectF& shape = shapes[i];
+        const QRectF badge(shape.center() - QPointF(kLabelRoom, kLabelRoom) * mm / 2,
+                           QSizeF(kLabelRoom, kLabelRoom) * mm);
+        if (!covered(i, badge)) {
+            DrawStackLabel(painter, shape, load.stacks[i].count, style, mm);
+        }
+        const QRectF corner(shape.topLeft(), QSizeF(kLabelRoom, kLabelRoom / 2) * mm);
+        if (i < load.numbers.size() && load.numbers[i] > 0 && !covered(i, corner)) {
             DrawListNumber(painter, shape, load.numbers[i], style, mm);
         }
     }

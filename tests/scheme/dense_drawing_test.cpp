@@ -90,28 +90,33 @@ TEST_F(DenseDrawingTest, FartherSolidsAreDrawnFirstWhateverOrderTheyAreTold) {
 
 TEST_F(DenseDrawingTest, TopViewShowsWhatStandsOnAStackInsideItsOutline) {
     Prepare(PlanMethod::Dense);
-    painter.StackPlaced(Stack(50, 50, 1250, 850, 1));
+    painter.StackPlaced(Stack(50, 50, 1250, 850, 3));
+    painter.StackPlaced(Stack(1300, 50, 2500, 850, 3));
     painter.TypeColourSet(kGreen);
-    painter.StackPlaced(Stack(50, 50, 1250, 850, 2, 1000));
+    painter.StackPlaced(Stack(50, 50, 1250, 850, 2, 3000));
     painter.ReportComplete({});
     const std::vector<Figure> rects = OfKind(*recorded.scheme2D, FigureKind::Rectangle);
-    ASSERT_EQ(rects.size(), 2U);
-    // The floor stack as the rows draw it (see the rows' stack test), the one on it 2 pixels
-    // inside, in its own colour on white, and its number of units at its centre.
+    ASSERT_EQ(rects.size(), 3U);
+    // The floor stacks as the rows draw them (see the rows' stack test), the one on the first
+    // 2 pixels inside, in its own colour on white.
     EXPECT_EQ(rects[0].coords, (Coords{102, 52, 157, 89}));
     EXPECT_EQ(rects[0].pen, kBrown);
-    EXPECT_EQ(rects[1].coords, (Coords{104, 54, 155, 87}));
-    EXPECT_EQ(rects[1].pen, kGreen);
-    EXPECT_EQ(rects[1].brush, 0xFFFFFFU);
+    EXPECT_EQ(rects[2].coords, (Coords{104, 54, 155, 87}));
+    EXPECT_EQ(rects[2].pen, kGreen);
+    EXPECT_EQ(rects[2].brush, 0xFFFFFFU);
+    // Numbers where they show whole: the covered first stack's 3 is left out, the second
+    // stack's 3 and the 2 on top are written, each a little up and left of its centre.
     const std::vector<Figure> labels = OfKind(*recorded.scheme2D, FigureKind::Text);
-    ASSERT_EQ(labels.size(), 1U);
-    EXPECT_EQ(labels[0].text, "2");
-    EXPECT_EQ(labels[0].coords, (Coords{129 - 3, 70 - 4}));
+    ASSERT_EQ(labels.size(), 2U);
+    EXPECT_EQ(labels[0].text, "3");
+    EXPECT_EQ(labels[0].coords, (Coords{(160 + 214) / 2 - 3, (52 + 89) / 2 - 4}));
+    EXPECT_EQ(labels[1].text, "2");
+    EXPECT_EQ(labels[1].coords, (Coords{129 - 3, 70 - 4}));
     // The summary: black on the unit's colour, whatever the 3D drawing left.
     const std::vector<Figure> summary = OfKind(*recorded.summary, FigureKind::Rectangle);
-    ASSERT_EQ(summary.size(), 2U);
-    EXPECT_EQ(summary[1].pen, 0U);
-    EXPECT_EQ(summary[1].brush, kGreen);
+    ASSERT_EQ(summary.size(), 3U);
+    EXPECT_EQ(summary[2].pen, 0U);
+    EXPECT_EQ(summary[2].brush, kGreen);
     // The pen of the 2D scheme is the colour of the type told last.
     EXPECT_EQ(recorded.pictures.Scheme2D().PenColour(), kGreen);
 }
