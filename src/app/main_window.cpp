@@ -18,6 +18,7 @@
 #include <QToolBar>
 #include <utility>
 
+#include "app/background_calculation.h"
 #include "app/container_menu.h"
 #include "app/container_presets.h"
 #include "app/eliding_label.h"
@@ -25,6 +26,7 @@
 #include "app/image_view.h"
 #include "app/panel_layout.h"
 #include "app/picture_redraw.h"
+#include "app/plan_method_option.h"
 #include "app/splash_window.h"
 #include "app/user_dialogs.h"
 #include "app/user_guide.h"
@@ -98,6 +100,8 @@ MainWindow::MainWindow(const AppPaths& paths, UserDialogs& dialogs, QWidget* par
     watchStatus_->setObjectName(QStringLiteral("WatchStatus"));
     statusBar()->addPermanentWidget(watchStatus_);
     CreateActions();
+    statusBar()->addPermanentWidget(planMethod_->StatusField());
+    background_ = new BackgroundCalculation(this);
     CreateMenus();
     CreateToolBar();
     SetupInterface();
@@ -388,6 +392,7 @@ CalculationJob MainWindow::NewJob(std::vector<std::string> lines) const {
     job.SetOrderLines(std::move(lines))
         .SetNumberFormat(format_)
         .SetAlternate(alternateAction_->isChecked())
+        .SetPlanMethod(planMethod_->Chosen())
         .SetPictureSizes(sizes)
         .SetShownPictures(PictureSet::Shown())
         .SetPictureMaker(&pictureMaker_);
@@ -419,6 +424,7 @@ void MainWindow::ShowResult(const CalculationJob& drawing, const JobResult& resu
         return;  // a faulty container line comes before the run touched anything
     }
     ShowReport(result.run.report);
+    planMethod_->ShowPlanMethod(result.run.method);
     view3DImage_->SetPicture(ImageOf(result.pictures.view3D));
     view2DImage_->SetPicture(ImageOf(result.pictures.scheme2D));
     pictureRedraw_->Remember(drawing);
@@ -455,7 +461,10 @@ void MainWindow::calculate() {
         job.StoreResultsIn(paths_.outDirectory.toStdString(), currentOrderFile_.toStdString());
         StorePlanWhenAsked(job);
     }
-    const JobResult result = job.Run();
+    const JobResult result = background_->Run(job);
+    if (result.cancelled) {
+        return;  // the previous result stays shown
+    }
     ShowResult(drawing, result);
     if (!result.error) {
         return;

@@ -25,9 +25,11 @@ class QToolBar;
 
 namespace stowbel {
 
+class BackgroundCalculation;
 class ElidingLabel;
 class ImageView;
 class PictureRedraw;
+class PlanMethodOption;
 class UserDialogs;
 
 // Where the program keeps its files: order files come from IN, results go to OUT, both beside
@@ -176,6 +178,9 @@ private:
     QAction* watchAction_ = nullptr;
     QAction* watchToolAction_ = nullptr;
     QAction* alternateAction_ = nullptr;
+    // "Плотная укладка" and the status field naming the method of the plan shown.
+    PlanMethodOption* planMethod_ = nullptr;
+    BackgroundCalculation* background_ = nullptr;
     QAction* printPlanAction_ = nullptr;
     QAction* savePlanAction_ = nullptr;
     QAction* storePlanOption_ = nullptr;
