@@ -16,6 +16,7 @@ PlanMethodOption::PlanMethodOption(QWidget* window) : QObject(window) {
                        "друге; без неё груз ставится рядами"));
     status_ = new QLabel(window);
     status_->setObjectName(QStringLiteral("PlanMethodStatus"));
+    status_->setContentsMargins(12, 0, 4, 0);  // apart from the watch field beside it
     status_->setToolTip(QStringLiteral("Способ расчёта показанного плана"));
     status_->setText(NameOf(Chosen()));
     // Nothing is recalculated; before the first plan the field tells what the next one uses.
