@@ -3,7 +3,11 @@
 
 #include <algorithm>
 #include <random>
+#include <sstream>
 
+#include "calc/planner.h"
+#include "order/errors.h"
+#include "order_generator.h"
 #include "output/loading_list.h"
 
 namespace stowbel {
@@ -141,6 +145,53 @@ TEST(LoadingOrderTest, NoStackIsListedBeforeWhatItStandsOnOrWhatLiesBetweenItAnd
             }
         }
     }
+}
+
+// The same over dense plans of generated orders: boxes on any side, drums, payloads, every mode.
+TEST(LoadingOrderTest, GeneratedDensePlansListEveryStackAfterWhatItNeedsFirst) {
+    OrderGenerator generator(2026, GeneratorOptions{true, true});
+    int stacked = 0;
+    for (int n = 0; n < 12; ++n) {
+        const GeneratedOrder order = generator.Next();
+        std::vector<std::string> lines;
+        std::istringstream in(order.text);
+        for (std::string line; std::getline(in, line);) {
+            lines.push_back(line);
+        }
+        OrderModel model;
+        RunResult result;
+        PlacementObserver nobody;
+        RunOptions options;
+        options.alternate = order.alternate;
+        options.method = PlanMethod::Dense;
+        // Any plan must keep the rule, so a short search serves as well as a long one.
+        options.dense.stepBudget = 2000;
+        options.dense.timeLimitSeconds = 0.5;
+        try {
+            PlanCalculation(lines, model, options, nobody, result);
+        } catch (const OrderError&) {
+            continue;
+        }
+        for (int c = 1; c <= result.containers; ++c) {
+            const auto rows = MakeLoadingList(result, c, model.container, {}, {});
+            std::vector<std::size_t> inside;
+            for (const LoadingListRow& row : rows) {
+                if (row.stack.shape == StackShape::Rectangular) {
+                    inside.push_back(row.resultIndex);
+                }
+            }
+            const std::vector<int> position = Positions(rows, result.stacks.size());
+            for (const std::size_t a : inside) {
+                stacked += result.stacks[a].base > 0 ? 1 : 0;
+                for (const std::size_t b : inside) {
+                    if (a != b && MustComeFirst(result.stacks[a], result.stacks[b])) {
+                        EXPECT_LT(position[a], position[b]) << order.text;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(stacked, 0);  // the orders do stand cargo on cargo
 }
 
 TEST(LoadingOrderTest, RowsPlansKeepTheirOrderFromTheFrontWall) {
