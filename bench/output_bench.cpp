@@ -8,9 +8,9 @@
 #include "calc/run.h"
 #include "cli/cli.h"
 #include "order/examples.h"
-#include "output/jpeg_encoder.h"
-#include "output/pdf_plan_writer.h"
-#include "output/raster_pictures.h"
+#include "pictures/jpeg_encoder.h"
+#include "pictures/raster_pictures.h"
+#include "plan/pdf_plan_writer.h"
 #include "scheme/raster_canvas.h"
 #include "scheme/scheme_painter.h"
 

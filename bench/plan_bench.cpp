@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "output/calculation_job.h"
-#include "output/jpeg_encoder.h"
-#include "output/loading_plan.h"
-#include "output/loading_plan_document.h"
-#include "output/raster_pictures.h"
+#include "job/calculation_job.h"
+#include "pictures/jpeg_encoder.h"
+#include "pictures/raster_pictures.h"
+#include "plan/loading_plan.h"
+#include "plan/loading_plan_document.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ CalculationJob SixContainers() {
 }
 
 struct Calculated {
-    JobPictures pictures;
+    RunPictures pictures;
     LoadingPlanInput plan;
 
     Calculated() {
@@ -63,7 +63,7 @@ void PlanPdfWithoutPicture(benchmark::State& state) {
 // The three JPEG pictures of the same order, as calc --out encodes them.
 void ThreeJpegs(benchmark::State& state) {
     const Calculated calculated;
-    const JobPictures& images = calculated.pictures;
+    const RunPictures& images = calculated.pictures;
     for (auto _ : state) {
         JpegEncoder encoder;
         for (const auto* image : {&images.scheme2D, &images.view3D, &images.summary}) {

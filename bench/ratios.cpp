@@ -22,10 +22,10 @@
 #include <thread>
 #include <vector>
 
+#include "job/calculation_job.h"
 #include "order/examples.h"
-#include "output/calculation_job.h"
-#include "output/jpeg_encoder.h"
-#include "output/raster_pictures.h"
+#include "pictures/jpeg_encoder.h"
+#include "pictures/raster_pictures.h"
 
 extern char** environ;
 

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
+#include "files/order_file.h"
 #include "order/errors.h"
-#include "output/order_file.h"
 
 namespace stowbel {
 

@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-#include "output/calculation_job.h"
+#include "job/calculation_job.h"
 
 class QWidget;
 

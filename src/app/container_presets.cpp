@@ -4,9 +4,9 @@
 #include <string_view>
 #include <system_error>
 
+#include "files/file_error.h"
+#include "files/order_file.h"
 #include "order/parser.h"
-#include "output/file_error.h"
-#include "output/order_file.h"
 
 namespace stowbel {
 

@@ -30,13 +30,13 @@
 #include "app/splash_window.h"
 #include "app/user_dialogs.h"
 #include "app/user_guide.h"
+#include "files/file_error.h"
+#include "files/order_file.h"
+#include "files/report_file.h"
+#include "job/watch_job.h"
 #include "order/examples.h"
 #include "order/parser.h"
-#include "output/file_error.h"
-#include "output/loading_plan_document.h"
-#include "output/order_file.h"
-#include "output/report_file.h"
-#include "output/watch_job.h"
+#include "plan/loading_plan_document.h"
 
 namespace stowbel {
 

@@ -10,11 +10,11 @@
 
 #include "app/shown_plan.h"
 #include "app/tracked_dialogs.h"
+#include "job/calculation_job.h"
+#include "job/watch_engine.h"
 #include "order/number_format.h"
-#include "output/calculation_job.h"
-#include "output/pdf_plan_writer.h"
-#include "output/raster_pictures.h"
-#include "output/watch_engine.h"
+#include "pictures/raster_pictures.h"
+#include "plan/pdf_plan_writer.h"
 
 class QAction;
 class QFrame;

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "app/image_view.h"
-#include "output/raster_pictures.h"
+#include "pictures/raster_pictures.h"
 
 namespace stowbel {
 

@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <optional>
 
-#include "output/calculation_job.h"
+#include "job/calculation_job.h"
 
 namespace stowbel {
 

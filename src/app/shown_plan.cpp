@@ -3,8 +3,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "output/pdf_plan_writer.h"
-#include "output/plan_writer.h"
+#include "plan/pdf_plan_writer.h"
+#include "plan/plan_writer.h"
 
 namespace stowbel {
 
@@ -38,8 +38,8 @@ LoadingPlanInput ShownPlan::Input() const {
     }
     CalculationJob job = *job_;
     const JobResult result = job.SetShownPictures(kPlanPictures).Run();
-    return PlanInputOf(
-        {job.OrderFile(), job.OrderLines(), job.Format(), result, job.ExampleName()});
+    return PlanInputOf({job.OrderFile(), job.OrderLines(), job.Format(), result.run,
+                        result.pictures, job.ExampleName()});
 }
 
 }  // namespace stowbel

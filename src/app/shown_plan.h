@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "output/calculation_job.h"
-#include "output/loading_plan.h"
+#include "job/calculation_job.h"
+#include "plan/loading_plan.h"
 
 namespace stowbel {
 

@@ -6,8 +6,8 @@
 
 #include "cli/cli.h"
 #include "cli/json_result.h"
-#include "output/file_error.h"
-#include "output/order_file.h"
+#include "files/file_error.h"
+#include "files/order_file.h"
 
 namespace stowbel {
 

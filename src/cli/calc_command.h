@@ -5,8 +5,8 @@
 #include <string>
 
 #include "cli/cli.h"
+#include "job/calculation_job.h"
 #include "order/number_format.h"
-#include "output/calculation_job.h"
 
 namespace stowbel {
 

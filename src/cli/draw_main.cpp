@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "output/pdf_plan_writer.h"
-#include "output/raster_pictures.h"
+#include "pictures/raster_pictures.h"
+#include "plan/pdf_plan_writer.h"
 
 namespace {
 

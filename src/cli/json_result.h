@@ -4,7 +4,7 @@
 #include <string>
 
 #include "calc/run_result.h"
-#include "output/calculation_job.h"
+#include "job/calculation_job.h"
 
 namespace stowbel {
 

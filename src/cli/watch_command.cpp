@@ -12,8 +12,8 @@
 #include <thread>
 
 #include "cli/cli.h"
-#include "output/watch_engine.h"
-#include "output/watch_job.h"
+#include "job/watch_engine.h"
+#include "job/watch_job.h"
 
 namespace stowbel {
 
