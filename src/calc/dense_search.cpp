@@ -87,6 +87,17 @@ dense::Obstacle ObstacleOf(const DenseRound& round, const Container& spec) {
             static_cast<std::int64_t>(std::ceil(spec.Height - lying.z + r))};
 }
 
+// The packing search polls its stop hook at least once for every block it places and reports
+// progress every 64 blocks. Far more polls than that without progress means it is going round
+// without a block to place (nothing fits beside what the container holds): it is stopped then,
+// after a fixed number of polls, so the plan stays the same on every machine.
+inline constexpr int kStalledPolls = 4096;
+
+struct SearchWatch {
+    int polls = 0;
+    bool cancelledByUser = false;
+};
+
 class DenseSearch {
 public:
     DenseSearch(const Container& spec, std::vector<DenseLine> lines, const RunOptions& options)
@@ -214,18 +225,25 @@ private:
         dense::SearchLimits limits;
         limits.stepBudget = options_.dense.stepBudget;
         limits.timeCapSeconds = options_.dense.timeLimitSeconds - elapsed;
-        limits.cancelled = options_.dense.cancelled;
-        if (options_.dense.progress) {
-            const double done =
-                total_ > 0 ? static_cast<double>(total_ - Remaining()) / static_cast<double>(total_)
-                           : 0;
-            const double share = 1 - done;
-            limits.progress = [this, done, share](double p) {
-                options_.dense.progress(done + share * p);
-            };
-        }
+        SearchWatch watch;
+        limits.cancelled = [this, &watch] {
+            if (options_.dense.cancelled && options_.dense.cancelled()) {
+                watch.cancelledByUser = true;
+                return true;
+            }
+            return ++watch.polls > kStalledPolls;
+        };
+        const double done =
+            total_ > 0 ? static_cast<double>(total_ - Remaining()) / static_cast<double>(total_)
+                       : 0;
+        limits.progress = [this, &watch, done](double p) {
+            watch.polls = 0;
+            if (options_.dense.progress) {
+                options_.dense.progress(done + (1 - done) * p);
+            }
+        };
         const dense::PackResult packed = dense::PackOne(hold, kinds, limits);
-        if (packed.cancelled) {
+        if (packed.cancelled && watch.cancelledByUser) {
             throw RunCancelled{};
         }
         plan_.timeLimitReached = plan_.timeLimitReached || packed.timeCapReached;

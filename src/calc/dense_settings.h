@@ -15,6 +15,12 @@ struct DenseSettings {
     std::function<bool()> cancelled;
     // The share of the search done, 0..1, from the calculating thread. May be empty.
     std::function<void(double)> progress;
+
+    static DenseSettings WithTimeLimit(double seconds) {
+        DenseSettings settings;
+        settings.timeLimitSeconds = seconds;
+        return settings;
+    }
 };
 
 }  // namespace stowbel
