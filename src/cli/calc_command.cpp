@@ -40,12 +40,7 @@ int RunCalcCommand(const CalcRequest& request, std::ostream& out, std::ostream& 
         .SetNumberFormat(request.format)
         .SetAlternate(request.alternate)
         .SetPlanMethod(request.method)
-<<<<<<< ours
-        .SetDenseSettings(DenseSettings{
-            .timeLimitSeconds = request.timeLimitSeconds, .cancelled = {}, .progress = {}})
-=======
         .SetDenseSettings(DenseSettings::WithTimeLimit(request.timeLimitSeconds))
->>>>>>> theirs
         .SetPictureSizes(request.sizes);
     // Only what is stored or printed is drawn: a calculation alone draws nothing.
     std::optional<Drawing> tools;

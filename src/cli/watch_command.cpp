@@ -100,12 +100,7 @@ int RunWatchCommand(const WatchRequest& request, std::ostream& err, const Drawin
     job.SetNumberFormat(NumberFormat::FromEnvironment())
         .SetPictureMaker(&tools.pictures)
         .SetPlanMethod(request.method)
-<<<<<<< ours
-        .SetDenseSettings(DenseSettings{
-            .timeLimitSeconds = request.timeLimitSeconds, .cancelled = {}, .progress = {}});
-=======
         .SetDenseSettings(DenseSettings::WithTimeLimit(request.timeLimitSeconds));
->>>>>>> theirs
     if (request.plan) {
         job.WritePlan(&tools.plans);
     }
