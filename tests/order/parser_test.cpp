@@ -222,7 +222,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ParseCargoLineTest, AnErrorLeavesTheFieldsBeforeItWritten) {
     CargoTable table;
-    table[2] = CargoType{1, 2, 3, false, true, true, 9, std::nullopt};
+    table[2] = CargoType{1, 2, 3, false, true, true, false, 9, std::nullopt};
     EXPECT_THROW(ParseCargoLine("800,1200,x", 2, kPoint, table), OrderError);
     const CargoType& t = table.at(2);
     EXPECT_EQ(t.Width, 800);
