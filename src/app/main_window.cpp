@@ -427,7 +427,7 @@ void MainWindow::ShowResult(const CalculationJob& drawing, const JobResult& resu
     planMethod_->ShowPlanMethod(result.run.method);
     view3DImage_->SetPicture(ImageOf(result.pictures.view3D));
     view2DImage_->SetPicture(ImageOf(result.pictures.scheme2D));
-    pictureRedraw_->Remember(drawing);
+    pictureRedraw_->Remember(drawing, result.record);
 }
 
 void MainWindow::ShowReport(const std::vector<std::string>& lines) {

@@ -18,8 +18,10 @@ PictureRedraw::PictureRedraw(ImageView& view2D, ImageView& view3D, QObject* pare
     view3D_.installEventFilter(this);
 }
 
-void PictureRedraw::Remember(CalculationJob drawing) {
+void PictureRedraw::Remember(CalculationJob drawing,
+                             std::shared_ptr<const PlacementRecording> record) {
     drawing_ = std::move(drawing);
+    record_ = std::move(record);
 }
 
 void PictureRedraw::Redraw() {
@@ -30,9 +32,16 @@ void PictureRedraw::Redraw() {
     sizes.scheme2D = {view2D_.width(), view2D_.height()};
     sizes.view3D = {view3D_.width(), view3D_.height()};
     drawing_->SetPictureSizes(sizes).SetShownPictures(PictureSet::Shown());
-    const JobResult result = drawing_->Run();
-    view2D_.SetPicture(ImageOf(result.pictures.scheme2D));
-    view3D_.SetPicture(ImageOf(result.pictures.view3D));
+    const PictureMaker* maker = drawing_->Maker();
+    if (record_ && maker != nullptr) {
+        // A dense search may take seconds; the record draws the same pictures at once.
+        view2D_.SetPicture(ImageOf(maker->Draw(*record_, sizes, Picture::Scheme2D)));
+        view3D_.SetPicture(ImageOf(maker->Draw(*record_, sizes, Picture::View3D)));
+    } else {
+        const JobResult result = drawing_->Run();
+        view2D_.SetPicture(ImageOf(result.pictures.scheme2D));
+        view3D_.SetPicture(ImageOf(result.pictures.view3D));
+    }
     emit Redrawn();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <memory>
 #include <optional>
 
 #include "job/calculation_job.h"
@@ -22,9 +23,10 @@ public:
 
     PictureRedraw(ImageView& view2D, ImageView& view3D, QObject* parent);
 
-    // The calculation whose pictures are shown now, as a job that stores nothing; nothing is
-    // redrawn before the first.
-    void Remember(CalculationJob drawing);
+    // The calculation whose pictures are shown now, as a job that stores nothing, and what its
+    // run told the pictures: with the record the pictures are drawn from it, without it the job
+    // runs again. Nothing is redrawn before the first.
+    void Remember(CalculationJob drawing, std::shared_ptr<const PlacementRecording> record = {});
     // Draws at the panes' sizes now.
     void Redraw();
     // Draws when a pane's size differs from its picture's; true when it drew.
@@ -40,6 +42,7 @@ private:
     ImageView& view2D_;
     ImageView& view3D_;
     std::optional<CalculationJob> drawing_;
+    std::shared_ptr<const PlacementRecording> record_;
     QTimer wait_;
 };
 

@@ -143,7 +143,8 @@ JobResult CalculationJob::Run() const {
     if (drawing && maker_ == nullptr) {
         throw std::logic_error("a calculation job that draws needs a picture maker");
     }
-    PlacementRecording recording;
+    const auto record = std::make_shared<PlacementRecording>();
+    PlacementRecording& recording = *record;
     PlacementObserver nobody;
     OrderModel model;
     RunOptions options;
@@ -163,6 +164,7 @@ JobResult CalculationJob::Run() const {
     if (!result.run.calculated || !drawing) {
         return result;  // without a container line there is no picture
     }
+    result.record = record;
 
     bool store = storing && !result.error;
     bool plan = planning && !result.error;

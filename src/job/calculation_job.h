@@ -12,6 +12,7 @@
 
 namespace stowbel {
 
+class PlacementRecording;
 class PlanWriter;
 
 // What stopped a job.
@@ -33,6 +34,9 @@ struct JobResult {
     RunPictures pictures;
     std::optional<JobError> error;
     std::vector<std::string> filesWritten;  // in the order they were written
+    // What the run told the pictures, when it drew any: the pictures can be drawn again from it at
+    // other sizes without calculating again.
+    std::shared_ptr<const PlacementRecording> record;
     // The settings' cancelled hook stopped the calculation: nothing was drawn or stored and the
     // run's data is incomplete; a front end keeps what it showed before.
     bool cancelled = false;
@@ -79,6 +83,7 @@ public:
     const std::vector<std::string>& OrderLines() const { return lines_; }
     const NumberFormat& Format() const { return format_; }
     PlanMethod Method() const { return method_; }
+    const PictureMaker* Maker() const { return maker_; }
     const std::string& OrderFile() const { return orderFile_; }
     const std::string& ExampleName() const { return exampleName_; }
 
