@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "app/about_box.h"
+#include "app/background_calculation.h"
 #include "app/container_menu.h"
 #include "app/container_presets.h"
 #include "app/eliding_label.h"
@@ -25,6 +26,7 @@
 #include "app/image_view.h"
 #include "app/panel_layout.h"
 #include "app/picture_redraw.h"
+#include "app/plan_method_option.h"
 #include "app/plan_view.h"
 #include "app/result_marks.h"
 #include "app/scheme_view.h"
@@ -104,6 +106,8 @@ MainWindow::MainWindow(const AppPaths& paths, UserDialogs& dialogs, QWidget* par
     watchStatus_->setObjectName(QStringLiteral("WatchStatus"));
     statusBar()->addPermanentWidget(watchStatus_);
     CreateActions();
+    statusBar()->addPermanentWidget(planMethod_->StatusField());
+    background_ = new BackgroundCalculation(this);
     CreateMenus();
     CreateToolBar();
     SetupInterface();
@@ -409,6 +413,7 @@ CalculationJob MainWindow::NewJob(std::vector<std::string> lines) const {
     job.SetOrderLines(std::move(lines))
         .SetNumberFormat(format_)
         .SetAlternate(alternateAction_->isChecked())
+        .SetPlanMethod(planMethod_->Chosen())
         .SetPictureSizes(sizes)
         .SetShownPictures(PictureSet::Shown())
         .SetPictureMaker(&pictureMaker_);
@@ -451,6 +456,7 @@ void MainWindow::ShowResult(const CalculationJob& job, const JobResult& result) 
         report.push_back("Ошибка: " + described);
     }
     ShowReport(report);
+    planMethod_->ShowPlanMethod(run.method);
     view3DImage_->SetPicture(ImageOf(result.pictures.view3D));
     view2DImage_->SetPicture(ImageOf(result.pictures.scheme2D));
     pictureRedraw_->Remember(result.record, pictureMaker_);
@@ -509,7 +515,10 @@ void MainWindow::calculate() {
         job.StoreResultsIn(paths_.outDirectory.toStdString(), currentOrderFile_.toStdString());
         StorePlanWhenAsked(job);
     }
-    const JobResult result = job.Run();
+    const JobResult result = background_->Run(job);
+    if (result.cancelled) {
+        return;  // the previous result stays shown
+    }
     ShowResult(job, result);
     if (!result.error) {
         return;

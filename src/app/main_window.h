@@ -26,12 +26,14 @@ class QToolBar;
 
 namespace stowbel {
 
+class BackgroundCalculation;
 class ElidingLabel;
 class ImageView;
 class PaneLayout;
 class PictureRedraw;
 class PlanView;
 class ResultMarks;
+class PlanMethodOption;
 class UserDialogs;
 class WatchSchedule;
 
@@ -195,6 +197,9 @@ private:
     QAction* watchAction_ = nullptr;
     QAction* watchToolAction_ = nullptr;
     QAction* alternateAction_ = nullptr;
+    // "Плотная укладка" and the status field naming the method of the plan shown.
+    PlanMethodOption* planMethod_ = nullptr;
+    BackgroundCalculation* background_ = nullptr;
     QAction* printPlanAction_ = nullptr;
     QAction* savePlanAction_ = nullptr;
     QAction* storePlanOption_ = nullptr;

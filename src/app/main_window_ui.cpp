@@ -12,6 +12,7 @@
 #include "app/image_view.h"
 #include "app/main_window.h"
 #include "app/panel_layout.h"
+#include "app/plan_method_option.h"
 #include "app/scheme_view.h"
 #include "app/tool_icons.h"
 
@@ -136,6 +137,7 @@ void MainWindow::CreateActions() {
     watchAction_->setCheckable(true);
     alternateAction_ = make("N3", "Чередовать выравнивание", "");
     alternateAction_->setCheckable(true);
+    planMethod_ = new PlanMethodOption(this);
     printPlanAction_ = make("FilePrintPlanItem", "&Печать плана...", "");
     SetTooltipHint(printPlanAction_,
                    "Напечатать план погрузки последнего расчёта: обзор заказа и по странице на "
@@ -198,6 +200,7 @@ void MainWindow::CreateMenus() {
     watch->addAction(watchAction_);
     QMenu* options = menu("N3D1", "Параметры", "");
     options->addAction(alternateAction_);
+    options->addAction(planMethod_->Action());
     options->addAction(storePlanOption_);
     QMenu* help = menu("Help1", "&Помощь", "Руководство пользователя");
     help->addAction(aboutAction_);

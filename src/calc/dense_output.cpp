@@ -89,6 +89,7 @@ public:
         result_.method = PlanMethod::Dense;
         result_.containers = plan_.containers;
         observer_.RunPrepared(spec_);
+        observer_.MethodChosen(PlanMethod::Dense);
         std::vector<StackEvent> boxEvents;
         for (int c = 1; c <= plan_.containers; ++c) {
             if (c > 1) {

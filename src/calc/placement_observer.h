@@ -53,6 +53,9 @@ public:
 
     // The container line is read; the first container begins.
     virtual void RunPrepared(const Container& /*container*/) {}
+    // Told right after RunPrepared by a planner other than the rows, which never tell it: the
+    // drawing may then order what it draws by place instead of by the order it is told.
+    virtual void MethodChosen(PlanMethod /*method*/) {}
     // The units that follow are drawn in this colour.
     virtual void TypeColourSet(Colour /*colour*/) {}
     // A next container begins; number counts containers from 1 over the run.

@@ -17,6 +17,7 @@ Overloaded(Handlers...) -> Overloaded<Handlers...>;
 void PlacementRecording::Replay(PlacementObserver& observer) const {
     const auto tell = Overloaded{
         [&](const Prepared& prepared) { observer.RunPrepared(prepared.container); },
+        [&](const MethodSet& set) { observer.MethodChosen(set.method); },
         [&](const ColourSet& set) { observer.TypeColourSet(set.colour); },
         [&](const NextContainer& next) { observer.ContainerBegun(next.number); },
         [&](const StackEvent& stack) { observer.StackPlaced(stack); },

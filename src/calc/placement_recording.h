@@ -15,6 +15,7 @@ public:
     void RunPrepared(const Container& container) override {
         events_.emplace_back(Prepared{container});
     }
+    void MethodChosen(PlanMethod method) override { events_.emplace_back(MethodSet{method}); }
     void TypeColourSet(Colour colour) override { events_.emplace_back(ColourSet{colour}); }
     void ContainerBegun(int number) override { events_.emplace_back(NextContainer{number}); }
     void StackPlaced(const StackEvent& stack) override { events_.emplace_back(stack); }
@@ -34,6 +35,9 @@ private:
     struct Prepared {
         Container container;
     };
+    struct MethodSet {
+        PlanMethod method;
+    };
     struct ColourSet {
         Colour colour;
     };
@@ -43,8 +47,8 @@ private:
     struct Report {
         std::vector<std::string> lines;
     };
-    using Event = std::variant<Prepared, ColourSet, NextContainer, StackEvent, RoundEvent,
-                               LyingRoundEvent, ContainerWeight, Report>;
+    using Event = std::variant<Prepared, MethodSet, ColourSet, NextContainer, StackEvent,
+                               RoundEvent, LyingRoundEvent, ContainerWeight, Report>;
 
     std::vector<Event> events_;
 };

@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "order/rounding.h"
+#include "plan/loading_order.h"
 
 namespace stowbel {
 
@@ -34,6 +35,7 @@ LoadingListRow MakeRow(const PlacedStack& stack, const Container& spec,
                        const std::vector<PlanCargoLine>& cargo, const NumberFormat& format) {
     LoadingListRow row;
     row.stack = stack;
+    row.base = Mm(stack.base);
     const long double r = static_cast<long double>(stack.d) / 2;
     switch (stack.shape) {
         case StackShape::Rectangular:
@@ -91,11 +93,23 @@ std::vector<LoadingListRow> MakeLoadingList(const RunResult& result, int contain
             rows.back().resultIndex = i;
         }
     }
-    // Stable: stacks at the same place keep the order the run placed them in.
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const LoadingListRow& a, const LoadingListRow& b) {
-                         return std::tie(a.x, a.bottom, a.y) < std::tie(b.x, b.bottom, b.y);
-                     });
+    if (result.method == PlanMethod::Rows) {
+        // Stable: stacks at the same place keep the order the run placed them in.
+        std::stable_sort(rows.begin(), rows.end(),
+                         [](const LoadingListRow& a, const LoadingListRow& b) {
+                             return std::tie(a.x, a.bottom, a.y) < std::tie(b.x, b.bottom, b.y);
+                         });
+    } else {
+        std::vector<SceneBox> spaces;
+        for (const LoadingListRow& row : rows) {
+            spaces.push_back(SpaceOf(row.stack, spec));
+        }
+        std::vector<LoadingListRow> ordered;
+        for (const std::size_t i : LoaderOrder(spaces)) {
+            ordered.push_back(std::move(rows[i]));
+        }
+        rows = std::move(ordered);
+    }
     for (std::size_t i = 0; i < rows.size(); ++i) {
         rows[i].number = static_cast<int>(i) + 1;
     }

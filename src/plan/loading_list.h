@@ -27,6 +27,7 @@ struct LoadingListRow {
     long long x = 0;
     long long y = 0;
     long long bottom = 0;  // lying drums: height of the row's lowest point above the floor
+    long long base = 0;    // height above the floor where the stack's lowest unit stands
     std::string sizes;     // "1200×800×2100": length, width, height as the order line gives them
     // "вдоль", "поперёк", "торцем, вдоль", "торцем, поперёк", "стоя", or "лёжа, низ 600" with
     // the height of the row's lowest point above the floor
@@ -39,8 +40,10 @@ struct LoadingListRow {
     long long yLast = 0;
 };
 
-// The stacks of one container (numbered from 1) in loading order: from the front wall toward the
-// door, at the same distance from the floor up, then across from the first side wall.
+// The stacks of one container (numbered from 1) in loading order. A plan by the rows: from the
+// front wall toward the door, at the same distance from the floor up, then across from the first
+// side wall. A plan that stands stacks on other cargo: every stack after everything it stands on
+// and everything between it and the front wall (see LoaderOrder).
 std::vector<LoadingListRow> MakeLoadingList(const RunResult& result, int container,
                                             const Container& spec,
                                             const std::vector<PlanCargoLine>& cargo,

@@ -52,7 +52,8 @@ struct Column {
     bool number;
 };
 
-std::vector<Column> ListColumns(bool withMass, bool withLoadLimit) {
+// withHeight: a plan that stands stacks on other cargo gives the height each stands at.
+std::vector<Column> ListColumns(bool withMass, bool withHeight, bool withLoadLimit) {
     std::vector<Column> columns;
     columns.push_back({QStringLiteral("№"), 7, true});
     columns.push_back({QStringLiteral("Груз"), 37.5, false});
@@ -60,6 +61,9 @@ std::vector<Column> ListColumns(bool withMass, bool withLoadLimit) {
     columns.push_back({QStringLiteral("Мест"), 8.5, true});
     columns.push_back({QStringLiteral("x, мм"), 12, true});
     columns.push_back({QStringLiteral("y, мм"), 12, true});
+    if (withHeight) {
+        columns.push_back({QStringLiteral("h, мм"), 12, true});
+    }
     if (withMass) {
         columns.push_back({QStringLiteral("Масса, кг"), 15, true});
     }
@@ -93,6 +97,7 @@ public:
             withMass_ = withMass_ || line.unitMass.has_value();
             withLoadLimit_ = withLoadLimit_ || line.type.LoadLimit.has_value();
         }
+        withHeight_ = input.result.method != PlanMethod::Rows;
         for (int c = 1; c <= input.result.containers; ++c) {
             lists_.push_back(
                 MakeLoadingList(input.result, c, input.container, input.cargo, input.format));
@@ -101,7 +106,8 @@ public:
                               ReportHeights(ContinuedReportArea(page_).width(), false),
                               {},
                               withMass_,
-                              withLoadLimit_};
+                              withLoadLimit_,
+                              withHeight_};
         for (const auto& list : lists_) {
             contents.listLengths.push_back(static_cast<int>(list.size()));
         }
@@ -404,6 +410,7 @@ private:
                   });
         ContainerLoad load;
         load.container = input_.container;
+        load.method = input_.result.method;
         for (const LoadingListRow* row : placed) {
             load.stacks.push_back(row->stack);
             load.numbers.push_back(row->number);
@@ -528,15 +535,23 @@ private:
     void List(const QRectF& area, const PlanPage& page) {
         const std::vector<LoadingListRow>& rows =
             listRows_[static_cast<std::size_t>(page.container - 1)];
-        const ListGrid grid = LayOutList(
-            area, withMass_, static_cast<int>(rows.size()) - page.firstItem, withLoadLimit_);
+        const ListGrid grid =
+            LayOutList(area, withMass_, static_cast<int>(rows.size()) - page.firstItem,
+                       withLoadLimit_, withHeight_);
         const QRectF note(area.left(), area.top(), area.width(), PlanPageGeometry::kTableNote - 1);
-        text_.Wrapped(
-            note,
-            QStringLiteral("Грузить по порядку номеров, от передней стенки к двери. x — от "
-                           "передней стенки, y — от первой боковой стенки (верхний край вида "
-                           "сверху) до ближнего края штабеля, в мм."),
-            8, kQuiet);
+        const QString rule = withHeight_
+                                 ? QStringLiteral(
+                                       "Грузить по порядку номеров: каждый штабель после "
+                                       "того, на чём он стоит, и всего, что между ним и "
+                                       "передней стенкой. x — от передней стенки, y — от "
+                                       "первой боковой стенки (верхний край вида сверху) до "
+                                       "ближнего края штабеля, h — от пола до его низа, в мм.")
+                                 : QStringLiteral(
+                                       "Грузить по порядку номеров, от передней стенки к двери. "
+                                       "x — от передней стенки, y — от первой боковой стенки "
+                                       "(верхний край вида сверху) до ближнего края штабеля, "
+                                       "в мм.");
+        text_.Wrapped(note, rule, 8, kQuiet);
         for (int b = 0; b < grid.blocks; ++b) {
             const int first = page.firstItem + b * grid.rowsPerBlock;
             const int count = std::min(grid.rowsPerBlock, page.firstItem + page.itemCount - first);
@@ -549,7 +564,7 @@ private:
 
     void ListBlock(const QRectF& block, const std::vector<LoadingListRow>& rows, int first,
                    int count) {
-        const std::vector<Column> columns = ListColumns(withMass_, withLoadLimit_);
+        const std::vector<Column> columns = ListColumns(withMass_, withHeight_, withLoadLimit_);
         double shares = 0;
         for (const Column& column : columns) {
             shares += column.share;
@@ -631,17 +646,20 @@ private:
                    Qt::AlignRight);
         text_.Line(next(5), Span(row.y, row.lastNumber > 0 ? row.yLast : row.y), points, false,
                    Qt::AlignRight);
+        std::size_t column = 6;
+        if (withHeight_) {
+            text_.Line(next(column++), QString::number(row.base), points, false, Qt::AlignRight);
+        }
         if (withMass_) {
             text_.Line(
-                next(6),
+                next(column++),
                 row.mass ? ToQString(FormatMass(*row.mass, input_.format)) : QStringLiteral("—"),
                 points, false, Qt::AlignRight);
         }
         if (withLoadLimit_) {
             const std::string limit = LoadLimitText(row.stack.loadLimit, input_.format);
-            text_.Line(next(withMass_ ? 7 : 6),
-                       limit.empty() ? QStringLiteral("—") : ToQString(limit), points, false,
-                       Qt::AlignRight);
+            text_.Line(next(column), limit.empty() ? QStringLiteral("—") : ToQString(limit), points,
+                       false, Qt::AlignRight);
         }
     }
 
@@ -657,6 +675,7 @@ private:
     QString family_;
     bool withMass_ = false;
     bool withLoadLimit_ = false;  // some cargo line gives what its units may carry on top
+    bool withHeight_ = false;     // the list gives the height each stack stands at
     std::vector<std::vector<LoadingListRow>> lists_;
     // The rows each container's list shows: lists_, condensed where a list is too long.
     std::vector<std::vector<LoadingListRow>> listRows_;

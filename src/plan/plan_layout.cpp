@@ -20,6 +20,7 @@ constexpr double kView3DShare = 0.30;
 constexpr double kMinBlockWidth = 88;
 constexpr double kMinBlockWidthWithMass = 105;
 constexpr double kMinBlockWidthWithLoadLimit = 125;
+constexpr double kHeightColumnWidth = 14;
 constexpr int kMaxBlocks = 3;
 constexpr double kOverviewTotals = 17;
 constexpr double kOverviewContainer = 12;
@@ -82,14 +83,16 @@ QRectF ListGrid::Block(int i) const {
     return {area.left() + i * (blockWidth + kBlockGap), top, blockWidth, area.bottom() - top};
 }
 
-ListGrid LayOutList(const QRectF& area, bool withMass, int rows, bool withLoadLimit) {
+ListGrid LayOutList(const QRectF& area, bool withMass, int rows, bool withLoadLimit,
+                    bool withHeight) {
     ListGrid grid;
     grid.area = area;
     const double room = area.height() - PlanPageGeometry::kTableNote - PlanPageGeometry::kHeaderRow;
     grid.rowsPerBlock = std::max(1, static_cast<int>(std::floor(room / PlanPageGeometry::kRow)));
-    const double minimum = withLoadLimit ? kMinBlockWidthWithLoadLimit
-                           : withMass    ? kMinBlockWidthWithMass
-                                         : kMinBlockWidth;
+    const double minimum = (withLoadLimit ? kMinBlockWidthWithLoadLimit
+                            : withMass    ? kMinBlockWidthWithMass
+                                          : kMinBlockWidth) +
+                           (withHeight ? kHeightColumnWidth : 0);
     const int fitting = static_cast<int>(
         std::floor((area.width() + ListGrid::kBlockGap) / (minimum + ListGrid::kBlockGap)));
     grid.blocks = rows <= grid.rowsPerBlock ? 1 : std::clamp(fitting, 1, kMaxBlocks);
@@ -134,16 +137,16 @@ std::vector<PlanPage> PaginateLoadingPlan(const PlanPageGeometry& page, const Co
     }
 
     const QRectF firstArea = LayOutContainerPage(page, container).table;
-    const int laterCapacity = LayOutList(LayOutContinuedListPage(page, container).table,
-                                         contents.withMass, std::numeric_limits<int>::max(),
-                                         contents.withLoadLimit)
-                                  .Capacity();
+    const int laterCapacity =
+        LayOutList(LayOutContinuedListPage(page, container).table, contents.withMass,
+                   std::numeric_limits<int>::max(), contents.withLoadLimit, contents.withHeight)
+            .Capacity();
     for (std::size_t c = 0; c < contents.listLengths.size(); ++c) {
         const int number = static_cast<int>(c) + 1;
         const int rows = contents.listLengths[c];
-        const int first = std::min(
-            rows,
-            LayOutList(firstArea, contents.withMass, rows, contents.withLoadLimit).Capacity());
+        const int first = std::min(rows, LayOutList(firstArea, contents.withMass, rows,
+                                                    contents.withLoadLimit, contents.withHeight)
+                                             .Capacity());
         pages.push_back({PlanPageKind::Container, number, 0, first});
         for (int from = first; from < rows; from += laterCapacity) {
             pages.push_back(

@@ -66,8 +66,10 @@ struct ListGrid {
     // Block i (from 0) below the note: header row and rows.
     QRectF Block(int i) const;
 };
-// withLoadLimit: the lists also have a column of what a unit may carry on top.
-ListGrid LayOutList(const QRectF& area, bool withMass, int rows, bool withLoadLimit = false);
+// withLoadLimit: the lists also have a column of what a unit may carry on top; withHeight: a
+// column for the height a stack stands at.
+ListGrid LayOutList(const QRectF& area, bool withMass, int rows, bool withLoadLimit = false,
+                    bool withHeight = false);
 
 struct OverviewAreas {
     QRectF container;  // the container line in words
@@ -98,7 +100,8 @@ struct PlanContents {
     std::vector<double> continuedReportHeights;
     std::vector<int> listLengths;
     bool withMass = false;       // the lists have a mass column
-    bool withLoadLimit = false;  // and a column of what a unit may carry on top
+    bool withLoadLimit = false;  // a column of what a unit may carry on top
+    bool withHeight = false;     // and one for the height a stack stands at
 };
 std::vector<PlanPage> PaginateLoadingPlan(const PlanPageGeometry& page, const Container& container,
                                           const PlanContents& contents);

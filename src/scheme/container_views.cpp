@@ -9,6 +9,7 @@
 #include <string>
 
 #include "order/rounding.h"
+#include "scheme/draw_order.h"
 #include "scheme/painter_canvas.h"
 #include "scheme/primitives3d.h"
 #include "scheme/projection.h"
@@ -26,6 +27,11 @@ constexpr double kDoorPen = 1.6;
 constexpr double kStackPen = 0.25;
 constexpr double kUnitPen3D = 0.12;
 constexpr double kMinNumberedSide = 9;  // smaller stacks show their count only
+// Paper mm by which a stack's outline lies inside the outline of what it stands on.
+constexpr double kLevelInset = 0.8;
+// Paper mm around a label's place that must be free for it to be written.
+constexpr double kLabelRoom = 7;
+constexpr double kTouch = 1e-6;
 constexpr double kPointsPerMm = 72 / 25.4;
 constexpr Colour kWhite = 0xFFFFFF;
 // How much of the tighter side of the area the 3D box takes (the schemes take 1 / 1.3).
@@ -173,53 +179,10 @@ void DrawListNumber(QPainter& painter, const QRectF& shape, int number,
     CentredText(painter, box.center(), 0, text);
 }
 
-}  // namespace
-
-ContainerLoad LoadOfContainer(const RunResult& result, const Container& container, int number) {
-    ContainerLoad load;
-    load.container = container;
-    for (const PlacedStack& stack : result.stacks) {
-        if (stack.container == number) {
-            load.stacks.push_back(stack);
-        }
-    }
-    return load;
-}
-
-TopViewFit FitTopView(const QRectF& area, const Container& container,
-                      const ContainerViewStyle& style) {
+// The rows' stacks as the run placed them, their labels over all of them.
+void DrawStacksInOrder(QPainter& painter, const TopViewFit& fit, const ContainerLoad& load,
+                       const ContainerViewStyle& style) {
     const double mm = style.unitsPerMm;
-    const double width = area.width() - 2 * kWallBand * mm;
-    const double height = area.height() - kScaleBand * mm;
-    TopViewFit fit;
-    if (container.Length <= 0 || container.Width <= 0 || width <= 0 || height <= 0) {
-        fit.scale = 0;
-        fit.origin = area.topLeft();
-        return fit;
-    }
-    fit.scale = std::min(width / container.Length, height / container.Width);
-    const double floorWidth = container.Length * fit.scale;
-    fit.origin =
-        QPointF(area.left() + (area.width() - floorWidth) / 2, area.top() + kScaleBand * mm);
-    return fit;
-}
-
-void DrawContainerTopView(QPainter& painter, const QRectF& area, const ContainerLoad& load,
-                          const ContainerViewStyle& givenStyle) {
-    ContainerViewStyle style = givenStyle;
-    style.unitsPerMm = UnitsPerMm(givenStyle, painter);
-    const double mm = style.unitsPerMm;
-    const TopViewFit fit = FitTopView(area, load.container, style);
-    if (fit.scale <= 0) {
-        return;
-    }
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    const QRectF floor(fit.At(0, 0), fit.At(load.container.Length, load.container.Width));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::white);
-    painter.drawRect(floor);
-
     // Lying drums lower down first, so that the rows above cover them as they do in the load.
     std::vector<std::size_t> order;
     for (std::size_t i = 0; i < load.stacks.size(); ++i) {
@@ -266,6 +229,129 @@ void DrawContainerTopView(QPainter& painter, const QRectF& area, const Container
         if (order[k] < load.numbers.size() && load.numbers[order[k]] > 0) {
             DrawListNumber(painter, shapes[k], load.numbers[order[k]], style, mm);
         }
+    }
+}
+
+// Stacks of a plan that stands cargo on cargo, from the floor up, each with its labels: what
+// stands higher covers what carries it, inset by one step for each level it stands on.
+void DrawStacksByPlace(QPainter& painter, const TopViewFit& fit, const ContainerLoad& load,
+                       const ContainerViewStyle& style) {
+    const double mm = style.unitsPerMm;
+    std::vector<SceneBox> spaces;
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < load.stacks.size(); ++i) {
+        spaces.push_back(SpaceOf(load.stacks[i], load.container));
+        order.push_back(i);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return spaces[a].z1 < spaces[b].z1; });
+    std::vector<int> level(load.stacks.size(), 0);
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const SceneBox& upper = spaces[order[k]];
+        for (std::size_t j = 0; j < k; ++j) {
+            const SceneBox& lower = spaces[order[j]];
+            const bool carries = std::abs(upper.z1 - lower.z2) <= kTouch && upper.x1 < lower.x2 &&
+                                 lower.x1 < upper.x2 && upper.y1 < lower.y2 && lower.y1 < upper.y2;
+            if (carries) {
+                level[order[k]] = std::max(level[order[k]], level[order[j]] + 1);
+            }
+        }
+    }
+    std::vector<QRectF> shapes(load.stacks.size());
+    for (const std::size_t i : order) {
+        const PlacedStack& stack = load.stacks[i];
+        const QRectF mmRect = FloorRect(stack);
+        QRectF shape(fit.At(mmRect.left(), mmRect.top()), fit.At(mmRect.right(), mmRect.bottom()));
+        const double inset =
+            std::min(level[i] * kLevelInset * mm, std::min(shape.width(), shape.height()) / 4);
+        shape.adjust(inset, inset, -inset, -inset);
+        shapes[i] = shape;
+        painter.setPen(Pen(Qt::black, kStackPen * mm));
+        painter.setBrush(TypeColour(stack));
+        if (stack.shape == StackShape::Round) {
+            painter.drawEllipse(shape);
+        } else if (stack.shape == StackShape::RoundLying) {
+            painter.drawRoundedRect(shape, shape.width() / 2, shape.width() / 2);
+        } else {
+            painter.drawRect(shape);
+        }
+    }
+    // The labels of what the view shows: a label that something higher would cover is left out
+    // rather than shown in pieces.
+    const auto covered = [&](std::size_t k, const QRectF& label) {
+        for (std::size_t j = 0; j < shapes.size(); ++j) {
+            if (spaces[j].z1 > spaces[k].z1 + kTouch && shapes[j].intersects(label)) {
+                return true;
+            }
+        }
+        return false;
+    };
+    for (const std::size_t i : order) {
+        const QRectF& shape = shapes[i];
+        const QRectF badge(shape.center() - QPointF(kLabelRoom, kLabelRoom) * mm / 2,
+                           QSizeF(kLabelRoom, kLabelRoom) * mm);
+        if (!covered(i, badge)) {
+            DrawStackLabel(painter, shape, load.stacks[i].count, style, mm);
+        }
+        const QRectF corner(shape.topLeft(), QSizeF(kLabelRoom, kLabelRoom / 2) * mm);
+        if (i < load.numbers.size() && load.numbers[i] > 0 && !covered(i, corner)) {
+            DrawListNumber(painter, shape, load.numbers[i], style, mm);
+        }
+    }
+}
+
+}  // namespace
+
+ContainerLoad LoadOfContainer(const RunResult& result, const Container& container, int number) {
+    ContainerLoad load;
+    load.container = container;
+    load.method = result.method;
+    for (const PlacedStack& stack : result.stacks) {
+        if (stack.container == number) {
+            load.stacks.push_back(stack);
+        }
+    }
+    return load;
+}
+
+TopViewFit FitTopView(const QRectF& area, const Container& container,
+                      const ContainerViewStyle& style) {
+    const double mm = style.unitsPerMm;
+    const double width = area.width() - 2 * kWallBand * mm;
+    const double height = area.height() - kScaleBand * mm;
+    TopViewFit fit;
+    if (container.Length <= 0 || container.Width <= 0 || width <= 0 || height <= 0) {
+        fit.scale = 0;
+        fit.origin = area.topLeft();
+        return fit;
+    }
+    fit.scale = std::min(width / container.Length, height / container.Width);
+    const double floorWidth = container.Length * fit.scale;
+    fit.origin =
+        QPointF(area.left() + (area.width() - floorWidth) / 2, area.top() + kScaleBand * mm);
+    return fit;
+}
+
+void DrawContainerTopView(QPainter& painter, const QRectF& area, const ContainerLoad& load,
+                          const ContainerViewStyle& givenStyle) {
+    ContainerViewStyle style = givenStyle;
+    style.unitsPerMm = UnitsPerMm(givenStyle, painter);
+    const double mm = style.unitsPerMm;
+    const TopViewFit fit = FitTopView(area, load.container, style);
+    if (fit.scale <= 0) {
+        return;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const QRectF floor(fit.At(0, 0), fit.At(load.container.Length, load.container.Width));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    painter.drawRect(floor);
+
+    if (load.method == PlanMethod::Rows) {
+        DrawStacksInOrder(painter, fit, load, style);
+    } else {
+        DrawStacksByPlace(painter, fit, load, style);
     }
 
     painter.setBrush(Qt::NoBrush);
@@ -378,9 +464,21 @@ void DrawContainer3DView(QPainter& painter, const QRectF& area, const ContainerL
     DrawBox3D(canvas, {view.projection},
               {TruncToInt(c.Length), TruncToInt(c.Width), TruncToInt(c.Height), 0, 0, 0, kWhite});
 
-    const long double hc = c.Height;
     const double pen = kUnitPen3D * mm;
-    for (const PlacedStack& stack : load.stacks) {
+    std::vector<std::size_t> order;
+    if (load.method == PlanMethod::Rows) {
+        for (std::size_t i = 0; i < load.stacks.size(); ++i) {
+            order.push_back(i);
+        }
+    } else {
+        std::vector<SceneBox> spaces;
+        for (const PlacedStack& stack : load.stacks) {
+            spaces.push_back(SpaceOf(stack, c));
+        }
+        order = BackToFrontOrder(spaces);
+    }
+    for (const std::size_t index : order) {
+        const PlacedStack& stack = load.stacks[index];
         const Colour colour = CargoPalette::Entry(stack.colourIndex).colour;
         if (stack.shape == StackShape::RoundLying) {
             for (int i = 0; i < stack.count; ++i) {
@@ -389,10 +487,12 @@ void DrawContainer3DView(QPainter& painter, const QRectF& area, const ContainerL
             }
             continue;
         }
+        // Less a base of 0 the floor stays exactly where the rows have always drawn it.
+        const long double floor = static_cast<long double>(c.Height) - stack.base;
         const long double h = stack.unitHeight;
         for (int layer = 1; layer <= stack.count; ++layer) {
-            const int zTop = TruncToInt(hc - layer * h);
-            const int zBottom = TruncToInt(hc - (layer - 1) * h);
+            const int zTop = TruncToInt(floor - layer * h);
+            const int zBottom = TruncToInt(floor - (layer - 1) * h);
             if (stack.shape == StackShape::Rectangular) {
                 DrawBox3D(canvas, {view.projection},
                           {stack.x1, stack.y1, zTop, stack.x2, stack.y2, zBottom, colour});

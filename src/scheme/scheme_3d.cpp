@@ -58,11 +58,13 @@ void DrawContainerBoxes3D(SchemePictures& pictures, const Container& container,
 }
 
 void DrawUnitBox3D(SchemePictures& pictures, const Container& container,
-                   const SchemeGeometry& geometry, int x1, int y1, int x2, int y2, int layer,
-                   double unitHeight, Colour colour, bool includeSummary) {
-    const long double hc = container.Height;
-    const int zTop = TruncToInt(hc - layer * static_cast<long double>(unitHeight));
-    const int zBottom = TruncToInt(hc - (layer - 1) * static_cast<long double>(unitHeight));
+                   const SchemeGeometry& geometry, int x1, int y1, int x2, int y2,
+                   const UnitLevel& level, Colour colour, bool includeSummary) {
+    // Less a base of 0 the floor stays exactly where the rows have always drawn it.
+    const long double floor = static_cast<long double>(container.Height) - level.base;
+    const auto h = static_cast<long double>(level.unitHeight);
+    const int zTop = TruncToInt(floor - level.layer * h);
+    const int zBottom = TruncToInt(floor - (level.layer - 1) * h);
     DrawBox3D(pictures.View3D(), {pictures.Projection(), geometry.Origin3DX, geometry.Origin3DY},
               {x1, y1, zTop, x2, y2, zBottom, colour});
     if (includeSummary) {
@@ -74,12 +76,14 @@ void DrawUnitBox3D(SchemePictures& pictures, const Container& container,
 }
 
 void DrawUnitCylinder3D(SchemePictures& pictures, const Container& container,
-                        const SchemeGeometry& geometry, long double x, long double y, int layer,
-                        double diameter, double unitHeight, Colour colour, bool includeSummary) {
-    const auto zTop = static_cast<double>(Trunc(static_cast<long double>(container.Height) -
-                                                layer * static_cast<long double>(unitHeight)));
-    const UprightCylinder3D cylinder{
-        static_cast<double>(x), static_cast<double>(y), zTop, diameter / 2, unitHeight, colour};
+                        const SchemeGeometry& geometry, long double x, long double y,
+                        const UnitLevel& level, double diameter, Colour colour,
+                        bool includeSummary) {
+    const long double floor = static_cast<long double>(container.Height) - level.base;
+    const auto zTop = static_cast<double>(
+        Trunc(floor - level.layer * static_cast<long double>(level.unitHeight)));
+    const UprightCylinder3D cylinder{static_cast<double>(x), static_cast<double>(y), zTop,
+                                     diameter / 2,           level.unitHeight,       colour};
     DrawUprightCylinder3D(pictures.View3D(),
                           {pictures.Projection(), geometry.Origin3DX, geometry.Origin3DY},
                           cylinder);

@@ -22,14 +22,23 @@ void StepContainerCell(SchemePictures& pictures, SchemeGeometry& geometry, int n
 void DrawContainerBoxes3D(SchemePictures& pictures, const Container& container,
                           const SchemeGeometry& geometry, bool includeSummary);
 
-// Layer j (1 on the floor) of a rectangular unit with floor rectangle (x1, y1)-(x2, y2) mm.
-void DrawUnitBox3D(SchemePictures& pictures, const Container& container,
-                   const SchemeGeometry& geometry, int x1, int y1, int x2, int y2, int layer,
-                   double unitHeight, Colour colour, bool includeSummary);
+// Where a unit of a stack stands: layer j (1 the lowest) of units unitHeight mm high, in a stack
+// whose lowest unit stands base mm above the floor (0: on the floor).
+struct UnitLevel {
+    int layer = 1;
+    double unitHeight = 0;
+    double base = 0;
+};
 
-// Layer j of a standing round unit centred at (x, y) mm.
+// A rectangular unit with floor rectangle (x1, y1)-(x2, y2) mm.
+void DrawUnitBox3D(SchemePictures& pictures, const Container& container,
+                   const SchemeGeometry& geometry, int x1, int y1, int x2, int y2,
+                   const UnitLevel& level, Colour colour, bool includeSummary);
+
+// A standing round unit centred at (x, y) mm.
 void DrawUnitCylinder3D(SchemePictures& pictures, const Container& container,
-                        const SchemeGeometry& geometry, long double x, long double y, int layer,
-                        double diameter, double unitHeight, Colour colour, bool includeSummary);
+                        const SchemeGeometry& geometry, long double x, long double y,
+                        const UnitLevel& level, double diameter, Colour colour,
+                        bool includeSummary);
 
 }  // namespace stowbel

@@ -18,8 +18,23 @@ constexpr int kLabelShiftY = 4;
 void SchemePainter::RunPrepared(const Container& container) {
     container_ = container;
     containerNumber_ = 1;
+    method_ = PlanMethod::Rows;
+    held_.clear();
     geometry_ = SchemeGeometry{};
     PrepareSchemes(pictures_, container_, geometry_);
+}
+
+void SchemePainter::MethodChosen(PlanMethod method) {
+    method_ = method;
+}
+
+void SchemePainter::DrawHeldLoad() {
+    if (held_.empty()) {
+        return;
+    }
+    DrawContainerLoad(pictures_, container_, geometry_, held_,
+                      {containerNumber_ <= kMaxDrawnContainers, SummaryShowsUnits(container_)});
+    held_.clear();
 }
 
 void SchemePainter::TypeColourSet(Colour colour) {
@@ -28,6 +43,7 @@ void SchemePainter::TypeColourSet(Colour colour) {
 }
 
 void SchemePainter::ContainerBegun(int number) {
+    DrawHeldLoad();
     containerNumber_ = number;
     geometry_.SchemeY0 +=
         RoundToInt(container_.Width * static_cast<long double>(geometry_.SchemeScale)) + 20;
@@ -40,12 +56,16 @@ void SchemePainter::ContainerBegun(int number) {
 }
 
 void SchemePainter::StackPlaced(const StackEvent& stack) {
+    if (ByPlace()) {
+        held_.push_back({stack, typeColour_});
+        return;
+    }
     const bool in3D = stack.block != StackBlock::C || stack.typeCount <= kMaxTypeCountIn3D;
     const bool summary = SummaryShowsUnits(container_);
     const auto layer3D = [&](int layer) {
         if (in3D) {
             DrawUnitBox3D(pictures_, container_, geometry_, stack.x1, stack.y1, stack.x2, stack.y2,
-                          layer, stack.unitHeight, typeColour_, summary);
+                          {layer, stack.unitHeight, stack.base}, typeColour_, summary);
         }
     };
 
@@ -66,6 +86,10 @@ void SchemePainter::StackPlaced(const StackEvent& stack) {
 }
 
 void SchemePainter::RoundPlaced(const RoundEvent& unit) {
+    if (ByPlace()) {
+        held_.push_back({unit, typeColour_});
+        return;
+    }
     const bool in3D = unit.typeCount <= kMaxTypeCountIn3D;
     const bool summary = SummaryShowsUnits(container_);
     const long double r = unit.diameter / 2.0L;
@@ -74,8 +98,8 @@ void SchemePainter::RoundPlaced(const RoundEvent& unit) {
     const int x2 = SchemeX(geometry_, unit.x + r);
     const int y2 = SchemeY(geometry_, unit.y + r);
     const auto layer3D = [&](int layer) {
-        DrawUnitCylinder3D(pictures_, container_, geometry_, unit.x, unit.y, layer, unit.diameter,
-                           unit.unitHeight, typeColour_, summary);
+        DrawUnitCylinder3D(pictures_, container_, geometry_, unit.x, unit.y,
+                           {layer, unit.unitHeight, 0}, unit.diameter, typeColour_, summary);
     };
 
     DrawRoundOutline(pictures_.Scheme2D(), x1, y1, x2, y2);
@@ -95,6 +119,10 @@ void SchemePainter::RoundPlaced(const RoundEvent& unit) {
 }
 
 void SchemePainter::LyingRoundPlaced(const LyingRoundEvent& unit) {
+    if (ByPlace()) {
+        held_.push_back({unit, typeColour_});
+        return;
+    }
     // Lying units appear in the main 3D view only: axis across the container, caps upright.
     if (unit.typeCount > kMaxTypeCountIn3D) {
         return;
@@ -112,6 +140,7 @@ void SchemePainter::LyingRoundPlaced(const LyingRoundEvent& unit) {
 }
 
 void SchemePainter::ContainerWeighed(const ContainerWeight& load) {
+    DrawHeldLoad();  // the mark goes over the units
     // Only a container that has its outline gets a mark, and only when its centre is known.
     if (!load.cogX || !load.cogY || containerNumber_ > kMaxDrawnContainers) {
         return;
@@ -121,6 +150,7 @@ void SchemePainter::ContainerWeighed(const ContainerWeight& load) {
 }
 
 void SchemePainter::ReportComplete(const std::vector<std::string>& lines) {
+    DrawHeldLoad();
     DrawReportLines(pictures_, lines);
 }
 

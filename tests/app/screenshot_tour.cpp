@@ -198,5 +198,20 @@ int main(int argc, char** argv) {
         tour.Shoot("25-splash");
     }
     tour.ShootModal("26-about", [&] { window.showAbout(); });
+
+    // Dense loading: a search that takes its time shows its progress; closing it cancels.
+    window.findChild<QAction*>("DenseItem")->setChecked(true);
+    QString heavy = "2330,5870,2200,0,0,ISIN\n";
+    for (int i = 0; i < 20; ++i) {
+        heavy +=
+            QString("%1,%2,%3,SQR,1,2,40\n").arg(300 + 17 * i).arg(420 + 23 * i).arg(250 + 29 * i);
+    }
+    editor->setPlainText(heavy);
+    tour.ShootModal("27-dense-progress", [&] { window.calculate(); });
+    editor->setPlainText(
+        "2350,5900,2390,0,0,ISIN\n1000,1200,1400,SQR,1,0,6\n600,800,900,SQR,1,2,40\n"
+        "400,600,500,SQR,1,2,30\n600,600,900,RND,0,0,6\n");
+    window.calculate();
+    tour.Shoot("28-dense-plan");
     return 0;
 }

@@ -10,6 +10,7 @@
 
 #include "../example_text.h"
 #include "../temp_dir.h"
+#include "calc/planner.h"
 #include "calc/run.h"
 #include "files/codepage.h"
 #include "files/report_file.h"
@@ -198,6 +199,43 @@ TEST_F(CalculationJobTest, SettingsApplyAndACopyRunsAnotherOrder) {
     EXPECT_EQ(ImageOf(result.pictures.view3D).size(), QSize(300, 200));
     EXPECT_EQ(ImageOf(result.pictures.summary).size(), QSize(400, 300));
     EXPECT_TRUE(job.OrderLines().empty());
+}
+
+// Dense plans too, whose pictures are drawn container by container by place: the record keeps
+// the method, so each picture drawn from it is the one a painter draws during the run.
+TEST_F(CalculationJobTest, DensePicturesAreTheSameAsDrawnDuringTheRun) {
+    const std::vector<std::vector<std::string>> orders{
+        ExampleOrder("ISIN"),
+        {"2350,5900,2390,0,0,ISIN", "1000,1200,1400,SQR,1,0,6", "600,800,900,SQR,1,2,40",
+         "400,600,500,SQR,1,2,30", "600,600,900,RND,0,0,6"},
+        {"2450,6000,2200,50,0,HMAN,9000", "800,1200,900,SQR,1,1,30,300",
+         "600,400,500,SQR,1,2,60,40"}};
+    DenseSettings quick;
+    quick.stepBudget = 3000;
+    for (const std::vector<std::string>& order : orders) {
+        auto* scheme = new RasterCanvas;
+        auto* view = new RasterCanvas;
+        auto* summary = new RasterCanvas;
+        SchemePictures pictures{std::unique_ptr<Canvas>(scheme), std::unique_ptr<Canvas>(view),
+                                std::unique_ptr<Canvas>(summary)};
+        SchemePainter painter(pictures);
+        OrderModel model;
+        RunResult run;
+        RunOptions options;
+        options.method = PlanMethod::Dense;
+        options.dense = quick;
+        PlanCalculation(order, model, options, painter, run);
+
+        CalculationJob job = Job(order);
+        job.SetPlanMethod(PlanMethod::Dense).SetDenseSettings(quick);
+        job.SetShownPictures(PictureSet::All());
+        const JobResult result = job.Run();
+        EXPECT_EQ(result.run.method, PlanMethod::Dense) << order.front();
+        EXPECT_EQ(result.run.report, run.report);
+        EXPECT_TRUE(ImageOf(result.pictures.scheme2D) == scheme->Image()) << order.front();
+        EXPECT_TRUE(ImageOf(result.pictures.view3D) == view->Image()) << order.front();
+        EXPECT_TRUE(ImageOf(result.pictures.summary) == summary->Image()) << order.front();
+    }
 }
 
 // The pictures are drawn each on its own from a record of the run; they must come out exactly

@@ -45,10 +45,12 @@ std::string Join(const std::vector<std::string>& lines) {
 const QDateTime kPlanTime(QDate(2024, 3, 5), QTime(14, 30), QTimeZone::utc());
 
 // A calculated order as the command-line tool plans it, pictures included.
-LoadingPlanInput Planned(const std::vector<std::string>& lines, const std::string& name) {
+LoadingPlanInput Planned(const std::vector<std::string>& lines, const std::string& name,
+                         PlanMethod method = PlanMethod::Rows) {
     const RasterPictureMaker maker;
     CalculationJob job;
     job.SetOrderLines(lines).SetPictureMaker(&maker).SetShownPictures(PictureSet::All());
+    job.SetPlanMethod(method);
     const JobResult result = job.Run();
     LoadingPlanInput input = MakeLoadingPlanInput(*result.record);
     input.orderName = name;
@@ -340,6 +342,33 @@ TEST_F(LoadingPlanPdfTest, ContinuationPagesShowTheContainerFromAbove) {
         EXPECT_NE(text.find("ДВЕРЬ"), std::string::npos) << page;
     }
     EXPECT_GT(continued, 0);
+}
+
+// A dense plan's lists give the height each stack stands at, in the loader's order; a plan by
+// the rows has no such column.
+TEST_F(LoadingPlanPdfTest, DensePlansListTheHeightEachStackStandsAt) {
+    const LoadingPlanInput dense =
+        Planned(Lines("2350,5900,2390,0,0,ISIN\n1000,1200,1400,SQR,1,0,6\n"
+                      "600,800,900,SQR,1,2,40\n400,600,500,SQR,1,2,30\n"),
+                "t0001.txt", PlanMethod::Dense);
+    ASSERT_EQ(dense.result.method, PlanMethod::Dense);
+    const std::string text = Text(Write(dense));
+    EXPECT_NE(text.find("№ Груз Укладка Мест x, мм y, мм h, мм"), std::string::npos) << text;
+    std::size_t from = 0;
+    bool raised = false;
+    for (const LoadingListRow& row :
+         MakeLoadingList(dense.result, 1, dense.container, dense.cargo, dense.format)) {
+        std::ostringstream cells;
+        cells << row.number << " " << row.stack.type << " " << row.sizes << " " << row.lay << " "
+              << row.stack.count << " " << row.x << " " << row.y << " " << row.base;
+        const std::size_t at = text.find(" " + cells.str() + " ", from);
+        EXPECT_NE(at, std::string::npos) << cells.str();
+        from = at == std::string::npos ? from : at;
+        raised = raised || row.base > 0;
+    }
+    EXPECT_TRUE(raised);  // the order is one that stands cargo on cargo
+    const std::string rows = Text(Write(Planned(ExampleOrder("ISIN"), "t0001.txt"), "rows.pdf"));
+    EXPECT_EQ(rows.find("h, мм"), std::string::npos);
 }
 
 TEST(LoadingPlanDocumentTest, SameInputSameBytesAndTheDateIsThePlans) {
