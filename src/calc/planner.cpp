@@ -43,6 +43,7 @@ std::vector<DenseLine> ReadOrder(const std::vector<std::string>& lines, std::siz
         }
         const int index = static_cast<int>(i);
         ParseCargoLine(text, index, options.format, model.cargo);
+        model.cargoLines.push_back(index);
         const CargoType& type = model.cargo.at(i);
         CheckWorkLimits(model.container, type, index, totals);
         RequireUnitMass(model.container, type, index);
@@ -130,6 +131,7 @@ void DensePlanner::Plan(const std::vector<std::string>& lines, OrderModel& model
     if (RowsBetter(PlanVolume(rows, rowsModel), rows.containers, PlanVolume(plan),
                    plan.containers)) {
         ReportHolder holder(observer);
+        model = OrderModel{};  // the rows read the order into it afresh
         RunCalculation(lines, model, options, holder, result);
         result.report.push_back(kRowsBetterLine);
         if (plan.timeLimitReached) {

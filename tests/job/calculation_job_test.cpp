@@ -230,8 +230,8 @@ TEST_F(CalculationJobTest, DensePicturesAreTheSameAsDrawnDuringTheRun) {
         job.SetPlanMethod(PlanMethod::Dense).SetDenseSettings(quick);
         job.SetShownPictures(PictureSet::All());
         const JobResult result = job.Run();
-        EXPECT_EQ(result.run.method, PlanMethod::Dense) << order.front();
-        EXPECT_EQ(result.run.report, run.report);
+        EXPECT_EQ(result.record->run.method, PlanMethod::Dense) << order.front();
+        EXPECT_EQ(result.record->run.report, run.report);
         EXPECT_TRUE(ImageOf(result.pictures.scheme2D) == scheme->Image()) << order.front();
         EXPECT_TRUE(ImageOf(result.pictures.view3D) == view->Image()) << order.front();
         EXPECT_TRUE(ImageOf(result.pictures.summary) == summary->Image()) << order.front();

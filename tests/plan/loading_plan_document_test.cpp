@@ -356,11 +356,19 @@ TEST_F(LoadingPlanPdfTest, DensePlansListTheHeightEachStackStandsAt) {
     EXPECT_NE(text.find("№ Груз Укладка Мест x, мм y, мм h, мм"), std::string::npos) << text;
     std::size_t from = 0;
     bool raised = false;
-    for (const LoadingListRow& row :
-         MakeLoadingList(dense.result, 1, dense.container, dense.cargo, dense.format)) {
+    // The list is long enough to be read grouped: a run of identical stacks is one row "3-4".
+    const auto span = [](long long first, long long last) {
+        return first == last ? std::to_string(first)
+                             : std::to_string(first) + "–" + std::to_string(last);
+    };
+    for (const LoadingListRow& row : GroupIdenticalRows(
+             MakeLoadingList(dense.result, 1, dense.container, dense.cargo, dense.format))) {
+        const bool grouped = row.lastNumber > 0;
         std::ostringstream cells;
-        cells << row.number << " " << row.stack.type << " " << row.sizes << " " << row.lay << " "
-              << row.stack.count << " " << row.x << " " << row.y << " " << row.base;
+        cells << row.number << (grouped ? "-" + std::to_string(row.lastNumber) : "") << " "
+              << row.stack.type << " " << row.sizes << " " << row.lay << " " << row.stack.count
+              << " " << span(row.x, grouped ? row.xLast : row.x) << " "
+              << span(row.y, grouped ? row.yLast : row.y) << " " << row.base;
         const std::size_t at = text.find(" " + cells.str() + " ", from);
         EXPECT_NE(at, std::string::npos) << cells.str();
         from = at == std::string::npos ? from : at;
