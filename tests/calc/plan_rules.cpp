@@ -313,9 +313,10 @@ void CheckDenseLoadLimits(const Container& spec, const RunResult& result, Findin
             onTop[i] += weight * shared / area;
         }
     }
+    // Drums carry only their own kind, as the rows lay them: CheckLoadLimits weighs those.
     for (std::size_t i = 0; i < stacks.size(); ++i) {
         const PlacedStack& s = stacks[i];
-        if (!s.loadLimit || !s.mass) {
+        if (!s.loadLimit || !s.mass || s.shape != StackShape::Rectangular) {
             continue;
         }
         const long double unit = static_cast<long double>(*s.mass) / s.count;
@@ -343,9 +344,8 @@ std::vector<std::string> FindBrokenPlanRules(const Container& spec, const RunRes
     if (result.method == PlanMethod::Dense) {
         CheckDenseRules(spec, result, findings);
         CheckDenseLoadLimits(spec, result, findings);
-    } else {
-        CheckLoadLimits(result, findings);
     }
+    CheckLoadLimits(result, findings);
     for (const ContainerWeight& load : result.weights) {
         if (spec.Payload && load.mass && *load.mass > *spec.Payload * (1 + 1e-12)) {
             findings.Add("container " + std::to_string(load.container) + " carries " +
