@@ -24,18 +24,6 @@ constexpr double kTopViewScaleBand = 7;
 // The light grey of the palette: the stacks that are not selected, in 3D.
 constexpr int kPaleColour = CargoPalette::kSize - 2;
 
-QRectF FloorRectOf(const PlacedStack& stack) {
-    switch (stack.shape) {
-        case StackShape::Rectangular:
-            return QRectF(QPointF(stack.x1, stack.y1), QPointF(stack.x2, stack.y2));
-        case StackShape::Round:
-            return QRectF(stack.x - stack.d / 2, stack.y - stack.d / 2, stack.d, stack.d);
-        case StackShape::RoundLying:
-            return QRectF(stack.x - stack.d / 2, stack.y, stack.d, stack.length * stack.count);
-    }
-    return {};
-}
-
 // The printed plan's furniture is measured in paper millimetres; on screen a smaller unit keeps
 // the bands narrow and numbers the stacks of a container seen whole in a pane.
 constexpr double kScreenMmShare = 0.65;
@@ -113,7 +101,7 @@ QRectF PlanDrawing::StackOnDrawing(int stack) const {
         return {};
     }
     const TopViewFit fit = TopFit();
-    const QRectF mm = FloorRectOf(load_->stacks[static_cast<std::size_t>(stack)]);
+    const QRectF mm = FloorRect(load_->stacks[static_cast<std::size_t>(stack)]);
     return QRectF(fit.At(mm.left(), mm.top()), fit.At(mm.right(), mm.bottom()));
 }
 

@@ -66,19 +66,6 @@ QColor TypeColour(const PlacedStack& stack) {
     return ToQColor(CargoPalette::Entry(stack.colourIndex).colour);
 }
 
-// The stack's outline on the floor in millimetres.
-QRectF FloorRect(const PlacedStack& stack) {
-    switch (stack.shape) {
-        case StackShape::Rectangular:
-            return QRectF(QPointF(stack.x1, stack.y1), QPointF(stack.x2, stack.y2));
-        case StackShape::Round:
-            return QRectF(stack.x - stack.d / 2, stack.y - stack.d / 2, stack.d, stack.d);
-        case StackShape::RoundLying:
-            return QRectF(stack.x - stack.d / 2, stack.y, stack.d, stack.length * stack.count);
-    }
-    return {};
-}
-
 // Text centred on a point, rotated by angle degrees about it.
 void CentredText(QPainter& painter, QPointF centre, double angle, const QString& text) {
     painter.save();
@@ -301,6 +288,18 @@ void DrawStacksByPlace(QPainter& painter, const TopViewFit& fit, const Container
 }
 
 }  // namespace
+
+QRectF FloorRect(const PlacedStack& stack) {
+    switch (stack.shape) {
+        case StackShape::Rectangular:
+            return QRectF(QPointF(stack.x1, stack.y1), QPointF(stack.x2, stack.y2));
+        case StackShape::Round:
+            return QRectF(stack.x - stack.d / 2, stack.y - stack.d / 2, stack.d, stack.d);
+        case StackShape::RoundLying:
+            return QRectF(stack.x - stack.d / 2, stack.y, stack.d, stack.length * stack.count);
+    }
+    return {};
+}
 
 ContainerLoad LoadOfContainer(const RunResult& result, const Container& container, int number) {
     ContainerLoad load;

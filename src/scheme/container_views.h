@@ -23,6 +23,9 @@ struct ContainerLoad {
 };
 
 // The stacks of container number (from 1) of a run.
+// A stack's outline on the floor, in millimetres from the front wall and the first side wall.
+QRectF FloorRect(const PlacedStack& stack);
+
 ContainerLoad LoadOfContainer(const RunResult& result, const Container& container, int number);
 
 // Where a top view puts the floor in its area.

@@ -201,6 +201,24 @@ TEST_F(CalculationJobTest, SettingsApplyAndACopyRunsAnotherOrder) {
     EXPECT_TRUE(job.OrderLines().empty());
 }
 
+// The three pictures one painter draws while the run goes on.
+struct DrawnDuringTheRun {
+    DrawnDuringTheRun(const std::vector<std::string>& order, const RunOptions& options)
+        : pictures{std::unique_ptr<Canvas>(scheme), std::unique_ptr<Canvas>(view),
+                   std::unique_ptr<Canvas>(summary)} {
+        SchemePainter painter(pictures);
+        OrderModel model;
+        PlanCalculation(order, model, options, painter, result);
+    }
+
+    // Owned by pictures, which is made after them.
+    RasterCanvas* scheme = new RasterCanvas;
+    RasterCanvas* view = new RasterCanvas;
+    RasterCanvas* summary = new RasterCanvas;
+    SchemePictures pictures;
+    RunResult result;
+};
+
 // Dense plans too, whose pictures are drawn container by container by place: the record keeps
 // the method, so each picture drawn from it is the one a painter draws during the run.
 TEST_F(CalculationJobTest, DensePicturesAreTheSameAsDrawnDuringTheRun) {
@@ -213,28 +231,20 @@ TEST_F(CalculationJobTest, DensePicturesAreTheSameAsDrawnDuringTheRun) {
     DenseSettings quick;
     quick.stepBudget = 3000;
     for (const std::vector<std::string>& order : orders) {
-        auto* scheme = new RasterCanvas;
-        auto* view = new RasterCanvas;
-        auto* summary = new RasterCanvas;
-        SchemePictures pictures{std::unique_ptr<Canvas>(scheme), std::unique_ptr<Canvas>(view),
-                                std::unique_ptr<Canvas>(summary)};
-        SchemePainter painter(pictures);
-        OrderModel model;
-        RunResult run;
         RunOptions options;
         options.method = PlanMethod::Dense;
         options.dense = quick;
-        PlanCalculation(order, model, options, painter, run);
+        const DrawnDuringTheRun run(order, options);
 
         CalculationJob job = Job(order);
         job.SetPlanMethod(PlanMethod::Dense).SetDenseSettings(quick);
         job.SetShownPictures(PictureSet::All());
         const JobResult result = job.Run();
         EXPECT_EQ(result.record->run.method, PlanMethod::Dense) << order.front();
-        EXPECT_EQ(result.record->run.report, run.report);
-        EXPECT_TRUE(ImageOf(result.pictures.scheme2D) == scheme->Image()) << order.front();
-        EXPECT_TRUE(ImageOf(result.pictures.view3D) == view->Image()) << order.front();
-        EXPECT_TRUE(ImageOf(result.pictures.summary) == summary->Image()) << order.front();
+        EXPECT_EQ(result.record->run.report, run.result.report);
+        EXPECT_TRUE(ImageOf(result.pictures.scheme2D) == run.scheme->Image()) << order.front();
+        EXPECT_TRUE(ImageOf(result.pictures.view3D) == run.view->Image()) << order.front();
+        EXPECT_TRUE(ImageOf(result.pictures.summary) == run.summary->Image()) << order.front();
     }
 }
 
@@ -250,23 +260,15 @@ TEST_F(CalculationJobTest, PicturesAreTheSameAsDrawnDuringTheRun) {
         {"2450,16100,2200,50,0,HMAN,16000", "800,1200,2100,SQR,1,0,20,650",
          "1000,1200,2150,SQR,0,0,36,480"}};
     for (const std::vector<std::string>& order : orders) {
-        auto* scheme = new RasterCanvas;
-        auto* view = new RasterCanvas;
-        auto* summary = new RasterCanvas;
-        SchemePictures pictures{std::unique_ptr<Canvas>(scheme), std::unique_ptr<Canvas>(view),
-                                std::unique_ptr<Canvas>(summary)};
-        SchemePainter painter(pictures);
-        OrderModel model;
-        RunResult run;
-        RunCalculation(order, model, RunOptions{}, painter, run);
+        const DrawnDuringTheRun run(order, RunOptions{});
 
         CalculationJob job = Job(order);
         job.SetShownPictures(PictureSet::All());
         const JobResult result = job.Run();
-        EXPECT_EQ(result.record->run.report, run.report);
-        EXPECT_TRUE(ImageOf(result.pictures.scheme2D) == scheme->Image()) << order.front();
-        EXPECT_TRUE(ImageOf(result.pictures.view3D) == view->Image()) << order.front();
-        EXPECT_TRUE(ImageOf(result.pictures.summary) == summary->Image()) << order.front();
+        EXPECT_EQ(result.record->run.report, run.result.report);
+        EXPECT_TRUE(ImageOf(result.pictures.scheme2D) == run.scheme->Image()) << order.front();
+        EXPECT_TRUE(ImageOf(result.pictures.view3D) == run.view->Image()) << order.front();
+        EXPECT_TRUE(ImageOf(result.pictures.summary) == run.summary->Image()) << order.front();
     }
 }
 
